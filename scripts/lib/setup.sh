@@ -1,0 +1,65 @@
+# Shared set-up for the scripts: installs what is missing, builds both trees.
+# Source it; it defines functions and the folder variables below.
+
+VELTRANO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+VELTRANO_BUILD="${VELTRANO_BUILD:-$VELTRANO_ROOT/build}"
+NATIVE_BUILD="$VELTRANO_BUILD/native"
+WINDOWS_BUILD="$VELTRANO_BUILD/windows"
+HEADLESS_PREFIX="$WINDOWS_BUILD/wine/headless"
+X11_PREFIX="$WINDOWS_BUILD/wine/x11"
+
+log() { printf '== %s\n' "$*"; }
+
+need_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  printf '%s\n' "${missing[@]}"
+}
+
+install_dependencies() {
+  local packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386 wine64
+                  xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales cmake ninja-build
+                  googletest g++ clang libclang-rt-14-dev python3)
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    log "adding the i386 architecture"
+    dpkg --add-architecture i386
+    rm -f /var/lib/apt/lists/veltrano-updated
+  fi
+  local missing
+  missing=$(need_packages "${packages[@]}")
+  if [ -n "$missing" ]; then
+    log "installing: $(echo $missing)"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  fi
+  if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
+    log "generating the zh_CN.UTF-8 locale"
+    sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null
+  fi
+}
+
+build_native() {
+  log "building the native tree"
+  cmake -S "$VELTRANO_ROOT" -B "$NATIVE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$NATIVE_BUILD"
+}
+
+build_windows() {
+  log "building the Windows tree"
+  cmake -S "$VELTRANO_ROOT" -B "$WINDOWS_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$VELTRANO_ROOT/cmake/toolchain-i686-w64-mingw32.cmake" \
+    -DVELTRANO_HOST_BIN="$NATIVE_BUILD/bin" >/dev/null
+  cmake --build "$WINDOWS_BUILD"
+}
+
+prepare_prefix() {
+  local prefix="$1" mode="$2"
+  log "preparing the Wine prefix $prefix ($mode)"
+  "$VELTRANO_ROOT/scripts/wine-prefix.sh" init "$prefix" "$mode"
+}

@@ -1,0 +1,36 @@
+#!/bin/bash
+# Prepares and controls a private Wine prefix (never ~/.wine).
+#   wine-prefix.sh init  PREFIX [headless|x11]   create once; headless uses the null graphics driver
+#   wine-prefix.sh start PREFIX                  persistent wineserver, detached from the caller's pipes
+#   wine-prefix.sh stop  PREFIX
+set -euo pipefail
+cmd="$1"; prefix="$2"; mode="${3:-headless}"
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+
+case "$cmd" in
+  init)
+    if [ -f "$prefix/.veltrano-ready" ] && [ "$(cat "$prefix/.veltrano-ready")" = "$mode" ]; then
+      exit 0
+    fi
+    mkdir -p "$prefix"
+    wineboot -i </dev/null >/dev/null 2>&1
+    if [ "$mode" = headless ]; then
+      wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+    else
+      wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1 || true
+    fi
+    wineserver -w
+    echo "$mode" > "$prefix/.veltrano-ready"
+    ;;
+  start)
+    setsid wineserver -p </dev/null >/dev/null 2>&1 &
+    wine wineboot </dev/null >/dev/null 2>&1
+    ;;
+  stop)
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    ;;
+  *)
+    echo "usage: $0 init|start|stop PREFIX [headless|x11]" >&2
+    exit 2
+    ;;
+esac
