@@ -2,15 +2,25 @@
 # and the Windows tree (the product).
 
 if(VELTRANO_WINDOWS)
-  # Narrow literals are the system's own GBK texts; sources stay UTF-8.
-  add_compile_options(-fexec-charset=GBK -finput-charset=UTF-8)
+  # Narrow literals are the system's own code page 936 texts; sources stay
+  # UTF-8. GB18030 encodes every GBK character with GBK's own bytes and, unlike
+  # GBK, can also encode the few characters the C++ library's headers put in
+  # narrow literals (the micro sign in <chrono>), which would not compile.
+  add_compile_options(-fexec-charset=GB18030 -finput-charset=UTF-8)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
   # Statically linked: the program imports nothing but the system's own DLLs.
   add_link_options(-static -static-libgcc -static-libstdc++)
 
   # Windows test programs run through Wine with the prefix of this tree.
   set(VELTRANO_WINEPREFIX ${CMAKE_BINARY_DIR}/wine/headless CACHE PATH "Wine prefix used by ctest")
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh ${VELTRANO_WINEPREFIX})
+  # One program path: test discovery does not pass an emulator with arguments.
+  set(VELTRANO_WINE_RUNNER ${CMAKE_BINARY_DIR}/wine-run)
+  file(CONFIGURE OUTPUT ${VELTRANO_WINE_RUNNER}
+       CONTENT "#!/bin/sh\nexec \"${CMAKE_SOURCE_DIR}/scripts/wine-run.sh\" \"${VELTRANO_WINEPREFIX}\" \"$@\"\n"
+       @ONLY)
+  file(CHMOD ${VELTRANO_WINE_RUNNER} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+       WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VELTRANO_WINE_RUNNER})
 else()
   if(VELTRANO_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "runtime/kernel/application_descriptor.h"
+
+namespace veltrano::app {
+
+extern const ApplicationDescriptor kApplicationDescriptor;
+
+}  // namespace veltrano::app

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace veltrano {
+
+// What a handler hands back when it returns a value.
+struct EventResult {
+    bool present = false;
+    std::uint32_t low = 0;
+    std::uint32_t high = 0;
+};
+
+// An application event handler receives the event's argument words in order
+// (the first argument first), each as wide as its type makes it.
+using EventHandler = void (*)(const std::uint32_t* arguments, std::size_t wordCount, EventResult& result);
+
+// The template binds events to offsets from the application's code base;
+// the code base is a table of these entries, so a relocated handler is the
+// address of its entry.
+struct EventHandlerEntry {
+    EventHandler function;
+};
+
+}  // namespace veltrano

@@ -1,0 +1,110 @@
+#include "runtime/kernel/runtime_application.h"
+
+namespace veltrano {
+namespace {
+
+// Messages that come by themselves all the time (painting, the system's
+// caret timer, a mouse resting in place) do not start a new idle period.
+bool startsNewIdlePeriod(const MSG& message, POINT& lastMousePoint) {
+    if (message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE) {
+        if (message.pt.x == lastMousePoint.x && message.pt.y == lastMousePoint.y) return false;
+        lastMousePoint = message.pt;
+        return true;
+    }
+    return message.message != WM_PAINT && message.message != 0x0118;
+}
+
+bool messageWaiting(MSG& message) { return PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) != FALSE; }
+
+}  // namespace
+
+bool RuntimeApplication::hasLiveWindow() const {
+    for (std::size_t i = 0; i < registry_.count(); ++i) {
+        if (registry_.liveHandle(i) != nullptr) return true;
+    }
+    return false;
+}
+
+bool RuntimeApplication::runIdle(int idleCount) {
+    for (std::size_t i = idleHandlers_.size(); i-- > 0;) {
+        if (i >= idleHandlers_.size()) continue;  // a routine removed entries
+        const IdleHandler handler = idleHandlers_[i];
+        if (IsWindow(handler.window)) {
+            handler.routine(handler.argument);
+        } else {
+            idleHandlers_.erase(idleHandlers_.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+    return registry_.offerIdle(idleCount);
+}
+
+int RuntimeApplication::runMessageLoop() {
+    loopStarted_ = true;
+    if (!hasLiveWindow()) return 0;
+
+    MSG message{};
+    POINT lastMousePoint{-1, -1};
+    bool idle = true;
+    int idleCount = 0;
+    for (;;) {
+        while (idle && !messageWaiting(message)) {
+            idle = runIdle(idleCount++);
+        }
+        do {
+            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+            if (got == 0 || got == -1) return static_cast<int>(message.wParam);
+            if (!registry_.preTranslate(message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            if (startsNewIdlePeriod(message, lastMousePoint)) {
+                idle = true;
+                idleCount = 0;
+            }
+        } while (messageWaiting(message));
+    }
+}
+
+void RuntimeApplication::runNestedLoop(const bool* modalMarker) {
+    MSG message{};
+    POINT lastMousePoint{-1, -1};
+    bool idle = true;
+    int idleCount = 0;
+    while (*modalMarker) {
+        while (idle && *modalMarker && !messageWaiting(message)) {
+            idle = runIdle(idleCount++);
+        }
+        while (*modalMarker) {
+            if (!messageWaiting(message)) {
+                WaitMessage();
+                continue;
+            }
+            if (message.message == WM_QUIT) return;  // the outer loop takes it
+            if (!GetMessageW(&message, nullptr, 0, 0)) return;
+            if (!registry_.preTranslate(message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            if (startsNewIdlePeriod(message, lastMousePoint)) {
+                idle = true;
+                idleCount = 0;
+                break;
+            }
+        }
+    }
+}
+
+bool RuntimeApplication::processPendingMessages() {
+    MSG message{};
+    while (messageWaiting(message)) {
+        if (message.message == WM_QUIT) return true;
+        if (!GetMessageW(&message, nullptr, 0, 0)) return true;
+        if (!registry_.preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return false;
+}
+
+}  // namespace veltrano

@@ -1,0 +1,144 @@
+#include "runtime/kernel/runtime_application.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+
+#include "runtime/values/gbk_path.h"
+
+namespace veltrano {
+namespace {
+
+RuntimeApplication* currentApplication = nullptr;
+
+constexpr wchar_t kHiddenOwnerClass[] = L"_QL_HideOwner";
+
+}  // namespace
+
+RuntimeApplication::RuntimeApplication(const ApplicationDescriptor& descriptor, MainRoutine mainRoutine) noexcept
+    : descriptor_(descriptor), mainRoutine_(mainRoutine) {
+    currentApplication = this;
+}
+
+RuntimeApplication::~RuntimeApplication() {
+    if (currentApplication == this) currentApplication = nullptr;
+}
+
+RuntimeApplication& RuntimeApplication::current() noexcept { return *currentApplication; }
+bool RuntimeApplication::exists() noexcept { return currentApplication != nullptr; }
+
+int RuntimeApplication::initInstance() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string_view full(path, length);
+    moduleDirectory_ = std::string(full.substr(0, positionAfterLastBackslash(full)));
+    return mainRoutine_ ? mainRoutine_() : 0;
+}
+
+int RuntimeApplication::exitInstance() {
+    shutdown(0);
+    return 0;
+}
+
+int RuntimeApplication::runFrameworkLoop() { return runMessageLoop(); }
+
+void RuntimeApplication::initialiseRuntime() {
+    heap_.setHeap(GetProcessHeap());
+    heap_.setFailureHandler(&RuntimeApplication::reportAllocationFailure);
+    runMode_ = descriptor_.runMode;
+    reserved1_ = descriptor_.reserved1;
+    idCounter_ = descriptor_.lastIdSerial + 1;
+    if (!oleInitialised_) {
+        oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
+    }
+    locateProgram();
+    createHiddenOwner();
+    mainThreadId_ = GetCurrentThreadId();
+    if (descriptor_.constSize > 0) heap_.setConstantRange(descriptor_.constStart, descriptor_.constSize);
+    if (descriptor_.dllCommandCount > 0) {
+        dllCommands_.assign(descriptor_.dllCommandCount, descriptor_.dllFileTable, descriptor_.dllNameTable);
+    }
+    notifyLibrariesOfStartup();
+    if (descriptor_.templateSize > 0) readTemplateSegment();
+}
+
+void RuntimeApplication::locateProgram() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const SplitPath split = splitAtLastBackslash(std::string_view(path, length));
+    runDirectory_ = std::string(split.directory);
+    programFileName_ = std::string(split.fileName);
+    if (!runDirectory_.empty()) SetCurrentDirectoryA(runDirectory_.c_str());
+}
+
+void RuntimeApplication::createHiddenOwner() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &RuntimeApplication::hiddenOwnerProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kHiddenOwnerClass;
+    RegisterClassW(&windowClass);  // already registered by an earlier instance: fine
+    hiddenOwner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenOwnerClass, L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr));
+}
+
+LRESULT CALLBACK RuntimeApplication::hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == private_message::kShutdownFromThread && exists()) {
+        current().exitProcess(static_cast<int>(wParam));
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RuntimeApplication::notifyLibrariesOfStartup() {
+    libraries_.assign(descriptor_.libraryTable, descriptor_.libraryTable + descriptor_.libraryCount);
+    libraryData_.assign(libraries_.size(), 0);
+    for (const LibraryDescriptor* library : libraries_) {
+        if (library && library->notify) {
+            library->notify(library_notification::kStartup,
+                            static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&RuntimeApplication::serviceEntry)),
+                            0);
+        }
+    }
+}
+
+void RuntimeApplication::readTemplateSegment() {
+    const std::span<const std::uint8_t> segment(descriptor_.templateData, descriptor_.templateSize);
+    const auto codeBase = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(descriptor_.codeBase));
+    if (!registry_.readSegment(segment, codeBase)) {
+        reportFatalError("载入窗口模板数据段出错!", 0, 0, 0);
+    }
+}
+
+void RuntimeApplication::registerExitHook(ExitHook hook) {
+    if (std::find(exitHooks_.begin(), exitHooks_.end(), hook) == exitHooks_.end()) exitHooks_.push_back(hook);
+}
+
+void RuntimeApplication::loadWindow(std::uint32_t windowId) {
+    const bool loaded = registry_.find(windowId) != nullptr && windowLoader_ != nullptr && windowLoader_(*this, windowId);
+    if (!loaded) reportFatalError("载入启动窗口失败", 0, windowId, 0);
+}
+
+void RuntimeApplication::registerIdleHandler(HWND window, IdleRoutine routine, std::uint32_t argument) {
+    const bool present = std::any_of(idleHandlers_.begin(), idleHandlers_.end(),
+                                     [window](const IdleHandler& h) { return h.window == window; });
+    if (!present) idleHandlers_.push_back({window, routine, argument});
+}
+
+void RuntimeApplication::removeIdleHandler(HWND window) {
+    std::erase_if(idleHandlers_, [window](const IdleHandler& h) { return h.window == window; });
+}
+
+void RuntimeApplication::setEventSource(std::uint32_t windowId, std::uint32_t componentId) noexcept {
+    eventWindowId_ = windowId;
+    eventComponentId_ = componentId;
+    eventActive_ = true;
+}
+
+bool RuntimeApplication::eventSource(std::uint32_t& windowId, std::uint32_t& componentId) const noexcept {
+    if (!eventActive_) return false;
+    windowId = eventWindowId_;
+    componentId = eventComponentId_;
+    return true;
+}
+
+}  // namespace veltrano

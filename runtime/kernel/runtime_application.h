@@ -1,0 +1,162 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/kernel/application_descriptor.h"
+#include "runtime/kernel/application_object.h"
+#include "runtime/kernel/dll_command_table.h"
+#include "runtime/kernel/runtime_heap.h"
+#include "runtime/kernel/unique_handle.h"
+#include "runtime/kernel/window_registry.h"
+
+namespace veltrano {
+
+using MainRoutine = int (*)();
+using ExitHook = void (*)(int index);
+using IdleRoutine = int (*)(std::uint32_t argument);
+// Observes fatal reports; a non-zero answer skips the report box.
+using ErrorHook = int (*)(std::int32_t code, const char* messageAndLocation);
+
+struct IdleHandler {
+    HWND window;
+    IdleRoutine routine;
+    std::uint32_t argument;
+};
+
+namespace private_message {
+inline constexpr UINT kObjectOfWindow = 0x8002;
+inline constexpr UINT kWindowComplete = 0x8004;
+inline constexpr UINT kComponentsCreated = 0x806F;
+inline constexpr UINT kWindowShown = 0x8076;
+inline constexpr UINT kShutdownFromThread = 0x83E7;
+}  // namespace private_message
+
+// The one application object of the process. It owns the runtime's state
+// from start-up to shutdown; the product defines exactly one instance,
+// tests may make their own (only one exists at a time).
+class RuntimeApplication final : public ApplicationObject {
+public:
+    RuntimeApplication(const ApplicationDescriptor& descriptor, MainRoutine mainRoutine) noexcept;
+    ~RuntimeApplication() override;
+    RuntimeApplication(const RuntimeApplication&) = delete;
+    RuntimeApplication& operator=(const RuntimeApplication&) = delete;
+
+    static RuntimeApplication& current() noexcept;
+    static bool exists() noexcept;
+
+    // Framework hooks.
+    int initInstance() override;
+    int exitInstance() override;
+    int runFrameworkLoop() override;
+
+    // Entries the application's code calls.
+    void initialiseRuntime();
+    void registerExitHook(ExitHook hook);
+    void loadWindow(std::uint32_t windowId);
+    int runMessageLoop();
+    [[noreturn]] void exitProcess(int exitCode);
+
+    // Runs the message loop until *modalMarker becomes false; a quit message
+    // is left for the outer loop.
+    void runNestedLoop(const bool* modalMarker);
+    // Takes and dispatches waiting messages; answers whether one remained
+    // (a quit message stays in the queue).
+    bool processPendingMessages();
+
+    // One idle phase step: runs the idle handlers of live windows (dropping
+    // those whose window is gone) and offers the windows idle time; answers
+    // whether more idle time is wanted.
+    bool runIdle(int idleCount);
+
+    void registerIdleHandler(HWND window, IdleRoutine routine, std::uint32_t argument);
+    void removeIdleHandler(HWND window);
+
+    // Fatal reports: never return.
+    [[noreturn]] void reportFatalError(std::string_view message, std::int32_t code, std::uint32_t firstId,
+                                       std::uint32_t secondId);
+    [[noreturn]] void reportNumberedError(int number, std::uint32_t firstId, std::uint32_t secondId);
+    void setErrorHook(ErrorHook hook) noexcept { errorHook_ = hook; }
+
+    // Runs the shutdown sequence with an exit code (does not end the process).
+    void shutdown(int exitCode);
+
+    void raiseErrorDepth() noexcept { ++errorDepth_; }
+    void lowerErrorDepth() noexcept {
+        if (errorDepth_ > 0) --errorDepth_;
+    }
+    int errorDepth() const noexcept { return errorDepth_; }
+
+    RuntimeHeap& heap() noexcept { return heap_; }
+    WindowRegistry& windowRegistry() noexcept { return registry_; }
+    DllCommandTable& dllCommands() noexcept { return dllCommands_; }
+
+    std::uint32_t runMode() const noexcept { return runMode_; }
+    std::uint32_t nextId(std::uint32_t kindBits) noexcept { return kindBits | (idCounter_++ & 0x00FFFFFFu); }
+    std::uint32_t idCounter() const noexcept { return idCounter_; }
+    const std::string& runDirectory() const noexcept { return runDirectory_; }
+    const std::string& programFileName() const noexcept { return programFileName_; }
+    const std::string& moduleDirectory() const noexcept { return moduleDirectory_; }
+    HWND hiddenOwner() const noexcept { return hiddenOwner_.get(); }
+    DWORD mainThreadId() const noexcept { return mainThreadId_; }
+    bool loopStarted() const noexcept { return loopStarted_; }
+    bool exiting() const noexcept { return exiting_; }
+    std::size_t exitHookCount() const noexcept { return exitHooks_.size(); }
+    std::size_t idleHandlerCount() const noexcept { return idleHandlers_.size(); }
+
+    // Source of the event being dispatched.
+    void setEventSource(std::uint32_t windowId, std::uint32_t componentId) noexcept;
+    void clearEventSource() noexcept { eventActive_ = false; }
+    bool eventSource(std::uint32_t& windowId, std::uint32_t& componentId) const noexcept;
+
+    // Window loading is installed by the window layer; without it no window
+    // can be loaded.
+    using WindowLoader = bool (*)(RuntimeApplication& runtime, std::uint32_t windowId);
+    void setWindowLoader(WindowLoader loader) noexcept { windowLoader_ = loader; }
+
+    static std::int64_t serviceEntry(std::int32_t code, std::uint32_t argument1, std::uint32_t argument2);
+
+private:
+    void locateProgram();
+    void createHiddenOwner();
+    void notifyLibrariesOfStartup();
+    void readTemplateSegment();
+    bool hasLiveWindow() const;
+    static void reportAllocationFailure(std::size_t byteCount);
+    static LRESULT CALLBACK hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    const ApplicationDescriptor& descriptor_;
+    MainRoutine mainRoutine_;
+
+    RuntimeHeap heap_;
+    std::uint32_t runMode_ = 0;
+    std::uint32_t reserved1_ = 0;
+    std::uint32_t idCounter_ = 0;
+    std::string runDirectory_;
+    std::string programFileName_;
+    std::string moduleDirectory_;
+    bool oleInitialised_ = false;
+    DWORD mainThreadId_ = 0;
+    win::UniqueWindow hiddenOwner_;
+    WindowRegistry registry_;
+    DllCommandTable dllCommands_;
+    std::vector<const LibraryDescriptor*> libraries_;
+    std::vector<std::uint32_t> libraryData_;
+    int errorDepth_ = 0;
+    bool loopStarted_ = false;
+    std::vector<ExitHook> exitHooks_;
+    std::vector<IdleHandler> idleHandlers_;
+    std::uint32_t eventWindowId_ = 0;
+    std::uint32_t eventComponentId_ = 0;
+    bool eventActive_ = false;
+    bool exiting_ = false;
+    ErrorHook errorHook_ = nullptr;
+    bool insideErrorHook_ = false;
+    WindowLoader windowLoader_ = nullptr;
+};
+
+}  // namespace veltrano

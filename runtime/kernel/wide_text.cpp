@@ -1,0 +1,29 @@
+#include "runtime/kernel/wide_text.h"
+
+#include <windows.h>
+
+namespace veltrano {
+
+namespace {
+constexpr UINT kCodePage = 936;
+}
+
+std::wstring wideFromCodePage936(std::string_view text) {
+    if (text.empty()) return {};
+    const int length = MultiByteToWideChar(kCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(kCodePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string codePage936FromWide(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int length =
+        WideCharToMultiByte(kCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(kCodePage, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr,
+                        nullptr);
+    return narrow;
+}
+
+}  // namespace veltrano

@@ -1,0 +1,123 @@
+#include "runtime/kernel/window_registry.h"
+
+#include <algorithm>
+
+#include "runtime/kernel/runtime_application.h"
+#include "runtime/kernel/window_object.h"
+#include "runtime/template/component_id.h"
+#include "runtime/template/component_record.h"
+#include "runtime/template/handler_relocation.h"
+#include "runtime/template/segment_reader.h"
+
+namespace veltrano {
+namespace {
+
+WindowObject* objectFromSlot(std::uint32_t slot) {
+    return reinterpret_cast<WindowObject*>(static_cast<std::uintptr_t>(slot));
+}
+
+std::optional<ComponentRecord> recordOf(const ComponentTable& table, std::size_t index) {
+    if (table.isMenuItemAt(index)) return std::nullopt;
+    auto bytes = table.recordAt(index);
+    if (!bytes) return std::nullopt;
+    return ComponentRecord::parse(*bytes);
+}
+
+}  // namespace
+
+bool WindowRegistry::readSegment(std::span<const std::uint8_t> segment, std::uint32_t codeBase) {
+    std::optional<TemplateSegment> read = readTemplateSegment(segment);
+    if (!read || !relocateHandlers(*read, codeBase)) return false;
+    for (std::size_t i = 0; i < read->windowIds.size(); ++i) {
+        add(read->windowIds[i], std::make_unique<WindowTemplate>(std::move(read->templates[i])));
+    }
+    return true;
+}
+
+void WindowRegistry::add(std::uint32_t windowId, std::unique_ptr<WindowTemplate> window) {
+    ids_.push_back(windowId);
+    templates_.push_back(std::move(window));
+}
+
+void WindowRegistry::clear() noexcept {
+    ids_.clear();
+    templates_.clear();
+    idleDone_.clear();
+}
+
+WindowTemplate* WindowRegistry::templateAt(std::size_t index) const noexcept {
+    return index < templates_.size() ? templates_[index].get() : nullptr;
+}
+
+WindowTemplate* WindowRegistry::find(std::uint32_t windowId) const noexcept {
+    if (!isValidId(windowId)) return nullptr;
+    for (std::size_t i = 0; i < ids_.size(); ++i) {
+        if (ids_[i] == windowId) return templates_[i].get();
+    }
+    return nullptr;
+}
+
+WindowObject* WindowRegistry::windowObjectAt(std::size_t index) const noexcept {
+    const WindowTemplate* window = templateAt(index);
+    if (!window || window->table.empty()) return nullptr;
+    const std::optional<std::uint32_t> slot = window->table.objectSlot(0);
+    return slot ? objectFromSlot(*slot) : nullptr;
+}
+
+HWND WindowRegistry::liveHandle(std::size_t index) const noexcept {
+    const WindowObject* object = windowObjectAt(index);
+    return object && object->alive() ? object->handle() : nullptr;
+}
+
+bool WindowRegistry::offerIdle(int idleCount) {
+    if (idleCount == 0) {
+        idleStart_ = GetTickCount();
+        idleDone_.clear();
+    }
+    if (idleCount <= 1) return idleCount == 0;
+    bool wantsMore = false;
+    const long elapsed = static_cast<long>(GetTickCount() - idleStart_);
+    for (std::size_t i = 0; i < ids_.size(); ++i) {
+        WindowObject* object = windowObjectAt(i);
+        if (!object || std::find(idleDone_.begin(), idleDone_.end(), ids_[i]) != idleDone_.end()) continue;
+        if (object->onIdle(elapsed)) {
+            wantsMore = true;
+        } else {
+            idleDone_.push_back(ids_[i]);
+        }
+    }
+    return wantsMore;
+}
+
+bool WindowRegistry::preTranslate(MSG& message) {
+    for (HWND window = message.hwnd; window != nullptr; window = GetParent(window)) {
+        auto* object = reinterpret_cast<WindowObject*>(
+            SendMessageW(window, private_message::kObjectOfWindow, 0, 0));
+        if (object && object->preTranslateMessage(message)) return true;
+        if (object && windowObjectAt(0) == object) break;  // the walk ends at the main window
+    }
+    return false;
+}
+
+std::optional<std::string> WindowRegistry::windowEntryName(std::uint32_t windowId) const {
+    const WindowTemplate* window = find(windowId);
+    if (!window) return std::nullopt;
+    const auto record = recordOf(window->table, 0);
+    return record ? std::string(record->name) : std::string();
+}
+
+std::optional<std::string> WindowRegistry::componentName(std::uint32_t windowId, std::uint32_t componentId) const {
+    const WindowTemplate* window = find(windowId);
+    if (!window || window->table.empty()) return std::nullopt;
+    std::size_t index = 0;
+    if (componentId != 0) {
+        const auto found = window->table.indexOf(componentId);
+        if (!found) return std::nullopt;
+        index = *found;
+    }
+    const auto record = recordOf(window->table, index);
+    if (!record) return std::nullopt;
+    return std::string(record->name);
+}
+
+}  // namespace veltrano

@@ -1,0 +1,117 @@
+#include "tests/driver/program_driver.h"
+
+#include <thread>
+
+namespace veltrano::driver {
+namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+
+struct WindowSearch {
+    DWORD processId;
+    const std::wstring* className;
+    HWND found;
+};
+
+BOOL CALLBACK matchTopLevelWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && windowClass(window) == *search->className) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
+    reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::optional<RunningProgram> RunningProgram::start(const std::wstring& path, const std::wstring& workingDirectory) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + path + L"\"";
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info)) {
+        return std::nullopt;
+    }
+    CloseHandle(info.hThread);
+    WaitForInputIdle(info.hProcess, 10000);
+    return RunningProgram(win::UniqueKernelHandle(info.hProcess), info.dwProcessId);
+}
+
+RunningProgram::~RunningProgram() {
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.get(), 99);
+        WaitForSingleObject(process_.get(), 5000);
+    }
+}
+
+HWND RunningProgram::waitForWindow(const std::wstring& className, Deadline deadline) const {
+    for (;;) {
+        WindowSearch search{processId_, &className, nullptr};
+        EnumWindows(&matchTopLevelWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (std::chrono::steady_clock::now() >= deadline) return nullptr;
+        if (WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) return nullptr;
+        std::this_thread::sleep_for(kPollInterval);
+    }
+}
+
+std::optional<MessageBoxView> RunningProgram::waitForMessageBox(Deadline deadline) const {
+    HWND box = waitForWindow(L"#32770", deadline);
+    if (!box) return std::nullopt;
+    MessageBoxView view{box, windowText(box), {}};
+    // The message is the box's static text that is not its icon.
+    for (HWND child : childWindows(box)) {
+        if (windowClass(child) == L"Static" && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+            std::wstring text = windowText(child);
+            if (!text.empty()) view.text = text;
+        }
+    }
+    return view;
+}
+
+std::optional<DWORD> RunningProgram::waitForExit(Deadline deadline) const {
+    const auto remaining =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const DWORD wait = remaining.count() > 0 ? static_cast<DWORD>(remaining.count()) : 0;
+    if (WaitForSingleObject(process_.get(), wait) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.get(), &code);
+    return code;
+}
+
+std::wstring windowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+std::wstring windowClass(HWND window) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+std::vector<HWND> childWindows(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, &collectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+bool pressDialogButton(HWND dialog, int buttonId) {
+    HWND button = GetDlgItem(dialog, buttonId);
+    if (!button) return false;
+    SendMessageW(button, BM_CLICK, 0, 0);
+    return true;
+}
+
+}  // namespace veltrano::driver

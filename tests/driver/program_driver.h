@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/kernel/unique_handle.h"
+
+namespace veltrano::driver {
+
+using Deadline = std::chrono::steady_clock::time_point;
+inline Deadline deadlineIn(std::chrono::milliseconds span) { return std::chrono::steady_clock::now() + span; }
+
+// A message box as the user sees it.
+struct MessageBoxView {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;
+};
+
+// A program started for a test; it is ended when the driver goes away.
+class RunningProgram {
+public:
+    static std::optional<RunningProgram> start(const std::wstring& path, const std::wstring& workingDirectory = {});
+
+    RunningProgram(RunningProgram&&) noexcept = default;
+    RunningProgram& operator=(RunningProgram&&) noexcept = default;
+    ~RunningProgram();
+
+    DWORD processId() const noexcept { return processId_; }
+
+    // The first visible top-level window of the program with this window
+    // class, waiting until the deadline.
+    HWND waitForWindow(const std::wstring& className, Deadline deadline) const;
+    std::optional<MessageBoxView> waitForMessageBox(Deadline deadline) const;
+    // The exit code, or nothing when the program still runs at the deadline.
+    std::optional<DWORD> waitForExit(Deadline deadline) const;
+
+private:
+    RunningProgram(win::UniqueKernelHandle process, DWORD processId) noexcept
+        : process_(std::move(process)), processId_(processId) {}
+
+    win::UniqueKernelHandle process_;
+    DWORD processId_ = 0;
+};
+
+std::wstring windowText(HWND window);
+std::wstring windowClass(HWND window);
+std::vector<HWND> childWindows(HWND parent);
+// Presses a dialog button by its id, as a click would.
+bool pressDialogButton(HWND dialog, int buttonId);
+
+}  // namespace veltrano::driver
