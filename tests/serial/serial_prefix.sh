@@ -1,0 +1,37 @@
+#!/bin/bash
+# Wine prefix of the serial line tests, apart from the shared test prefix
+# because mapping a COM port needs a restart of the prefix's wineserver.
+#   serial_prefix.sh start PREFIX PORT LINK   map COMport to LINK, start the wineserver
+#   serial_prefix.sh stop  PREFIX
+# LINK is a stable path; each test points it at a fresh pseudo-terminal. The
+# port's device link is made at wineserver start whether or not LINK exists
+# yet, and followed only when the port is opened.
+set -euo pipefail
+cmd="$1"; prefix="$2"
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+
+case "$cmd" in
+  start)
+    port="$3"; link="$4"
+    mkdir -p "$(dirname "$link")"
+    # A wineserver left over from an interrupted run would keep the old port
+    # list; this prefix belongs to these tests alone, so stopping it is safe.
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    "$root/scripts/wine-prefix.sh" init "$prefix" headless
+    marker="$prefix/.veltrano-serial-port"
+    if [ "$(cat "$marker" 2>/dev/null || true)" != "COM$port=$link" ]; then
+      wine reg add 'HKLM\Software\Wine\Ports' /v "COM$port" /d "$link" /f </dev/null >/dev/null 2>&1
+      wineserver -w </dev/null >/dev/null 2>&1
+      echo "COM$port=$link" > "$marker"
+    fi
+    "$root/scripts/wine-prefix.sh" start "$prefix"
+    ;;
+  stop)
+    "$root/scripts/wine-prefix.sh" stop "$prefix"
+    ;;
+  *)
+    echo "usage: $0 start PREFIX PORT LINK | stop PREFIX" >&2
+    exit 2
+    ;;
+esac
