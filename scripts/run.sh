@@ -7,6 +7,11 @@ source "$(dirname "$0")/lib/setup.sh"
 install_dependencies || exit 1
 build_native || exit 1
 build_windows || exit 1
+if ! can_run_win32; then
+  log "this machine's kernel cannot execute 32-bit x86 code, so Wine cannot start"
+  log "veltrano.exe here; it was built to $WINDOWS_BUILD/bin"
+  exit 1
+fi
 prepare_prefix "$X11_PREFIX" x11 || exit 1
 
 xvfb_pid=""

@@ -58,6 +58,12 @@ build_windows() {
   cmake --build "$WINDOWS_BUILD"
 }
 
+# 32-bit Windows programs run under Wine's 32-bit loader, an i386 Linux
+# program: the kernel must be able to execute 32-bit x86 code.
+can_run_win32() {
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
 prepare_prefix() {
   local prefix="$1" mode="$2"
   log "preparing the Wine prefix $prefix ($mode)"

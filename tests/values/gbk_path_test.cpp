@@ -28,7 +28,7 @@ TEST(GbkPathSplit, TrailByte5CIsNotASeparator) {
 
 TEST(GbkPathSplit, FolderNameEndingInTrailByte5C) {
     const std::string path = "D:\\\xD5\x5C\\a.dat";
-    EXPECT_EQ(positionAfterLastBackslash(path), 5u);
+    EXPECT_EQ(positionAfterLastBackslash(path), 6u);
     EXPECT_EQ(splitAtLastBackslash(path).directory, "D:\\\xD5\x5C");
 }
 
