@@ -14,7 +14,8 @@ void RuntimeApplication::reportFatalError(std::string_view message, std::int32_t
     bool boxSkipped = false;
     if (errorHook_ && !insideErrorHook_) {
         insideErrorHook_ = true;
-        const std::string hookText = std::string(message) + location;
+        std::string hookText;
+        hookText.append(message).append(location);
         boxSkipped = errorHook_(code, hookText.c_str()) != 0;
         insideErrorHook_ = false;
     }

@@ -94,6 +94,9 @@ public:
     RuntimeHeap& heap() noexcept { return heap_; }
     WindowRegistry& windowRegistry() noexcept { return registry_; }
     DllCommandTable& dllCommands() noexcept { return dllCommands_; }
+    // Binds a declared DLL command on its first call; a command that cannot
+    // be bound is a fatal error naming its file and export.
+    FARPROC resolveDllCommand(std::size_t index);
 
     std::uint32_t runMode() const noexcept { return runMode_; }
     std::uint32_t nextId(std::uint32_t kindBits) noexcept { return kindBits | (idCounter_++ & 0x00FFFFFFu); }

@@ -1,0 +1,25 @@
+#include "runtime/kernel/runtime_application.h"
+#include "runtime/kernel/win32_module_loader.h"
+
+namespace veltrano {
+
+FARPROC RuntimeApplication::resolveDllCommand(std::size_t index) {
+    DllCommand& command = dllCommands_[index];
+    if (command.address) return command.address;
+
+    Win32ModuleLoader loader;
+    const DllSearchPlaces places{runDirectory_, moduleDirectory_};
+    const std::optional<DllBinding> binding = bindDllCommand(loader, places, command.fileName, command.exportName);
+    if (!binding) {
+        const std::string message =
+            command.fileName.empty()
+                ? "无法找到指定DLL库文件中的输出命令“" + command.exportName + "”"
+                : "无法找到指定DLL库文件“" + command.fileName + "”中的输出命令“" + command.exportName + "”";
+        reportFatalError(message, 0, 0, 0);
+    }
+    command.module.reset(reinterpret_cast<HMODULE>(binding->module));
+    command.address = reinterpret_cast<FARPROC>(binding->address);
+    return command.address;
+}
+
+}  // namespace veltrano
