@@ -5,11 +5,15 @@ source "$(dirname "$0")/lib/setup.sh"
 
 install_dependencies || exit 1
 build_native || exit 1
+build_native_sanitized || exit 1
 build_windows || exit 1
 
 status=0
 log "native tests"
 ctest --test-dir "$NATIVE_BUILD" --output-on-failure -j2 || status=1
+log "native tests with sanitizers"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$SANITIZE_BUILD" --output-on-failure -j2 || status=1
 
 log "checking the Windows binaries' imports"
 "$VELTRANO_ROOT/tests/platform/check_imports.sh" i686-w64-mingw32-objdump \

@@ -4,6 +4,7 @@
 VELTRANO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 VELTRANO_BUILD="${VELTRANO_BUILD:-$VELTRANO_ROOT/build}"
 NATIVE_BUILD="$VELTRANO_BUILD/native"
+SANITIZE_BUILD="$VELTRANO_BUILD/native-sanitize"
 WINDOWS_BUILD="$VELTRANO_BUILD/windows"
 HEADLESS_PREFIX="$WINDOWS_BUILD/wine/headless"
 X11_PREFIX="$WINDOWS_BUILD/wine/x11"
@@ -48,6 +49,12 @@ build_native() {
   log "building the native tree"
   cmake -S "$VELTRANO_ROOT" -B "$NATIVE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$NATIVE_BUILD"
+}
+
+build_native_sanitized() {
+  log "building the native tree with AddressSanitizer and UndefinedBehaviorSanitizer"
+  cmake -S "$VELTRANO_ROOT" -B "$SANITIZE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELTRANO_SANITIZE=ON >/dev/null
+  cmake --build "$SANITIZE_BUILD"
 }
 
 build_windows() {
