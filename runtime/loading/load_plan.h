@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "runtime/template/component_table.h"
+
+namespace veltrano {
+
+// Class flag bits the loader decides by.
+namespace class_flag {
+inline constexpr std::uint32_t kFiresEvents04 = 0x04;
+inline constexpr std::uint32_t kCannotRecreate = 0x10;
+inline constexpr std::uint32_t kMessageFilter = 0x20;
+inline constexpr std::uint32_t kFiresEvents40 = 0x40;
+inline constexpr std::uint32_t kChildrenMoveOnRecreate = 0x80;
+inline constexpr std::uint32_t kPagedContainer = 0x100;
+inline constexpr std::uint32_t kOptionButton = 0x400;
+inline constexpr std::uint32_t kDefaultButtonInterface = 0x800;
+inline constexpr std::uint32_t kCheckBox = 0x1000;
+inline constexpr std::uint32_t kNeverVisible = 0x8000;
+inline constexpr std::uint32_t kNoTabStop = 0x10000;
+inline constexpr std::uint32_t kNotifyParentOnRecreate = 0x100000;
+inline constexpr std::uint32_t kOwnsChildWindows = 0x200200;
+}  // namespace class_flag
+
+// Window style bits the loader hands to a class's create routine.
+namespace creation_style {
+inline constexpr std::uint32_t kDisabled = 0x08000000;
+inline constexpr std::uint32_t kTabStop = 0x00010000;
+}  // namespace creation_style
+
+struct CreationStep {
+    std::size_t index = 0;
+    std::uint32_t id = 0;
+    std::uint32_t classId = 0;
+    std::uint32_t classFlags = 0;
+    std::uint32_t controlId = 0;  // 0 for the window itself
+    std::uint32_t style = 0;
+    bool startVisible = false;
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::span<const std::uint8_t> classData;
+};
+
+// Who contains whom, once everything exists.
+struct ParentLink {
+    std::size_t index = 0;
+    std::optional<std::size_t> parentIndex;  // nothing: the window itself
+};
+
+struct LoadPlan {
+    std::vector<CreationStep> steps;  // in creation order: the window, then the last entry to the first
+    std::vector<ParentLink> parents;  // in table order
+    // Per parent, its children from top to bottom of the stacking order.
+    std::vector<std::pair<std::optional<std::size_t>, std::vector<std::size_t>>> stacking;
+    // Entries that must start hidden because they sit on a later page of a container.
+    std::vector<std::size_t> hiddenByPage;
+};
+
+// Looks up a class's flag word; nothing when the class does not exist.
+using ClassFlagsLookup = std::function<std::optional<std::uint32_t>(std::uint32_t classId)>;
+
+// Plans the creation of a window from its component table: order, control
+// ids, visibility and style per entry, parents and stacking order. Nothing
+// when the table is empty, a record does not parse, or a class is unknown.
+std::optional<LoadPlan> planWindowLoad(const ComponentTable& table, const ClassFlagsLookup& classFlags, bool reload);
+
+}  // namespace veltrano
