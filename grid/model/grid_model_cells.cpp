@@ -1,0 +1,183 @@
+#include "grid/model/grid_model.h"
+#include "grid/model/number_text.h"
+
+namespace veltrano::grid {
+
+const Cell* GridModel::cell(std::int32_t row, std::int32_t column) const {
+    if (!isValid(row, column)) {
+        return nullptr;
+    }
+    const auto& held = cells_[indexOf(row, column)];
+    return held ? held.get() : &defaultCell_;
+}
+
+Cell* GridModel::editableCell(std::int32_t row, std::int32_t column) {
+    if (!isValid(row, column)) {
+        return nullptr;
+    }
+    auto& held = cells_[indexOf(row, column)];
+    if (!held) {
+        held = std::make_unique<Cell>(defaultCell_);
+    }
+    return held.get();
+}
+
+void GridModel::markModified(std::int32_t row, std::int32_t column, Cell& target) {
+    // Row 0 and column 0 mark only the grid; the cell's own bit is kept for
+    // cells inside the table body.
+    if (row > 0 && column > 0) {
+        target.state |= kStateModified;
+    }
+    modified_ = true;
+}
+
+std::string GridModel::storedText(std::int32_t row, std::int32_t column, std::string_view text) const {
+    const bool numeric = isNumericColumn(column) || !unitText(column).empty();
+    const std::int32_t places = decimals(column);
+    // An empty numeric cell stays empty: it holds no number rather than zero.
+    if (!numeric || isFixedRow(row) || !formatsDecimals(places) || text.empty()) {
+        return std::string(text);
+    }
+    const double value = leadingNumber(text);
+    if (value == 0.0 && !settings_.showZeroValues) {
+        return {};
+    }
+    return formatFixed(value, places);
+}
+
+bool GridModel::setText(std::int32_t row, std::int32_t column, std::string_view text, bool recalculate) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->text = storedText(row, column, text);
+    markModified(row, column, *target);
+    if (recalculate) {
+        evaluateFormulas(row, column);
+    }
+    return true;
+}
+
+bool GridModel::setPicture(std::int32_t row, std::int32_t column, std::shared_ptr<Picture> picture) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->picture = std::move(picture);
+    return true;
+}
+
+bool GridModel::setCheckState(std::int32_t row, std::int32_t column, std::int32_t checkState) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->checkState = checkState;
+    return true;
+}
+
+bool GridModel::setFormat(std::int32_t row, std::int32_t column, std::uint32_t format) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->format = format;
+    return true;
+}
+
+bool GridModel::setBackgroundColour(std::int32_t row, std::int32_t column, std::uint32_t colour) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->backgroundColour = colour;
+    return true;
+}
+
+bool GridModel::setTextColour(std::int32_t row, std::int32_t column, std::uint32_t colour) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->textColour = colour;
+    return true;
+}
+
+bool GridModel::setFont(std::int32_t row, std::int32_t column, const LogFont& font) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->font = font;
+    return true;
+}
+
+bool GridModel::setState(std::int32_t row, std::int32_t column, std::uint32_t state) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->state = state;
+    trackSelection(CellAddress{row, column}, (state & kStateSelected) != 0);
+    return true;
+}
+
+bool GridModel::setMergeAnchor(std::int32_t row, std::int32_t column, std::int32_t anchor) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->mergeAnchor = anchor;
+    markModified(row, column, *target);
+    return true;
+}
+
+bool GridModel::setAttributeB(std::int32_t row, std::int32_t column, std::int32_t value) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->attributeB = value;
+    markModified(row, column, *target);
+    return true;
+}
+
+bool GridModel::setMasked(std::int32_t row, std::int32_t column, std::int32_t masked) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->masked = masked;
+    markModified(row, column, *target);
+    return true;
+}
+
+bool GridModel::setMargin(std::int32_t row, std::int32_t column, std::int32_t margin) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->margin = margin;
+    markModified(row, column, *target);
+    return true;
+}
+
+bool GridModel::setImageIndex(std::int32_t row, std::int32_t column, std::int32_t index) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->imageIndex = index;
+    return true;
+}
+
+bool GridModel::setUserValue(std::int32_t row, std::int32_t column, std::uint32_t value) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    target->userValue = value;
+    return true;
+}
+
+}  // namespace veltrano::grid
