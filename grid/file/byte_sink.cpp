@@ -1,0 +1,66 @@
+#include "grid/file/byte_sink.h"
+
+#include <algorithm>
+#include <array>
+
+namespace veltrano::grid::file {
+
+bool VectorSink::write(std::span<const std::uint8_t> bytes) {
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+    return true;
+}
+
+ByteWriter::ByteWriter(ByteSink& sink) : sink_(sink) { buffer_.reserve(kBufferSize); }
+
+void ByteWriter::uint32(std::uint32_t value) {
+    const std::array<std::uint8_t, 4> encoded{static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                                              static_cast<std::uint8_t>(value >> 16),
+                                              static_cast<std::uint8_t>(value >> 24)};
+    append(encoded);
+}
+
+void ByteWriter::int32(std::int32_t value) { uint32(static_cast<std::uint32_t>(value)); }
+
+void ByteWriter::bytes(std::span<const std::uint8_t> bytes) { append(bytes); }
+
+void ByteWriter::fixedText(std::string_view text, std::size_t size) {
+    const std::size_t kept = std::min(text.size(), size);
+    append(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), kept));
+    zeros(size - kept);
+}
+
+void ByteWriter::zeros(std::size_t count) {
+    static constexpr std::array<std::uint8_t, 256> kZeros{};
+    while (count > 0) {
+        const std::size_t piece = std::min(count, kZeros.size());
+        append(std::span(kZeros.data(), piece));
+        count -= piece;
+    }
+}
+
+void ByteWriter::append(std::span<const std::uint8_t> bytes) {
+    if (!ok_) {
+        return;
+    }
+    if (buffer_.size() + bytes.size() > kBufferSize) {
+        flush();
+        if (!ok_) {
+            return;
+        }
+        if (bytes.size() >= kBufferSize) {
+            ok_ = sink_.write(bytes);
+            return;
+        }
+    }
+    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+}
+
+bool ByteWriter::flush() {
+    if (ok_ && !buffer_.empty()) {
+        ok_ = sink_.write(buffer_);
+    }
+    buffer_.clear();
+    return ok_;
+}
+
+}  // namespace veltrano::grid::file

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace veltrano::grid::file {
+
+// Where a table file's bytes go: a file, memory, or a test's failing writer.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    // False when not every byte could be written.
+    virtual bool write(std::span<const std::uint8_t> bytes) = 0;
+};
+
+class VectorSink final : public ByteSink {
+public:
+    bool write(std::span<const std::uint8_t> bytes) override;
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+// Collects little-endian values and hands them to a sink in large pieces.
+// The first failed write sticks: later values are dropped and ok() stays
+// false.
+class ByteWriter {
+public:
+    explicit ByteWriter(ByteSink& sink);
+
+    void int32(std::int32_t value);
+    void uint32(std::uint32_t value);
+    void bytes(std::span<const std::uint8_t> bytes);
+    // Cut to size, or padded with NUL bytes up to it.
+    void fixedText(std::string_view text, std::size_t size);
+    void zeros(std::size_t count);
+
+    // Writes what is buffered; false when any write failed.
+    bool flush();
+    bool ok() const { return ok_; }
+
+private:
+    void append(std::span<const std::uint8_t> bytes);
+
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
+    ByteSink& sink_;
+    std::vector<std::uint8_t> buffer_;
+    bool ok_ = true;
+};
+
+}  // namespace veltrano::grid::file

@@ -1,0 +1,72 @@
+#include "grid/file/grid_file.h"
+
+#include "grid/file/grid_file_writer.h"
+
+#include <new>
+
+namespace veltrano::grid::file {
+namespace {
+
+// A temporary file that is removed again unless it was put in place. The
+// writer is closed before the removal, which an open file would prevent.
+class TemporaryFile {
+public:
+    TemporaryFile(FileSystem& files, std::string path, std::unique_ptr<FileWriter> writer)
+        : files_(files), path_(std::move(path)), writer_(std::move(writer)) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        writer_.reset();
+        if (!placed_) {
+            files_.removeFile(path_);
+        }
+    }
+
+    FileWriter& writer() { return *writer_; }
+
+    bool finishAndPlace(const std::string& target) {
+        const bool finished = writer_->finish();
+        writer_.reset();
+        placed_ = finished && files_.replaceFile(path_, target);
+        return placed_;
+    }
+
+private:
+    FileSystem& files_;
+    std::string path_;
+    std::unique_ptr<FileWriter> writer_;
+    bool placed_ = false;
+};
+
+}  // namespace
+
+bool saveGridFile(const GridModel& grid, const std::string& path, FileSystem& files, PictureCodec& codec) {
+    if (path.empty()) {
+        return false;
+    }
+    std::string temporaryPath;
+    std::unique_ptr<FileWriter> writer = files.createTemporaryBeside(path, temporaryPath);
+    if (!writer) {
+        return false;
+    }
+    TemporaryFile temporary(files, temporaryPath, std::move(writer));
+    try {
+        if (!writeGridFile(grid, codec, temporary.writer())) {
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return temporary.finishAndPlace(path);
+}
+
+bool loadGridFile(GridModel& grid, const std::string& path, FileSystem& files, PictureCodec& codec) {
+    try {
+        const std::optional<std::vector<std::uint8_t>> bytes = files.readFile(path);
+        return bytes && readGridFile(*bytes, grid, codec).ok();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+}  // namespace veltrano::grid::file

@@ -1,0 +1,150 @@
+#include "grid/file/file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace veltrano::grid::file {
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now and reports whether the close succeeded.
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+class PosixFileWriter final : public FileWriter {
+public:
+    explicit PosixFileWriter(int fd) : fd_(fd) {}
+
+    bool write(std::span<const std::uint8_t> bytes) override {
+        while (!bytes.empty()) {
+            const ssize_t written = ::write(fd_.get(), bytes.data(), bytes.size());
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                return false;
+            }
+            bytes = bytes.subspan(static_cast<std::size_t>(written));
+        }
+        return true;
+    }
+
+    bool finish() override {
+        const bool synced = fd_.valid() && ::fsync(fd_.get()) == 0;
+        return fd_.close() && synced;
+    }
+
+private:
+    Descriptor fd_;
+};
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+class PosixFileSystem final : public FileSystem {
+public:
+    std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override {
+        Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        struct stat status {};
+        if (!fd.valid() || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+            static_cast<std::uint64_t>(status.st_size) > kMaxReadSize) {
+            return std::nullopt;
+        }
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size));
+        std::size_t filled = 0;
+        while (filled < bytes.size()) {
+            const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                return std::nullopt;
+            }
+            if (got == 0) {
+                break;
+            }
+            filled += static_cast<std::size_t>(got);
+        }
+        bytes.resize(filled);
+        return bytes;
+    }
+
+    std::unique_ptr<FileWriter> createTemporaryBeside(const std::string& path, std::string& temporaryPath) override {
+        const auto slash = path.rfind('/');
+        const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+        if (base.empty()) {
+            return nullptr;
+        }
+        const std::string prefix = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." +
+                                   base + ".tmp-";
+        std::random_device random;
+        constexpr int kAttempts = 16;
+        for (int attempt = 0; attempt < kAttempts; ++attempt) {
+            char suffix[16];
+            std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
+            const std::string candidate = prefix + suffix;
+            const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0) {
+                if (errno == EEXIST) {
+                    continue;
+                }
+                return nullptr;
+            }
+            // The new file takes the place of the old one, so it keeps its
+            // permissions.
+            struct stat original {};
+            if (::stat(path.c_str(), &original) == 0 && S_ISREG(original.st_mode)) {
+                ::fchmod(fd, original.st_mode & 07777);
+            }
+            temporaryPath = candidate;
+            return std::make_unique<PosixFileWriter>(fd);
+        }
+        return nullptr;
+    }
+
+    bool replaceFile(const std::string& temporaryPath, const std::string& path) override {
+        if (::rename(temporaryPath.c_str(), path.c_str()) != 0) {
+            return false;
+        }
+        // Makes the new name durable; the content already is.
+        Descriptor folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (folder.valid()) {
+            ::fsync(folder.get());
+        }
+        return true;
+    }
+
+    bool removeFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> makeSystemFileSystem() { return std::make_unique<PosixFileSystem>(); }
+
+}  // namespace veltrano::grid::file
