@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace veltrano::grid::testing {
+
+// Builds table files by hand, for versions and damage the writer never
+// produces.
+class FileBytes {
+public:
+    FileBytes& int32(std::int32_t value);
+    FileBytes& ints(std::size_t count, std::int32_t value);
+    // Padded with NUL bytes, or cut, to size.
+    FileBytes& text(std::string_view text, std::size_t size);
+    FileBytes& raw(std::string_view bytes);
+
+    std::vector<std::uint8_t> bytes;
+};
+
+std::int32_t int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset);
+void putInt32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int32_t value);
+
+}  // namespace veltrano::grid::testing

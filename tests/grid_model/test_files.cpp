@@ -1,0 +1,119 @@
+#include "test_files.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace veltrano::grid::testing {
+namespace {
+
+class LimitedWriter final : public file::FileWriter {
+public:
+    LimitedWriter(std::unique_ptr<file::FileWriter> inner, std::size_t limit, bool failFinish)
+        : inner_(std::move(inner)), left_(limit), failFinish_(failFinish) {}
+
+    bool write(std::span<const std::uint8_t> bytes) override {
+        // Writes what fits, like a disk that fills up in the middle of a write.
+        const std::size_t fits = std::min(bytes.size(), left_);
+        if (fits > 0 && !inner_->write(bytes.first(fits))) {
+            return false;
+        }
+        left_ -= fits;
+        return fits == bytes.size();
+    }
+
+    bool finish() override { return inner_->finish() && !failFinish_; }
+
+private:
+    std::unique_ptr<file::FileWriter> inner_;
+    std::size_t left_;
+    bool failFinish_;
+};
+
+class MemoryWriter final : public file::FileWriter {
+public:
+    explicit MemoryWriter(std::vector<std::uint8_t>& target) : target_(target) {}
+    bool write(std::span<const std::uint8_t> bytes) override {
+        target_.insert(target_.end(), bytes.begin(), bytes.end());
+        return true;
+    }
+    bool finish() override { return true; }
+
+private:
+    std::vector<std::uint8_t>& target_;
+};
+
+}  // namespace
+
+ScratchFolder::ScratchFolder() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() / ("veltrano-grid-" + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::string> ScratchFolder::fileNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::uint8_t> readBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        throw std::runtime_error("cannot read " + path);
+    }
+    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!file) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+std::unique_ptr<file::FileWriter> FailingFileSystem::createTemporaryBeside(const std::string& path,
+                                                                           std::string& temporaryPath) {
+    auto inner = inner_.createTemporaryBeside(path, temporaryPath);
+    if (!inner) {
+        return nullptr;
+    }
+    return std::make_unique<LimitedWriter>(std::move(inner), failAfter_, failFinish_);
+}
+
+std::optional<std::vector<std::uint8_t>> MemoryFileSystem::readFile(const std::string& path) {
+    const auto found = files.find(path);
+    if (found == files.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::unique_ptr<file::FileWriter> MemoryFileSystem::createTemporaryBeside(const std::string& path,
+                                                                          std::string& temporaryPath) {
+    temporaryPath = path + ".tmp" + std::to_string(++created_);
+    return std::make_unique<MemoryWriter>(files[temporaryPath]);
+}
+
+bool MemoryFileSystem::replaceFile(const std::string& temporaryPath, const std::string& path) {
+    const auto found = files.find(temporaryPath);
+    if (found == files.end()) {
+        return false;
+    }
+    files[path] = std::move(found->second);
+    files.erase(temporaryPath);
+    return true;
+}
+
+}  // namespace veltrano::grid::testing
