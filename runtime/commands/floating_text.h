@@ -3,8 +3,9 @@
 #include <string>
 
 // Decimal forms of doubles by the printf rules for %f, %e and %g, produced
-// from the shortest exact digit generation of the standard library, so the
-// text is the same in every build. Exponents have at least two digits.
+// from the standard library's exact decimal conversion, so the
+// text is the same in every build. Exponents have at least two digits; a
+// value exactly halfway between two results rounds to the even one.
 namespace veltrano::commands {
 
 enum class FloatStyle { Fixed, Scientific, General };

@@ -4,7 +4,6 @@
 
 #include <limits>
 
-#include "runtime/commands/gbk_characters.h"
 #include "tests/commands/gbk_literal.h"
 
 namespace veltrano::commands {
@@ -129,17 +128,6 @@ TEST(ReplaceSubtextIgnoringCase, ATrailByteIsNotFoldedAsALetter) {
     ReplaceArguments arguments;
     arguments.replacement = "!";
     EXPECT_EQ(ReplaceSubtext(std::string("\xB0\x61"), std::string("\xB0\x41"), arguments), std::string("\xB0\x61"));
-}
-
-TEST(GbkCaseFolding, FoldsOnlyTheCasedBlocks) {
-    EXPECT_EQ(gbk::foldedDoubleByte('\xA3', '\xE1'), 0xA3C1);
-    EXPECT_EQ(gbk::foldedDoubleByte('\xA3', '\xFA'), 0xA3DA);
-    EXPECT_EQ(gbk::foldedDoubleByte('\xA3', '\xC1'), 0xA3C1);
-    EXPECT_EQ(gbk::foldedDoubleByte('\xA6', '\xD8'), 0xA6B8);
-    EXPECT_EQ(gbk::foldedDoubleByte('\xA7', '\xF1'), 0xA7C1);
-    EXPECT_EQ(gbk::foldedDoubleByte('\xA7', '\xD0'), 0xA7D0);
-    EXPECT_EQ(gbk::foldedDoubleByte('\xA3', '\xFB'), 0xA3FB);
-    EXPECT_EQ(gbk::foldedDoubleByte('\xB0', '\xE1'), 0xB0E1);
 }
 
 }  // namespace
