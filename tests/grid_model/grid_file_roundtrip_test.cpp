@@ -1,10 +1,8 @@
 #include "file_bytes.h"
-#include "grid/file/grid_file.h"
 #include "grid/file/grid_file_reader.h"
 #include "grid/file/grid_file_writer.h"
 #include "grid/model/byte_picture_codec.h"
 #include "rich_grid.h"
-#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -75,18 +73,6 @@ TEST_F(GridFileRoundTripTest, AttributeListsHoldTheirCellsInRowMajorOrder) {
     EXPECT_EQ(int32At(bytes, formats + 12), 4);
     EXPECT_EQ(int32At(bytes, formats + 16), 1);
     EXPECT_EQ(int32At(bytes, formats + 20), 0x826);
-}
-
-TEST_F(GridFileRoundTripTest, SaveAndLoadThroughAFileSystem) {
-    testing::MemoryFileSystem files;
-    ASSERT_TRUE(saveGridFile(rich, "table.dat", files, codec));
-    EXPECT_EQ(files.files.size(), 1u);
-    EXPECT_EQ(files.files.at("table.dat"), gridFileBytes(rich, codec));
-    GridModel loaded;
-    ASSERT_TRUE(loadGridFile(loaded, "table.dat", files, codec));
-    testing::expectSameFileContent(rich, loaded, codec);
-    EXPECT_FALSE(loadGridFile(loaded, "missing.dat", files, codec));
-    EXPECT_FALSE(saveGridFile(rich, "", files, codec));
 }
 
 TEST_F(GridFileRoundTripTest, LoadingKeepsWhatTheFileDoesNotCarry) {

@@ -32,19 +32,6 @@ private:
     bool failFinish_;
 };
 
-class MemoryWriter final : public file::FileWriter {
-public:
-    explicit MemoryWriter(std::vector<std::uint8_t>& target) : target_(target) {}
-    bool write(std::span<const std::uint8_t> bytes) override {
-        target_.insert(target_.end(), bytes.begin(), bytes.end());
-        return true;
-    }
-    bool finish() override { return true; }
-
-private:
-    std::vector<std::uint8_t>& target_;
-};
-
 }  // namespace
 
 ScratchFolder::ScratchFolder() {
@@ -90,30 +77,6 @@ std::unique_ptr<file::FileWriter> FailingFileSystem::createTemporaryBeside(const
         return nullptr;
     }
     return std::make_unique<LimitedWriter>(std::move(inner), failAfter_, failFinish_);
-}
-
-std::optional<std::vector<std::uint8_t>> MemoryFileSystem::readFile(const std::string& path) {
-    const auto found = files.find(path);
-    if (found == files.end()) {
-        return std::nullopt;
-    }
-    return found->second;
-}
-
-std::unique_ptr<file::FileWriter> MemoryFileSystem::createTemporaryBeside(const std::string& path,
-                                                                          std::string& temporaryPath) {
-    temporaryPath = path + ".tmp" + std::to_string(++created_);
-    return std::make_unique<MemoryWriter>(files[temporaryPath]);
-}
-
-bool MemoryFileSystem::replaceFile(const std::string& temporaryPath, const std::string& path) {
-    const auto found = files.find(temporaryPath);
-    if (found == files.end()) {
-        return false;
-    }
-    files[path] = std::move(found->second);
-    files.erase(temporaryPath);
-    return true;
 }
 
 }  // namespace veltrano::grid::testing

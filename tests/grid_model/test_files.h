@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,21 +55,6 @@ private:
     std::size_t failAfter_ = SIZE_MAX;
     bool failFinish_ = false;
     bool failReplace_ = false;
-};
-
-// Files kept in memory, for tests of the save and load steps alone.
-class MemoryFileSystem final : public file::FileSystem {
-public:
-    std::map<std::string, std::vector<std::uint8_t>> files;
-
-    std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override;
-    std::unique_ptr<file::FileWriter> createTemporaryBeside(const std::string& path,
-                                                            std::string& temporaryPath) override;
-    bool replaceFile(const std::string& temporaryPath, const std::string& path) override;
-    bool removeFile(const std::string& path) override { return files.erase(path) == 1; }
-
-private:
-    int created_ = 0;
 };
 
 }  // namespace veltrano::grid::testing
