@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace veltrano::protocol {
+
+// What one read from the module is, judged as a whole: a read is never
+// joined with the one before or after it.
+enum class ReceiveKind {
+    EnterConfig,       // the enter-configuration echo
+    ExitConfig,        // the exit-configuration echo
+    ReadBackStarted,   // the read-request echo: clear column 2, lock the module buttons
+    ReadBackComplete,  // the read-complete frame: unlock the module buttons
+    Other,             // anything else: logged as hexadecimal text
+};
+
+// One key's data sent back by the module.
+struct ReadBackRecord {
+    int row = 0;
+    // Upper-case digit pairs each followed by one space, as column 2 shows them.
+    std::string cellText;
+};
+
+struct ReceiveOutcome {
+    ReceiveKind kind = ReceiveKind::Other;
+    // Set only for Other, during a read-back, for a read that is a record.
+    std::optional<ReadBackRecord> record;
+    // The line to append to the log, code page 936, ending in "\r\n": the
+    // status text for the four status frames, otherwise the read as
+    // hexadecimal text.
+    std::string logLine;
+};
+
+// Classifies the bytes of one read. `waiting` is what the port reported as
+// queued before the read, `extracting` whether a read-back is in progress.
+// A record needs DA DB, a row and at least one data byte in the read itself,
+// and a row of the table (1..78): a read cut short by the port cannot put an
+// empty text into the header row, and a row outside the table changes
+// nothing but the log.
+ReceiveOutcome classifyReceived(std::span<const std::uint8_t> data, bool extracting, std::int32_t waiting);
+
+}  // namespace veltrano::protocol

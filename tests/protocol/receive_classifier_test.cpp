@@ -1,0 +1,132 @@
+#include "app/protocol/receive_classifier.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/hex/gbk_literal.h"
+
+namespace veltrano::protocol {
+namespace {
+
+using hex::test::gbk;
+using Bytes = std::vector<std::uint8_t>;
+
+const Bytes kEnterEcho{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAA, 0xAA, 0xBD};
+const Bytes kExitEcho{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAA, 0xBB, 0xBD};
+const Bytes kReadEcho{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, 0xDD, 0xBD};
+const Bytes kReadComplete{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, 0xDE, 0xBD};
+
+std::int32_t queued(const Bytes& data) {
+    return static_cast<std::int32_t>(data.size());
+}
+
+class ReceiveClassifierTest : public ::testing::Test {
+protected:
+    ReceiveOutcome during(const Bytes& data) { return classifyReceived(data, true, queued(data)); }
+    ReceiveOutcome outside(const Bytes& data) { return classifyReceived(data, false, queued(data)); }
+};
+
+TEST_F(ReceiveClassifierTest, EnterEchoLogsOnlyTheStatusLine) {
+    const auto outcome = outside(kEnterEcho);
+    EXPECT_EQ(outcome.kind, ReceiveKind::EnterConfig);
+    EXPECT_EQ(outcome.logLine, gbk("模块进入配置模式\r\n"));
+    EXPECT_FALSE(outcome.record);
+}
+
+TEST_F(ReceiveClassifierTest, TheOtherStatusFramesWhetherExtractingOrNot) {
+    for (const bool extracting : {false, true}) {
+        const auto exitOutcome = classifyReceived(kExitEcho, extracting, 9);
+        EXPECT_EQ(exitOutcome.kind, ReceiveKind::ExitConfig);
+        EXPECT_EQ(exitOutcome.logLine, gbk("模块退出配置模式\r\n"));
+        const auto started = classifyReceived(kReadEcho, extracting, 9);
+        EXPECT_EQ(started.kind, ReceiveKind::ReadBackStarted);
+        EXPECT_EQ(started.logLine, gbk("开始从模块提取数据\r\n"));
+        const auto complete = classifyReceived(kReadComplete, extracting, 9);
+        EXPECT_EQ(complete.kind, ReceiveKind::ReadBackComplete);
+        EXPECT_EQ(complete.logLine, gbk("数据提取完成\r\n"));
+    }
+}
+
+TEST_F(ReceiveClassifierTest, RecordDuringReadBackFillsItsRow) {
+    const auto outcome = during(Bytes{0xDA, 0xDB, 0x05, 0x11, 0x22});
+    EXPECT_EQ(outcome.kind, ReceiveKind::Other);
+    ASSERT_TRUE(outcome.record);
+    EXPECT_EQ(outcome.record->row, 5);
+    EXPECT_EQ(outcome.record->cellText, "11 22 ");
+    EXPECT_EQ(outcome.logLine, "DA DB 05 11 22 \r\n");
+}
+
+TEST_F(ReceiveClassifierTest, RecordOutsideReadBackIsOnlyLogged) {
+    const auto outcome = outside(Bytes{0xDA, 0xDB, 0x05, 0x11, 0x22});
+    EXPECT_EQ(outcome.kind, ReceiveKind::Other);
+    EXPECT_FALSE(outcome.record);
+    EXPECT_EQ(outcome.logLine, "DA DB 05 11 22 \r\n");
+}
+
+TEST_F(ReceiveClassifierTest, HeaderWithoutDataIsOnlyLogged) {
+    const auto outcome = during(Bytes{0xDA, 0xDB, 0x05});
+    EXPECT_EQ(outcome.kind, ReceiveKind::Other);
+    EXPECT_FALSE(outcome.record);
+    EXPECT_EQ(outcome.logLine, "DA DB 05 \r\n");
+}
+
+TEST_F(ReceiveClassifierTest, TwoFramesInOneReadAreOnlyLogged) {
+    Bytes both = kEnterEcho;
+    both.insert(both.end(), kReadEcho.begin(), kReadEcho.end());
+    const auto outcome = during(both);
+    EXPECT_EQ(outcome.kind, ReceiveKind::Other);
+    EXPECT_FALSE(outcome.record);
+    EXPECT_EQ(outcome.logLine, "AD 66 66 66 66 AA AA AA BD AD 66 66 66 66 AA AB DD BD \r\n");
+}
+
+TEST_F(ReceiveClassifierTest, RecordSharingAReadWithTheNextFillsOneCellWithBoth) {
+    const auto outcome = during(Bytes{0xDA, 0xDB, 0x01, 0xFA, 0xED, 0xDA, 0xDB, 0x02, 0xFA, 0xED});
+    ASSERT_TRUE(outcome.record);
+    EXPECT_EQ(outcome.record->row, 1);
+    EXPECT_EQ(outcome.record->cellText, "FA ED DA DB 02 FA ED ");
+}
+
+TEST_F(ReceiveClassifierTest, FewQueuedBytesMeanNoRecord) {
+    const Bytes data{0xDA, 0xDB, 0x05, 0x11};
+    EXPECT_FALSE(classifyReceived(data, true, 3).record);
+    EXPECT_TRUE(classifyReceived(data, true, 4).record);
+}
+
+TEST_F(ReceiveClassifierTest, ReadShorterThanTheQueueCannotEmptyTheHeader) {
+    // The port announced five bytes but gave two: there is no row to fill.
+    const auto outcome = classifyReceived(Bytes{0xDA, 0xDB}, true, 5);
+    EXPECT_FALSE(outcome.record);
+    EXPECT_EQ(outcome.logLine, "DA DB \r\n");
+}
+
+TEST_F(ReceiveClassifierTest, RowsOutsideTheTableAreOnlyLogged) {
+    EXPECT_FALSE(during(Bytes{0xDA, 0xDB, 0x00, 0x11}).record);
+    EXPECT_FALSE(during(Bytes{0xDA, 0xDB, 0x4F, 0x11}).record);
+    const auto last = during(Bytes{0xDA, 0xDB, 0x4E, 0x11});
+    ASSERT_TRUE(last.record);
+    EXPECT_EQ(last.record->row, 78);
+}
+
+TEST_F(ReceiveClassifierTest, StatusFrameWithATrailingByteIsData) {
+    Bytes longer = kReadComplete;
+    longer.push_back(0x00);
+    const auto outcome = during(longer);
+    EXPECT_EQ(outcome.kind, ReceiveKind::Other);
+    EXPECT_EQ(outcome.logLine, "AD 66 66 66 66 AA AB DE BD 00 \r\n");
+}
+
+TEST_F(ReceiveClassifierTest, UnknownCommandFrameAndLearnedCodeAreLogged) {
+    const auto unknown = outside(Bytes{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, 0xCC, 0xBD});
+    EXPECT_EQ(unknown.kind, ReceiveKind::Other);
+    EXPECT_EQ(unknown.logLine, "AD 66 66 66 66 AA AB CC BD \r\n");
+    const auto learned = during(Bytes{0xFA, 0x01, 0x02, 0xED});
+    EXPECT_EQ(learned.kind, ReceiveKind::Other);
+    EXPECT_FALSE(learned.record);
+    EXPECT_EQ(learned.logLine, "FA 01 02 ED \r\n");
+}
+
+}  // namespace
+}  // namespace veltrano::protocol
