@@ -17,7 +17,11 @@ inline constexpr std::uint32_t kCommonDialog = 0x0001001F;
 inline constexpr std::uint32_t kTimer = 0x00010020;
 inline constexpr std::uint32_t kGrid = 0x00030001;
 
-constexpr std::uint32_t libraryNumber(std::uint32_t classId) noexcept { return classId >> 16; }
-constexpr std::uint32_t unitNumber(std::uint32_t classId) noexcept { return classId & 0xFFFF; }
+constexpr std::uint32_t libraryNumber(std::uint32_t classId) noexcept {
+    return classId >> 16;
+}
+constexpr std::uint32_t unitNumber(std::uint32_t classId) noexcept {
+    return classId & 0xFFFF;
+}
 
 }  // namespace veltrano::class_id

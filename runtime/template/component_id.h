@@ -20,8 +20,12 @@ constexpr bool isValidId(std::uint32_t id) noexcept {
     return (id & kIdSerialMask) != 0 && (id & kIdKindMask) != 0;
 }
 
-constexpr std::uint32_t idKind(std::uint32_t id) noexcept { return id & kIdKindMask; }
-constexpr std::uint32_t idSerial(std::uint32_t id) noexcept { return id & kIdSerialMask; }
+constexpr std::uint32_t idKind(std::uint32_t id) noexcept {
+    return id & kIdKindMask;
+}
+constexpr std::uint32_t idSerial(std::uint32_t id) noexcept {
+    return id & kIdSerialMask;
+}
 
 constexpr bool isWindowId(std::uint32_t id) noexcept {
     return isValidId(id) && idKind(id) == id_kind::kWindow;

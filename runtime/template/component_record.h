@@ -34,7 +34,7 @@ struct EventBinding {
 struct ComponentRecord {
     std::uint32_t classId = 0;
     std::uint32_t eventLink = 0;
-    std::string_view name;     // code page 936 bytes, terminator excluded
+    std::string_view name;  // code page 936 bytes, terminator excluded
     std::string_view comment;
     std::size_t objectSlotPosition = 0;
     std::size_t geometryPosition = 0;  // left, top, width, height follow each other

@@ -84,8 +84,7 @@ std::optional<std::size_t> ComponentTable::insert(std::ptrdiff_t index, std::uin
     if (!isValidId(id) || indexOf(id)) return std::nullopt;
     if (image_.size() > kMaxImageSize - 12 || record.size() > kMaxImageSize - 12 - image_.size()) return std::nullopt;
 
-    const std::size_t position =
-        index < 0 ? 0 : std::min(static_cast<std::size_t>(index), count_);
+    const std::size_t position = index < 0 ? 0 : std::min(static_cast<std::size_t>(index), count_);
     const std::size_t areaSize = image_.size() - recordsStart();
     const std::size_t recordOffset = position < count_ ? offsetAt(position) : areaSize;
     const std::size_t grown = 4 + record.size();

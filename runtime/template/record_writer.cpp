@@ -22,8 +22,9 @@ void appendZeros(std::vector<std::uint8_t>& out, std::size_t words) {
 }
 
 bool fits(const ComponentRecordData& data) {
-    const std::size_t parts[] = {data.name.size(), data.comment.size(), data.tag.size(), data.mousePointer.size(),
-                                 data.classData.size(), data.childIds.size() * 4, data.bindings.size() * 8};
+    const std::size_t parts[] = {data.name.size(),         data.comment.size(),   data.tag.size(),
+                                 data.mousePointer.size(), data.classData.size(), data.childIds.size() * 4,
+                                 data.bindings.size() * 8};
     std::size_t total = 0;
     for (const std::size_t part : parts) {
         if (part > kLimit || total > kLimit - part) return false;

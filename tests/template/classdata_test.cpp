@@ -362,8 +362,8 @@ protected:
 
     // Version 12 up to property 35, property 31 given.
     static std::vector<std::uint8_t> version12(std::uint32_t property31) {
-        return words({12, 1, 2, 3, 4, 2, 0, 0, 30, 80, 10, 4, 0, 2, 1, 1, 1, 0, 0xFF000000, 0, 0, 3, 1, 0,
-                      property31, 1, 1, 0, 0});
+        return words({12, 1, 2, 3,          4, 2, 0, 0, 30, 80,         10, 4, 0, 2, 1,
+                      1,  1, 0, 0xFF000000, 0, 0, 3, 1, 0,  property31, 1,  1, 0, 0});
     }
 };
 

@@ -24,7 +24,9 @@ inline ComponentRecordData namedComponent(std::uint32_t classId, std::string nam
     return data;
 }
 
-inline std::vector<std::uint8_t> bytesOf(std::initializer_list<std::uint8_t> bytes) { return bytes; }
+inline std::vector<std::uint8_t> bytesOf(std::initializer_list<std::uint8_t> bytes) {
+    return bytes;
+}
 
 inline void appendWord(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));

@@ -14,13 +14,13 @@ namespace veltrano::tc {
 namespace {
 
 constexpr const char* kHeader =
-    "window 0x52010001\n"                         // 1
-    "unitWord2 0x19010002\n"                      // 2
-    "component 0x06010000 \"\"\n"                 // 3
-    "  class window\n"                            // 4
-    "  rect 1 2 300 200\n"                        // 5
-    "  event 0 onCreated\n"                       // 6
-    "  Caption = \"标题\"\n";                     // 7
+    "window 0x52010001\n"          // 1
+    "unitWord2 0x19010002\n"       // 2
+    "component 0x06010000 \"\"\n"  // 3
+    "  class window\n"             // 4
+    "  rect 1 2 300 200\n"         // 5
+    "  event 0 onCreated\n"        // 6
+    "  Caption = \"标题\"\n";      // 7
 
 class TemplateCompilerTest : public ::testing::Test {
 protected:
@@ -46,23 +46,23 @@ protected:
 
 TEST_F(TemplateCompilerTest, SmallWindowCompilesToAReadableSegment) {
     const auto compiled = compile(
-        "component 0x16000002 分组\n"       // 8
-        "  class group-box\n"                // 9
-        "  rect 0 0 10 10\n"                 // 10
-        "  flags visible\n"                  // 11
-        "  children 按钮 0 0x16000004\n"     // 12
-        "component 0x16000003 按钮\n"        // 13
-        "  class button\n"                   // 14
-        "  parent 分组\n"                    // 15
-        "  flags visible tabstop\n"          // 16
-        "  event 0 onClicked\n"              // 17
-        "  event -7 none\n"                  // 18
-        "  Caption = \"确定\"\n"             // 19
-        "component 0x16000004 时钟\n"        // 20
-        "  class timer\n"                    // 21
-        "  parent 0x16000002\n"              // 22
-        "  event 0 onCreated\n"              // 23
-        "  classdata none\n");               // 24
+        "component 0x16000002 分组\n"     // 8
+        "  class group-box\n"             // 9
+        "  rect 0 0 10 10\n"              // 10
+        "  flags visible\n"               // 11
+        "  children 按钮 0 0x16000004\n"  // 12
+        "component 0x16000003 按钮\n"     // 13
+        "  class button\n"                // 14
+        "  parent 分组\n"                 // 15
+        "  flags visible tabstop\n"       // 16
+        "  event 0 onClicked\n"           // 17
+        "  event -7 none\n"               // 18
+        "  Caption = \"确定\"\n"          // 19
+        "component 0x16000004 时钟\n"     // 20
+        "  class timer\n"                 // 21
+        "  parent 0x16000002\n"           // 22
+        "  event 0 onCreated\n"           // 23
+        "  classdata none\n");            // 24
     ASSERT_TRUE(compiled) << formatDiagnostics("def", diagnostics_);
     EXPECT_EQ(compiled->windowId, 0x52010001u);
     EXPECT_EQ(compiled->entryId, 0x06010000u);
@@ -135,8 +135,7 @@ TEST_F(TemplateCompilerTest, StructuralMistakes) {
     expectError("component 0x16000002 1a\n  class label\n", 8, "cannot be an identifier");
     expectError("component 0x16000002 a\n  class label\n  rect 1 2 3\n", 10, "rect takes");
     expectError("component 0x16000002 a\n  class label\n  event 0 x\n  event 0 y\n", 11, "event 0 bound twice");
-    expectError("component 0x16000002 a\n  class label\n  classdata none\n  Caption = \"x\"\n", 11,
-                "'classdata none'");
+    expectError("component 0x16000002 a\n  class label\n  classdata none\n  Caption = \"x\"\n", 11, "'classdata none'");
     expectError("component 0x16000002 a\n  class window\n", 8, "only the first entry");
     expectError("component 0x16000002 a\n  class label\n  colour red\n", 10, "unknown keyword 'colour'");
     expectError("component 0x16000002 a\n  class label\n  tag \"unclosed\n", 10, "closing quote");
@@ -183,8 +182,8 @@ TEST(EmblemTest, IconFileLayout) {
     const std::size_t colourRow = 660;
     const std::size_t maskRow = 28;
     ASSERT_EQ(ico.size(), 22u + 40u + colourRow * 219 + maskRow * 219);
-    EXPECT_EQ(ico[2], 1);   // icon
-    EXPECT_EQ(ico[4], 1);   // one image
+    EXPECT_EQ(ico[2], 1);  // icon
+    EXPECT_EQ(ico[4], 1);  // one image
     EXPECT_EQ(ico[6], 219);
     EXPECT_EQ(ico[7], 219);
     EXPECT_EQ(ico[12], 24);

@@ -116,8 +116,8 @@ MaskedImage drawEmblem(int size) {
                     ++covered;
                 }
             }
-            const std::size_t at = static_cast<std::size_t>(row) * static_cast<std::size_t>(size) +
-                                   static_cast<std::size_t>(column);
+            const std::size_t at =
+                static_cast<std::size_t>(row) * static_cast<std::size_t>(size) + static_cast<std::size_t>(column);
             // A one-bit mask cannot blend: half a pixel covered counts as opaque.
             if (covered * 2 < kSamples) continue;
             image.opaque[at] = true;

@@ -15,7 +15,9 @@ void appendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     appendU16(out, value >> 16);
 }
 
-std::size_t padded(std::size_t bytes) { return (bytes + 3) / 4 * 4; }
+std::size_t padded(std::size_t bytes) {
+    return (bytes + 3) / 4 * 4;
+}
 
 }  // namespace
 

@@ -42,8 +42,7 @@ bool isComponentIdentifier(std::string_view name) {
     if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
     return std::all_of(name.begin(), name.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        return byte >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-               c == '_';
+        return byte >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
     });
 }
 
@@ -148,8 +147,8 @@ private:
             } else {
                 entry.id = static_cast<std::uint32_t>(*id);
                 if (const auto [at, inserted] = idLines.emplace(entry.id, c.line); !inserted) {
-                    error(c.line, "duplicate id " + hex32(entry.id) + " (first at line " + std::to_string(at->second) +
-                                      ")");
+                    error(c.line,
+                          "duplicate id " + hex32(entry.id) + " (first at line " + std::to_string(at->second) + ")");
                 }
             }
             if (!entry.name.empty()) {
@@ -418,8 +417,8 @@ private:
                 if (child == 0) continue;
                 const Entry& member = entries_[indexOfId_.at(child)];
                 if (member.record.parentId != container.id) {
-                    error(container.childrenLine, "child " + display(member) + " of " + display(container) +
-                                                      " does not name it as its parent");
+                    error(container.childrenLine,
+                          "child " + display(member) + " of " + display(container) + " does not name it as its parent");
                 }
             }
         }
@@ -484,7 +483,8 @@ private:
 std::optional<CompiledWindow> compileDefinition(std::string_view text, std::vector<Diagnostic>& diagnostics) {
     std::vector<Diagnostic> found;
     auto compiled = Compiler(found).run(text);
-    std::stable_sort(found.begin(), found.end(), [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
     diagnostics.insert(diagnostics.end(), found.begin(), found.end());
     return compiled;
 }

@@ -70,8 +70,8 @@ const TypedClass<classdata::TimerData> kTimerClass{"timer", class_id::kTimer};
 const TypedClass<classdata::GridDesignData> kGridClass{"grid", class_id::kGrid};
 
 const std::array<const ComponentClass*, 10> kClasses = {
-    &kWindowClass,      &kEditBoxClass,      &kGroupBoxClass, &kLabelClass, &kButtonClass,
-    &kComboBoxClass,    &kProgressBarClass,  &kCommonDialogClass, &kTimerClass, &kGridClass};
+    &kWindowClass,   &kEditBoxClass,     &kGroupBoxClass,     &kLabelClass, &kButtonClass,
+    &kComboBoxClass, &kProgressBarClass, &kCommonDialogClass, &kTimerClass, &kGridClass};
 
 }  // namespace
 

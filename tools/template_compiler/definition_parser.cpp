@@ -5,7 +5,9 @@
 namespace veltrano::tc {
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 // Splits one line into tokens; answers an error message or nothing.
 std::optional<std::string> tokenize(std::string_view line, std::vector<Token>& tokens) {
@@ -60,7 +62,8 @@ std::optional<WindowDefinition> parseDefinition(std::string_view text, std::vect
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t end = text.find('\n', start);
-        const std::string_view line = text.substr(start, end == std::string_view::npos ? text.size() - start : end - start);
+        const std::string_view line =
+            text.substr(start, end == std::string_view::npos ? text.size() - start : end - start);
         start = end == std::string_view::npos ? text.size() + 1 : end + 1;
         ++lineNumber;
 

@@ -38,7 +38,9 @@ bool writeFile(const std::string& path, const void* data, std::size_t size) {
     return true;
 }
 
-bool writeText(const std::string& path, const std::string& text) { return writeFile(path, text.data(), text.size()); }
+bool writeText(const std::string& path, const std::string& text) {
+    return writeFile(path, text.data(), text.size());
+}
 
 std::string baseName(const std::string& path) {
     const auto slash = path.find_last_of("/\\");

@@ -182,9 +182,13 @@ std::optional<std::string> assignValue(std::vector<std::string>& field, const st
     return std::nullopt;
 }
 
-std::string describeValue(std::int32_t value) { return std::to_string(value); }
+std::string describeValue(std::int32_t value) {
+    return std::to_string(value);
+}
 
-std::string describeValue(std::uint32_t value) { return hex32(value); }
+std::string describeValue(std::uint32_t value) {
+    return hex32(value);
+}
 
 std::string describeValue(std::uint16_t value) {
     char text[8];
@@ -192,9 +196,13 @@ std::string describeValue(std::uint16_t value) {
     return text;
 }
 
-std::string describeValue(bool value) { return value ? "true" : "false"; }
+std::string describeValue(bool value) {
+    return value ? "true" : "false";
+}
 
-std::string describeValue(const std::string& gbk) { return quoteGbk(gbk); }
+std::string describeValue(const std::string& gbk) {
+    return quoteGbk(gbk);
+}
 
 std::string describeValue(const std::vector<std::uint8_t>& bytes) {
     if (bytes.empty()) return "0 bytes";

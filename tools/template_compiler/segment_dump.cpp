@@ -14,9 +14,9 @@ namespace {
 std::string flagNames(std::uint32_t flags) {
     std::string names;
     const std::pair<std::uint32_t, const char*> known[] = {{record_flag::kVisible, "visible"},
-                                                            {record_flag::kDisabled, "disabled"},
-                                                            {record_flag::kTabStop, "tabstop"},
-                                                            {record_flag::kMenuBarOption, "menubar"}};
+                                                           {record_flag::kDisabled, "disabled"},
+                                                           {record_flag::kTabStop, "tabstop"},
+                                                           {record_flag::kMenuBarOption, "menubar"}};
     for (const auto& [bit, name] : known) {
         if ((flags & bit) != 0) names += std::string(" ") + name;
     }
@@ -48,8 +48,8 @@ void dumpComponent(std::string& out, const ComponentTable& table, const Componen
         const std::uint32_t child = r.childId(i);
         out += "      " + hex32(child) + (child != 0 ? " " + nameOf(table, child) : " (page break)") + "\n";
     }
-    out += "    mousePointer " + describeValue(std::vector<std::uint8_t>(r.mousePointer.begin(), r.mousePointer.end())) +
-           "\n";
+    out += "    mousePointer " +
+           describeValue(std::vector<std::uint8_t>(r.mousePointer.begin(), r.mousePointer.end())) + "\n";
     out += "    tag " + quoteGbk(std::string(r.tag)) + "\n";
     out += "    flags " + hex32(r.flags) + flagNames(r.flags) + "\n";
     out += "    events " + std::to_string(r.bindingCount) + "\n";

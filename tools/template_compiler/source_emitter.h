@@ -7,9 +7,9 @@
 namespace veltrano::tc {
 
 struct EmitOptions {
-    std::string cppNamespace;   // e.g. veltrano::main_window
-    std::string headerInclude;  // how the generated source includes the header
-    std::string definitionName; // named in the "generated from" line
+    std::string cppNamespace;    // e.g. veltrano::main_window
+    std::string headerInclude;   // how the generated source includes the header
+    std::string definitionName;  // named in the "generated from" line
 };
 
 // The header: window and entry ids, one constant per named component (in the
