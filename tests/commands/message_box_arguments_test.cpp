@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "runtime/commands/system_texts.h"
-#include "tests/commands/gbk_literal.h"
+#include "tests/support/gbk_literal.h"
 
 namespace veltrano::commands {
 namespace {

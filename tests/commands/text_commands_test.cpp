@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "tests/commands/gbk_literal.h"
+#include "tests/support/gbk_literal.h"
 
 namespace veltrano::commands {
 namespace {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "tests/commands/gbk_literal.h"
+#include "tests/support/gbk_literal.h"
 
 namespace veltrano::commands {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/hex/gbk_literal.h"
+#include "tests/support/gbk_literal.h"
 
 namespace veltrano::hex {
 namespace {

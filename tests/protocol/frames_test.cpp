@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "app/hex/hex_codec.h"
-#include "tests/hex/gbk_literal.h"
+#include "tests/support/gbk_literal.h"
 
 namespace veltrano::protocol {
 namespace {
 
-using hex::test::gbk;
+using veltrano::test::gbk;
 using Bytes = std::vector<std::uint8_t>;
 
 class RecordingSink : public hex::MessageSink {

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "app/protocol/log_lines.h"
-#include "tests/hex/gbk_literal.h"
+#include "tests/support/gbk_literal.h"
 
 namespace veltrano::protocol {
 namespace {
 
-using hex::test::gbk;
+using veltrano::test::gbk;
 
 TEST(KeyTableTest, GroupsCoverTheRowsInOrder) {
     const auto groups = keyGroups();

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/hex/gbk_literal.h"
+#include "tests/support/gbk_literal.h"
 
 namespace veltrano::protocol {
 namespace {
 
-using hex::test::gbk;
+using veltrano::test::gbk;
 using Bytes = std::vector<std::uint8_t>;
 
 const Bytes kEnterEcho{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAA, 0xAA, 0xBD};

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "app/protocol/frames.h"
-#include "tests/hex/gbk_literal.h"
+#include "tests/support/gbk_literal.h"
 
 namespace veltrano::protocol {
 namespace {
 
-using hex::test::gbk;
+using veltrano::test::gbk;
 
 class RecordingSink : public hex::MessageSink {
 public:

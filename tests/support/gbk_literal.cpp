@@ -1,14 +1,14 @@
-#include "tests/hex/gbk_literal.h"
+#include "tests/support/gbk_literal.h"
 
 #if defined(_WIN32)
 
-namespace veltrano::hex::test {
+namespace veltrano::test {
 
 std::string gbk(const char* literal) {
     return literal;
 }
 
-}  // namespace veltrano::hex::test
+}  // namespace veltrano::test
 
 #else
 
@@ -19,7 +19,7 @@ std::string gbk(const char* literal) {
 #include <type_traits>
 #include <stdexcept>
 
-namespace veltrano::hex::test {
+namespace veltrano::test {
 namespace {
 
 struct IconvCloser {
@@ -48,6 +48,6 @@ std::string gbk(const char* literal) {
     return output;
 }
 
-}  // namespace veltrano::hex::test
+}  // namespace veltrano::test
 
 #endif
