@@ -74,7 +74,9 @@ bool WindowRegistry::offerIdle(int idleCount) {
         idleStart_ = GetTickCount();
         idleDone_.clear();
     }
-    if (idleCount <= 1) return idleCount == 0;
+    // The first two calls belong to the framework's own idle work; windows
+    // are offered idle time from the third on.
+    if (idleCount <= 1) return true;
     bool wantsMore = false;
     const long elapsed = static_cast<long>(GetTickCount() - idleStart_);
     for (std::size_t i = 0; i < ids_.size(); ++i) {
