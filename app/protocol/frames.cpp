@@ -6,10 +6,10 @@
 namespace veltrano::protocol {
 namespace {
 
-constexpr std::array<std::string_view, kBlockCount> kBlockBegins{
-    "AD66666666AAABA1BD", "AD66666666AAABA2BD", "AD66666666AAABA3BD", "AD66666666AAABA4BD"};
-constexpr std::array<std::string_view, kBlockCount> kBlockEnds{
-    "AD66666666AAABB1BD", "AD66666666AAABB2BD", "AD66666666AAABB3BD", "AD66666666AAABB4BD"};
+constexpr std::array<std::string_view, kBlockCount> kBlockBegins{"AD66666666AAABA1BD", "AD66666666AAABA2BD",
+                                                                 "AD66666666AAABA3BD", "AD66666666AAABA4BD"};
+constexpr std::array<std::string_view, kBlockCount> kBlockEnds{"AD66666666AAABB1BD", "AD66666666AAABB2BD",
+                                                               "AD66666666AAABB3BD", "AD66666666AAABB4BD"};
 
 std::optional<int> digitValue(char c) {
     if (c >= '0' && c <= '9') {

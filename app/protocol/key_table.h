@@ -28,8 +28,8 @@ std::span<const KeyGroup> keyGroups();
 std::string_view keyName(int row);
 
 // Header texts of row 0.
-inline constexpr std::string_view kDeviceHeader = "\xC9\xE8\xB1\xB8";                          // 设备
-inline constexpr std::string_view kFunctionHeader = "\xB9\xA6\xC4\xDC";                        // 功能
+inline constexpr std::string_view kDeviceHeader = "\xC9\xE8\xB1\xB8";                        // 设备
+inline constexpr std::string_view kFunctionHeader = "\xB9\xA6\xC4\xDC";                      // 功能
 inline constexpr std::string_view kDataHeader = "\xD7\xD4\xB6\xA8\xD2\xE5\xCA\xFD\xBE\xDD";  // 自定义数据
 
 }  // namespace veltrano::protocol

@@ -11,8 +11,7 @@ constexpr std::array<int, 27> kBlock1Rows{1,  2,  3,  4,  5,  6,  7,  8,  9,  10
                                           15, 16, 17, 18, 24, 25, 46, 47, 19, 20, 21, 22, 23};
 constexpr std::array<int, 20> kBlock2Rows{26, 27, 28, 29, 30, 31, 32, 33, 34, 35,
                                           36, 37, 38, 39, 40, 41, 42, 43, 44, 45};
-constexpr std::array<int, 19> kBlock3Rows{48, 49, 50, 51, 52, 53, 54, 55, 56, 57,
-                                          58, 59, 60, 61, 62, 63, 64, 65, 66};
+constexpr std::array<int, 19> kBlock3Rows{48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66};
 constexpr std::array<int, 12> kBlock4Rows{67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78};
 
 constexpr SlotAddress slot(int block, int position) {
@@ -26,20 +25,13 @@ std::optional<SlotAddress> slotOfRow(int row) {
         return slot(1, (row - 1) * 50 + 1);
     }
     switch (row) {
-    case 17:
-        return slot(1, 801);
-    case 18:
-        return slot(1, 901);
-    case 24:
-        return slot(1, 1001);
-    case 25:
-        return slot(1, 1101);
-    case 46:
-        return slot(1, 1201);
-    case 47:
-        return slot(1, 1301);
-    default:
-        break;
+        case 17: return slot(1, 801);
+        case 18: return slot(1, 901);
+        case 24: return slot(1, 1001);
+        case 25: return slot(1, 1101);
+        case 46: return slot(1, 1201);
+        case 47: return slot(1, 1301);
+        default: break;
     }
     if (row >= 19 && row <= 23) {
         return slot(1, (row - 19) * 100 + 1401);
@@ -67,16 +59,11 @@ std::optional<int> rowOfSlot(SlotAddress address) {
 
 std::span<const int> blockRows(int block) {
     switch (block) {
-    case 1:
-        return kBlock1Rows;
-    case 2:
-        return kBlock2Rows;
-    case 3:
-        return kBlock3Rows;
-    case 4:
-        return kBlock4Rows;
-    default:
-        return {};
+        case 1: return kBlock1Rows;
+        case 2: return kBlock2Rows;
+        case 3: return kBlock3Rows;
+        case 4: return kBlock4Rows;
+        default: return {};
     }
 }
 

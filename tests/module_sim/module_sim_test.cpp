@@ -85,6 +85,14 @@ Bytes readBackStream(const std::map<int, Bytes>& store, bool complete) {
     return stream;
 }
 
+// True once the log holds a write of `kind`.
+auto hasSent(const std::string& kind) {
+    return [kind](const std::vector<LogLine>& lines) {
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const LogLine& line) { return line.direction == "tx" && line.kind == kind; });
+    };
+}
+
 std::vector<LogLine> sentOfKind(const std::vector<LogLine>& lines, const std::string& kind) {
     std::vector<LogLine> sent;
     for (const auto& line : lines) {
@@ -149,15 +157,15 @@ TEST_F(ModuleSimulatorTest, ReadBackSendsEchoRecordsInRowOrderThenComplete) {
     ASSERT_TRUE(receiveUntil([](const Bytes& got) { return endsWith(got, kComplete); }, Millis{10000}));
     EXPECT_EQ(received, readBackStream(store, true));
 
-    const auto lines = logLines();
+    const auto lines = waitForLog(hasSent("read-complete"), Millis{3000});
     const auto records = sentOfKind(lines, "record");
     ASSERT_EQ(records.size(), 78u);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
         // Each record is one write, and the program's receive step takes it
         // as the row's cell text.
-        const auto outcome = protocol::classifyReceived(records[i].bytes, true,
-                                                        static_cast<std::int32_t>(records[i].bytes.size()));
+        const auto outcome =
+            protocol::classifyReceived(records[i].bytes, true, static_cast<std::int32_t>(records[i].bytes.size()));
         ASSERT_TRUE(outcome.record) << "record " << row;
         EXPECT_EQ(outcome.record->row, row);
         EXPECT_EQ(outcome.record->cellText, hex::BytesToHex(store.at(row)));
@@ -289,7 +297,7 @@ TEST_F(ModuleSimulatorTest, SplitRepliesStillCarryTheWholeTable) {
     requestReadBack();
     ASSERT_TRUE(receiveUntil([](const Bytes& got) { return endsWith(got, kComplete); }, Millis{15000}));
     EXPECT_EQ(received, readBackStream(storeOf(table), true));
-    const auto records = sentOfKind(logLines(), "record");
+    const auto records = sentOfKind(waitForLog(hasSent("read-complete"), Millis{3000}), "record");
     for (const auto& line : records) {
         ASSERT_EQ(line.bytes.size(), 1u) << "a split reply went out in one piece";
     }
@@ -306,7 +314,7 @@ TEST_F(ModuleSimulatorTest, NoiseDisturbsNeitherTheStoreNorTheRecords) {
 
     // What arrived is exactly what the simulator wrote, noise included, and
     // the records among the writes are the stored rows in order.
-    const auto lines = logLines();
+    const auto lines = waitForLog(hasSent("read-complete"), Millis{3000});
     Bytes written;
     std::vector<Bytes> records;
     std::size_t noiseBursts = 0;

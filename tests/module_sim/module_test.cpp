@@ -66,8 +66,7 @@ TEST_F(ModuleTest, EnterAndExitAreEchoedAtOnce) {
 
 TEST_F(ModuleTest, SlotFramesAreFiledUnderTheirRow) {
     writeRows({{21, "AA01"}, {54, "BB02"}, {67, "CC03"}, {1, "DD04"}});
-    const std::map<int, Bytes> expected{
-        {1, {0xDD, 0x04}}, {21, {0xAA, 0x01}}, {54, {0xBB, 0x02}}, {67, {0xCC, 0x03}}};
+    const std::map<int, Bytes> expected{{1, {0xDD, 0x04}}, {21, {0xAA, 0x01}}, {54, {0xBB, 0x02}}, {67, {0xCC, 0x03}}};
     EXPECT_EQ(module.store(), expected);
 }
 

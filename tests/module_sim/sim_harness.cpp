@@ -84,7 +84,8 @@ std::string compact(const Bytes& bytes) {
 }
 
 bool endsWith(const Bytes& bytes, const Bytes& tail) {
-    return bytes.size() >= tail.size() && std::equal(tail.begin(), tail.end(), bytes.end() - static_cast<std::ptrdiff_t>(tail.size()));
+    return bytes.size() >= tail.size() &&
+           std::equal(tail.begin(), tail.end(), bytes.end() - static_cast<std::ptrdiff_t>(tail.size()));
 }
 
 void SimulatorFixture::SetUp() {
@@ -123,8 +124,8 @@ void SimulatorFixture::start(const std::vector<std::string>& extra, const std::m
 void SimulatorFixture::spawn(const std::vector<std::string>& extra) {
     // A status file left by an earlier run must not pass for this one's.
     std::remove(statusPath.c_str());
-    std::vector<std::string> arguments{VELTRANO_MODULE_SIM, "--link", linkPath, "--log", logPath,
-                                       "--status", statusPath, "--store", storePath};
+    std::vector<std::string> arguments{VELTRANO_MODULE_SIM, "--link",   linkPath,  "--log",  logPath,
+                                       "--status",          statusPath, "--store", storePath};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
     std::vector<char*> argv;
     for (auto& argument : arguments) {
@@ -290,6 +291,17 @@ std::vector<LogLine> SimulatorFixture::logLines() const {
             }
         }
         lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<LogLine> SimulatorFixture::waitForLog(const std::function<bool(const std::vector<LogLine>&)>& done,
+                                                  Millis limit) const {
+    const auto deadline = Clock::now() + limit;
+    auto lines = logLines();
+    while (!done(lines) && Clock::now() < deadline) {
+        std::this_thread::sleep_for(Millis{2});
+        lines = logLines();
     }
     return lines;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -9,8 +10,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "tools/module_sim/unique_fd.h"
 
@@ -73,6 +72,9 @@ protected:
     std::optional<Status> status() const;
     std::optional<Status> waitForStatus(const std::function<bool(const Status&)>& done, Millis limit) const;
     std::vector<LogLine> logLines() const;
+    // The log once `done` holds for it: the simulator logs a write after
+    // making it, so the bytes can reach the line before their log line.
+    std::vector<LogLine> waitForLog(const std::function<bool(const std::vector<LogLine>&)>& done, Millis limit) const;
 
     std::string directory;
     std::string linkPath;

@@ -45,8 +45,10 @@ TEST_F(FramesTest, BlockFramesCarryTheBlockNumber) {
         const auto end = frameBytes(blockEndText(block));
         ASSERT_TRUE(begin && end);
         const auto number = static_cast<std::uint8_t>(block);
-        EXPECT_EQ(*begin, (Bytes{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, static_cast<std::uint8_t>(0xA0 + number), 0xBD}));
-        EXPECT_EQ(*end, (Bytes{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, static_cast<std::uint8_t>(0xB0 + number), 0xBD}));
+        EXPECT_EQ(*begin,
+                  (Bytes{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, static_cast<std::uint8_t>(0xA0 + number), 0xBD}));
+        EXPECT_EQ(*end,
+                  (Bytes{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, static_cast<std::uint8_t>(0xB0 + number), 0xBD}));
     }
     EXPECT_TRUE(blockBeginText(0).empty());
     EXPECT_TRUE(blockEndText(5).empty());
@@ -62,15 +64,22 @@ TEST_F(FramesTest, FrameBytesRefusesAnythingButDigitPairs) {
 
 TEST_F(FramesTest, PortSettingWithFourSlowRatesAndTheSequencerBinding) {
     const std::string text = portSettingText(PortRates{9600, 9600, 9600, 9600}, 1);
-    EXPECT_EQ(text, "AD66778866" "002580" "002580" "002580" "002580" "01" "BD");
+    EXPECT_EQ(text,
+              "AD66778866"
+              "002580"
+              "002580"
+              "002580"
+              "002580"
+              "01"
+              "BD");
     EXPECT_EQ(wire(text), (Bytes{0xAD, 0x66, 0x77, 0x88, 0x66, 0x00, 0x25, 0x80, 0x00, 0x25, 0x80, 0x00, 0x25, 0x80,
                                  0x00, 0x25, 0x80, 0x01, 0xBD}));
 }
 
 TEST_F(FramesTest, PortSettingKeepsTheRatesInDeviceOrder) {
     const auto bytes = wire(portSettingText(PortRates{9600, 19200, 115200, 0xABCDEF}, 4));
-    EXPECT_EQ(bytes, (Bytes{0xAD, 0x66, 0x77, 0x88, 0x66, 0x00, 0x25, 0x80, 0x00, 0x4B, 0x00, 0x01, 0xC2, 0x00,
-                            0xAB, 0xCD, 0xEF, 0x04, 0xBD}));
+    EXPECT_EQ(bytes, (Bytes{0xAD, 0x66, 0x77, 0x88, 0x66, 0x00, 0x25, 0x80, 0x00, 0x4B, 0x00, 0x01, 0xC2, 0x00, 0xAB,
+                            0xCD, 0xEF, 0x04, 0xBD}));
 }
 
 TEST_F(FramesTest, PortSettingWithoutBindingSendsZero) {
@@ -79,7 +88,14 @@ TEST_F(FramesTest, PortSettingWithoutBindingSendsZero) {
 
 TEST_F(FramesTest, RateTooLargeForThreeBytesGivesAnOddTextTheCodecRefuses) {
     const std::string text = portSettingText(PortRates{16777216, 9600, 9600, 9600}, 1);
-    EXPECT_EQ(text, "AD66778866" "1000000" "002580" "002580" "002580" "01" "BD");
+    EXPECT_EQ(text,
+              "AD66778866"
+              "1000000"
+              "002580"
+              "002580"
+              "002580"
+              "01"
+              "BD");
     EXPECT_EQ(text.size() % 2, 1u);
     EXPECT_TRUE(wire(text).empty());
     ASSERT_EQ(sink.messages.size(), 1u);
@@ -104,7 +120,9 @@ TEST_F(FramesTest, RemoveAllSpacesStepsOverDoubleByteCharacters) {
     // B0 A1 is one character; the A1 that follows starts the next one, so
     // the A1 A1 that straddles them is not a full-width space.
     EXPECT_EQ(removeAllSpaces("\xB0\xA1\xA1\x41"), "\xB0\xA1\xA1\x41");
-    EXPECT_EQ(removeAllSpaces("\xB0\xA1\xA1\xA1 1"), "\xB0\xA1" "1");
+    EXPECT_EQ(removeAllSpaces("\xB0\xA1\xA1\xA1 1"),
+              "\xB0\xA1"
+              "1");
     // A lead byte at the very end stays.
     EXPECT_EQ(removeAllSpaces("A \xB0"), "A\xB0");
 }

@@ -51,10 +51,10 @@ TEST(WriteSequencePlanTest, OnlyRowSixtySevenFilled) {
     Table table;
     table[66] = "FA 01 02 ED ";
     const auto frames = sentFrames(planWriteSequence(table));
-    const std::vector<std::string> expected{
-        "AD66666666AAAAAABD", "AD66666666AAABA1BD", "AD66666666AAABB1BD", "AD66666666AAABA2BD",
-        "AD66666666AAABB2BD", "AD66666666AAABA3BD", "AD66666666AAABB3BD", "AD66666666AAABA4BD",
-        "ADBD3D0001FA0102ED", "AD66666666AAABB4BD", "AD66666666AAAABBBD"};
+    const std::vector<std::string> expected{"AD66666666AAAAAABD", "AD66666666AAABA1BD", "AD66666666AAABB1BD",
+                                            "AD66666666AAABA2BD", "AD66666666AAABB2BD", "AD66666666AAABA3BD",
+                                            "AD66666666AAABB3BD", "AD66666666AAABA4BD", "ADBD3D0001FA0102ED",
+                                            "AD66666666AAABB4BD", "AD66666666AAAABBBD"};
     EXPECT_EQ(frames, expected);
 }
 

@@ -22,8 +22,8 @@ bool startsWith(std::span<const std::uint8_t> frame, const std::array<std::uint8
 template <std::size_t N>
 bool cutShort(std::span<const std::uint8_t> frame, const std::array<std::uint8_t, N>& prefix, std::size_t size) {
     const std::size_t count = std::min(frame.size(), N);
-    return frame.size() < size && std::equal(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(count),
-                                             prefix.begin());
+    return frame.size() < size &&
+           std::equal(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(count), prefix.begin());
 }
 
 std::optional<InboundFrame> commandFrame(std::span<const std::uint8_t> frame) {
@@ -79,30 +79,18 @@ InboundFrame classifyInbound(std::span<const std::uint8_t> frame) {
 
 std::string_view kindName(FrameKind kind) {
     switch (kind) {
-    case FrameKind::EnterConfig:
-        return "enter-config";
-    case FrameKind::ExitConfig:
-        return "exit-config";
-    case FrameKind::Clear:
-        return "clear";
-    case FrameKind::ReadRequest:
-        return "read-request";
-    case FrameKind::BlockBegin:
-        return "block-begin";
-    case FrameKind::BlockEnd:
-        return "block-end";
-    case FrameKind::UnknownCommand:
-        return "unknown-command";
-    case FrameKind::PortSetting:
-        return "port-setting";
-    case FrameKind::Slot:
-        return "slot";
-    case FrameKind::Learn:
-        return "learn";
-    case FrameKind::Fragment:
-        return "fragment";
-    case FrameKind::Code:
-        return "code";
+        case FrameKind::EnterConfig: return "enter-config";
+        case FrameKind::ExitConfig: return "exit-config";
+        case FrameKind::Clear: return "clear";
+        case FrameKind::ReadRequest: return "read-request";
+        case FrameKind::BlockBegin: return "block-begin";
+        case FrameKind::BlockEnd: return "block-end";
+        case FrameKind::UnknownCommand: return "unknown-command";
+        case FrameKind::PortSetting: return "port-setting";
+        case FrameKind::Slot: return "slot";
+        case FrameKind::Learn: return "learn";
+        case FrameKind::Fragment: return "fragment";
+        case FrameKind::Code: return "code";
     }
     return "code";
 }

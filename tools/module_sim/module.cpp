@@ -27,55 +27,46 @@ Handled Module::handle(std::span<const std::uint8_t> frame) {
     Handled handled;
     handled.frame = classifyInbound(frame);
     switch (handled.frame.kind) {
-    case FrameKind::EnterConfig:
-        configuring_ = true;
-        handled.replies.push_back(Reply{toBytes(frame), Millis{0}, "echo"});
-        break;
-    case FrameKind::ExitConfig:
-        configuring_ = false;
-        openBlock_ = 0;
-        handled.replies.push_back(Reply{toBytes(frame), Millis{0}, "echo"});
-        break;
-    case FrameKind::Clear:
-        store_.clear();
-        break;
-    case FrameKind::ReadRequest:
-        handled.replies.push_back(Reply{toBytes(frame), Millis{0}, "echo"});
-        for (auto& reply : readBack()) {
-            handled.replies.push_back(std::move(reply));
+        case FrameKind::EnterConfig:
+            configuring_ = true;
+            handled.replies.push_back(Reply{toBytes(frame), Millis{0}, "echo"});
+            break;
+        case FrameKind::ExitConfig:
+            configuring_ = false;
+            openBlock_ = 0;
+            handled.replies.push_back(Reply{toBytes(frame), Millis{0}, "echo"});
+            break;
+        case FrameKind::Clear: store_.clear(); break;
+        case FrameKind::ReadRequest:
+            handled.replies.push_back(Reply{toBytes(frame), Millis{0}, "echo"});
+            for (auto& reply : readBack()) {
+                handled.replies.push_back(std::move(reply));
+            }
+            break;
+        case FrameKind::BlockBegin: openBlock_ = handled.frame.block; break;
+        case FrameKind::BlockEnd:
+            if (openBlock_ != handled.frame.block) {
+                handled.note = "not-open";
+            }
+            openBlock_ = 0;
+            break;
+        case FrameKind::PortSetting: {
+            PortSetting setting;
+            for (std::size_t i = 0; i < setting.rates.size(); ++i) {
+                setting.rates[i] = rateAt(frame, protocol::kPortSettingPrefix.size() + 3 * i);
+            }
+            setting.binding = frame[protocol::kPortSettingFrameSize - 2];
+            portSetting_ = setting;
+            break;
         }
-        break;
-    case FrameKind::BlockBegin:
-        openBlock_ = handled.frame.block;
-        break;
-    case FrameKind::BlockEnd:
-        if (openBlock_ != handled.frame.block) {
-            handled.note = "not-open";
-        }
-        openBlock_ = 0;
-        break;
-    case FrameKind::PortSetting: {
-        PortSetting setting;
-        for (std::size_t i = 0; i < setting.rates.size(); ++i) {
-            setting.rates[i] = rateAt(frame, protocol::kPortSettingPrefix.size() + 3 * i);
-        }
-        setting.binding = frame[protocol::kPortSettingFrameSize - 2];
-        portSetting_ = setting;
-        break;
-    }
-    case FrameKind::Slot:
-        handled.note = storeSlot(frame);
-        break;
-    case FrameKind::Learn:
-        ++learnRequests_;
-        handled.replies.push_back(Reply{settings_.learnedCode, settings_.learnDelay, "learned"});
-        break;
-    case FrameKind::Code:
-        typedCodes_.push_back(toBytes(frame));
-        break;
-    case FrameKind::UnknownCommand:
-    case FrameKind::Fragment:
-        break;
+        case FrameKind::Slot: handled.note = storeSlot(frame); break;
+        case FrameKind::Learn:
+            ++learnRequests_;
+            handled.replies.push_back(Reply{settings_.learnedCode, settings_.learnDelay, "learned"});
+            break;
+        case FrameKind::Code: typedCodes_.push_back(toBytes(frame)); break;
+        case FrameKind::UnknownCommand:
+        case FrameKind::Fragment: break;
     }
     return handled;
 }

@@ -24,8 +24,13 @@ namespace {
 class Simulator {
 public:
     Simulator(const Options& options, PtyLine& line, int signals, TimePoint start)
-        : options_(options), line_(line), signals_(signals), log_(options.logPath, start), module_(options.module),
-          assembler_(options.quietGap), output_(options.output, start) {}
+        : options_(options),
+          line_(line),
+          signals_(signals),
+          log_(options.logPath, start),
+          module_(options.module),
+          assembler_(options.quietGap),
+          output_(options.output, start) {}
 
     bool prepare() {
         if (log_.failed()) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <map>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
