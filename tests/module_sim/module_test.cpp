@@ -130,13 +130,6 @@ TEST_F(ModuleTest, RewritingARowReplacesItsDataAndEmptyDataErasesIt) {
     EXPECT_EQ(module.store().count(10), 0u);
 }
 
-TEST_F(ModuleTest, PortSettingIsRecorded) {
-    send(frame(protocol::portSettingText(protocol::PortRates{9600, 19200, 115200, 0xABCDEF}, 3)));
-    ASSERT_TRUE(module.portSetting());
-    EXPECT_EQ(module.portSetting()->rates, (std::array<std::uint32_t, 4>{9600, 19200, 115200, 0xABCDEF}));
-    EXPECT_EQ(module.portSetting()->binding, 3);
-}
-
 TEST_F(ModuleTest, LearnAnswersWithTheLearnedCodeAfterItsDelay) {
     const auto handled = send(frame(protocol::kLearnText));
     EXPECT_EQ(handled.frame.kind, FrameKind::Learn);
@@ -144,12 +137,6 @@ TEST_F(ModuleTest, LearnAnswersWithTheLearnedCodeAfterItsDelay) {
     EXPECT_EQ(handled.replies[0].bytes, (Bytes{0xFA, 0x11, 0xED}));
     EXPECT_EQ(handled.replies[0].delay, Millis{120});
     EXPECT_EQ(module.learnRequests(), 1);
-}
-
-TEST_F(ModuleTest, AnyOtherFrameIsATypedCode) {
-    send(Bytes{0xFA, 0x01, 0x02, 0xED});
-    send(Bytes{0x12});
-    EXPECT_EQ(module.typedCodes(), (std::vector<Bytes>{{0xFA, 0x01, 0x02, 0xED}, {0x12}}));
 }
 
 TEST_F(ModuleTest, FragmentsAndUnknownCommandsChangeNothing) {

@@ -26,21 +26,6 @@ TEST(KeyTableTest, GroupsCoverTheRowsInOrder) {
     }
 }
 
-TEST(KeyTableTest, NamesAtTheEdgesOfEachGroup) {
-    EXPECT_EQ(std::string(keyName(1)), gbk("通道1开="));
-    EXPECT_EQ(std::string(keyName(16)), gbk("通道8关="));
-    EXPECT_EQ(std::string(keyName(17)), gbk("投影机开="));
-    EXPECT_EQ(std::string(keyName(23)), "HOME=");
-    EXPECT_EQ(std::string(keyName(24)), gbk("播放器开="));
-    EXPECT_EQ(std::string(keyName(36)), gbk("音量+="));
-    EXPECT_EQ(std::string(keyName(45)), gbk("停止="));
-    EXPECT_EQ(std::string(keyName(46)), gbk("功放开="));
-    EXPECT_EQ(std::string(keyName(48)), "movie=");
-    EXPECT_EQ(std::string(keyName(66)), gbk("静音="));
-    EXPECT_EQ(std::string(keyName(67)), gbk("自定义1"));
-    EXPECT_EQ(std::string(keyName(78)), gbk("自定义12"));
-}
-
 TEST(KeyTableTest, EveryNameSpellsItsKey) {
     const char* expected[] = {
         "通道1开=", "通道1关=", "通道2开=", "通道2关=", "通道3开=", "通道3关=",  "通道4开=",  "通道4关=",  "通道5开=",
@@ -56,13 +41,6 @@ TEST(KeyTableTest, EveryNameSpellsItsKey) {
     for (int row = kFirstKeyRow; row <= kLastKeyRow; ++row) {
         EXPECT_EQ(std::string(keyName(row)), gbk(expected[row - 1])) << "row " << row;
     }
-}
-
-TEST(KeyTableTest, SharedNamesAreDistinctRows) {
-    EXPECT_EQ(keyName(21), "HDMI1=");
-    EXPECT_EQ(keyName(54), "HDMI1=");
-    EXPECT_EQ(std::string(keyName(26)), gbk("上="));
-    EXPECT_EQ(std::string(keyName(56)), gbk("上="));
 }
 
 TEST(KeyTableTest, OnlyTheCustomKeysLackTheEqualsSign) {
