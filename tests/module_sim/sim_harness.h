@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/module_sim/unique_fd.h"
+#include "tools/posix/unique_fd.h"
 
 namespace veltrano::modulesim::test {
+using veltrano::posix::UniqueFd;
 
 using Bytes = std::vector<std::uint8_t>;
 using Millis = std::chrono::milliseconds;

@@ -13,9 +13,10 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "tests/serial/unique_fd.h"
+#include "tools/posix/unique_fd.h"
 
 namespace veltrano::serialtest {
+using veltrano::posix::UniqueFd;
 namespace {
 
 void writeAll(int fd, const std::uint8_t* data, std::size_t size) {

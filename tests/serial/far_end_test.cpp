@@ -20,11 +20,12 @@
 #include <thread>
 #include <vector>
 
-#include "tests/serial/unique_fd.h"
+#include "tools/posix/unique_fd.h"
 
 extern char** environ;
 
 namespace veltrano::serialtest {
+using veltrano::posix::UniqueFd;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;

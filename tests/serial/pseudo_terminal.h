@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "tests/serial/unique_fd.h"
+#include "tools/posix/unique_fd.h"
 
 namespace veltrano::serialtest {
+using veltrano::posix::UniqueFd;
 
 // A pseudo-terminal pair: the far end keeps the master, the program under
 // test opens the slave through a symbolic link whose path stays the same from

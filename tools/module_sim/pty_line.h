@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "tools/module_sim/unique_fd.h"
+#include "tools/posix/unique_fd.h"
 
 namespace veltrano::modulesim {
+using veltrano::posix::UniqueFd;
 
 // The module's end of the serial line: the master of a pseudo-terminal pair.
 // The slave, which the program opens, is published under a stable link path

@@ -16,9 +16,10 @@
 #include "tools/module_sim/module.h"
 #include "tools/module_sim/pty_line.h"
 #include "tools/module_sim/text_files.h"
-#include "tools/module_sim/unique_fd.h"
+#include "tools/posix/unique_fd.h"
 
 namespace veltrano::modulesim {
+using veltrano::posix::UniqueFd;
 namespace {
 
 class Simulator {

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace veltrano::serialtest {
+namespace veltrano::posix {
 
 // Owns one file descriptor (-1 when empty) and closes it.
 class UniqueFd {
@@ -37,4 +37,4 @@ private:
     int fd_ = -1;
 };
 
-}  // namespace veltrano::serialtest
+}  // namespace veltrano::posix
