@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "runtime/commands/floating_text.h"
-#include "runtime/commands/format_spec.h"
+#include "runtime/commands/conversion_directive.h"
 #include "runtime/commands/gbk_characters.h"
 
 namespace veltrano::commands {
@@ -59,14 +59,14 @@ private:
 
 // Lays out one field: sign or base prefix, then the body, widened to the
 // field width with spaces, or with zeros between prefix and body.
-void appendField(std::string& out, const FormatSpec& spec, std::string_view prefix, std::string_view body,
+void appendField(std::string& out, const ConversionDirective& directive, std::string_view prefix, std::string_view body,
                  bool zerosAllowed) {
-    const std::size_t width = spec.width ? static_cast<std::size_t>(*spec.width) : 0;
+    const std::size_t width = directive.width ? static_cast<std::size_t>(*directive.width) : 0;
     const std::size_t content = prefix.size() + body.size();
     const std::size_t padding = width > content ? width - content : 0;
-    if (spec.leftAlign) {
+    if (directive.leftAlign) {
         out.append(prefix).append(body).append(padding, ' ');
-    } else if (spec.zeroPad && zerosAllowed) {
+    } else if (directive.zeroPad && zerosAllowed) {
         out.append(prefix).append(padding, '0').append(body);
     } else {
         out.append(padding, ' ').append(prefix).append(body);
@@ -98,102 +98,102 @@ std::uint64_t narrowedUnsigned(std::int32_t value, LengthModifier length) noexce
     return bits;
 }
 
-void appendInteger(std::string& out, const FormatSpec& spec, std::int32_t value) {
+void appendInteger(std::string& out, const ConversionDirective& directive, std::int32_t value) {
     std::string prefix;
     std::uint64_t magnitude = 0;
     unsigned base = 10;
-    if (isSignedConversion(spec.conversion)) {
-        const std::int64_t number = narrowedSigned(value, spec.length);
+    if (isSignedConversion(directive.conversion)) {
+        const std::int64_t number = narrowedSigned(value, directive.length);
         magnitude = number < 0 ? static_cast<std::uint64_t>(-number) : static_cast<std::uint64_t>(number);
         if (number < 0) {
             prefix = "-";
-        } else if (spec.forceSign) {
+        } else if (directive.forceSign) {
             prefix = "+";
-        } else if (spec.spaceSign) {
+        } else if (directive.spaceSign) {
             prefix = " ";
         }
     } else {
-        magnitude = narrowedUnsigned(value, spec.length);
-        if (spec.conversion == 'o') base = 8;
-        if (spec.conversion == 'x' || spec.conversion == 'X') base = 16;
+        magnitude = narrowedUnsigned(value, directive.length);
+        if (directive.conversion == 'o') base = 8;
+        if (directive.conversion == 'x' || directive.conversion == 'X') base = 16;
     }
-    const bool upperCase = spec.conversion == 'X';
+    const bool upperCase = directive.conversion == 'X';
     std::string digits = digitsOf(magnitude, base, upperCase);
-    const std::size_t minimumDigits = spec.precision ? static_cast<std::size_t>(*spec.precision) : 1;
+    const std::size_t minimumDigits = directive.precision ? static_cast<std::size_t>(*directive.precision) : 1;
     if (digits.size() < minimumDigits) digits.insert(0, minimumDigits - digits.size(), '0');
-    if (spec.alternate && base == 8 && (digits.empty() || digits.front() != '0')) digits.insert(0, 1, '0');
-    if (spec.alternate && base == 16 && magnitude != 0) prefix = upperCase ? "0X" : "0x";
-    appendField(out, spec, prefix, digits, !spec.precision);
+    if (directive.alternate && base == 8 && (digits.empty() || digits.front() != '0')) digits.insert(0, 1, '0');
+    if (directive.alternate && base == 16 && magnitude != 0) prefix = upperCase ? "0X" : "0x";
+    appendField(out, directive, prefix, digits, !directive.precision);
 }
 
-void appendReal(std::string& out, const FormatSpec& spec, double value) {
+void appendReal(std::string& out, const ConversionDirective& directive, double value) {
     FloatFormat format;
-    switch (spec.conversion) {
+    switch (directive.conversion) {
         case 'f':
         case 'F': format.style = FloatStyle::Fixed; break;
         case 'e':
         case 'E': format.style = FloatStyle::Scientific; break;
         default: format.style = FloatStyle::General; break;
     }
-    format.precision = spec.precision.value_or(6);
-    format.alternate = spec.alternate;
-    format.upperCase = spec.conversion == 'F' || spec.conversion == 'E' || spec.conversion == 'G';
+    format.precision = directive.precision.value_or(6);
+    format.alternate = directive.alternate;
+    format.upperCase = directive.conversion == 'F' || directive.conversion == 'E' || directive.conversion == 'G';
     const std::string digits = floatingDigits(value, format);
     std::string_view prefix;
     if (std::signbit(value) && !std::isnan(value)) {
         prefix = "-";
-    } else if (spec.forceSign) {
+    } else if (directive.forceSign) {
         prefix = "+";
-    } else if (spec.spaceSign) {
+    } else if (directive.spaceSign) {
         prefix = " ";
     }
-    appendField(out, spec, prefix, digits, std::isfinite(value));
+    appendField(out, directive, prefix, digits, std::isfinite(value));
 }
 
-void appendText(std::string& out, const FormatSpec& spec, std::string_view text) {
-    if (spec.precision && static_cast<std::size_t>(*spec.precision) < text.size()) {
-        text = text.substr(0, static_cast<std::size_t>(*spec.precision));
+void appendText(std::string& out, const ConversionDirective& directive, std::string_view text) {
+    if (directive.precision && static_cast<std::size_t>(*directive.precision) < text.size()) {
+        text = text.substr(0, static_cast<std::size_t>(*directive.precision));
     }
-    appendField(out, spec, {}, text, false);
+    appendField(out, directive, {}, text, false);
 }
 
-bool asksForWideText(const FormatSpec& spec) noexcept {
-    const bool wideLength = spec.length == LengthModifier::Long || spec.length == LengthModifier::Wide;
-    return spec.conversion == 'S' || spec.conversion == 'C' ||
-           (wideLength && (spec.conversion == 's' || spec.conversion == 'c'));
+bool asksForWideText(const ConversionDirective& directive) noexcept {
+    const bool wideLength = directive.length == LengthModifier::Long || directive.length == LengthModifier::Wide;
+    return directive.conversion == 'S' || directive.conversion == 'C' ||
+           (wideLength && (directive.conversion == 's' || directive.conversion == 'c'));
 }
 
 // Fills in the width and precision taken from arguments; a negative width
 // aligns left, a negative precision counts as none.
-bool resolveStars(FormatSpec& spec, ArgumentList& arguments) noexcept {
-    if (spec.widthFromArgument) {
+bool resolveStars(ConversionDirective& directive, ArgumentList& arguments) noexcept {
+    if (directive.widthFromArgument) {
         const auto width = arguments.next(FormatArgument::Kind::Integer);
         if (!width) return false;
         std::int64_t value = width->integer;
         if (value < 0) {
-            spec.leftAlign = true;
+            directive.leftAlign = true;
             value = -value;
         }
         if (value > kMaxFieldWidth) return false;
-        spec.width = static_cast<int>(value);
+        directive.width = static_cast<int>(value);
     }
-    if (spec.precisionFromArgument) {
+    if (directive.precisionFromArgument) {
         const auto precision = arguments.next(FormatArgument::Kind::Integer);
         if (!precision) return false;
         if (precision->integer > kMaxFieldWidth) return false;
-        if (precision->integer >= 0) spec.precision = precision->integer;
+        if (precision->integer >= 0) directive.precision = precision->integer;
     }
     return true;
 }
 
 // Formats one conversion; false when it cannot be formatted soundly.
-bool appendConversion(std::string& out, FormatSpec spec, ArgumentList& arguments) {
-    if (spec.conversion == '%') {
+bool appendConversion(std::string& out, ConversionDirective directive, ArgumentList& arguments) {
+    if (directive.conversion == '%') {
         out.push_back('%');
         return true;
     }
-    if (asksForWideText(spec) || !resolveStars(spec, arguments)) return false;
-    switch (spec.conversion) {
+    if (asksForWideText(directive) || !resolveStars(directive, arguments)) return false;
+    switch (directive.conversion) {
         case 'd':
         case 'i':
         case 'u':
@@ -202,14 +202,14 @@ bool appendConversion(std::string& out, FormatSpec spec, ArgumentList& arguments
         case 'o': {
             const auto argument = arguments.next(FormatArgument::Kind::Integer);
             if (!argument) return false;
-            appendInteger(out, spec, argument->integer);
+            appendInteger(out, directive, argument->integer);
             return true;
         }
         case 'c': {
             const auto argument = arguments.next(FormatArgument::Kind::Integer);
             if (!argument) return false;
             const char byte = static_cast<char>(argument->integer & 0xFF);
-            appendField(out, spec, {}, std::string_view(&byte, 1), false);
+            appendField(out, directive, {}, std::string_view(&byte, 1), false);
             return true;
         }
         case 'p': {
@@ -217,7 +217,7 @@ bool appendConversion(std::string& out, FormatSpec spec, ArgumentList& arguments
             if (!argument) return false;
             std::string digits = digitsOf(static_cast<std::uint32_t>(argument->integer), 16, true);
             digits.insert(0, 8 - digits.size(), '0');
-            appendField(out, spec, {}, digits, false);
+            appendField(out, directive, {}, digits, false);
             return true;
         }
         case 'f':
@@ -228,13 +228,13 @@ bool appendConversion(std::string& out, FormatSpec spec, ArgumentList& arguments
         case 'G': {
             const auto argument = arguments.next(FormatArgument::Kind::Real);
             if (!argument) return false;
-            appendReal(out, spec, argument->real);
+            appendReal(out, directive, argument->real);
             return true;
         }
         case 's': {
             const auto argument = arguments.next(FormatArgument::Kind::Text);
             if (!argument) return false;
-            appendText(out, spec, argument->text);
+            appendText(out, directive, argument->text);
             return true;
         }
         default: return false;
@@ -263,7 +263,7 @@ std::string FormatText(std::string_view format, std::span<const Value> values) {
             continue;
         }
         const auto parsed = parseFormatSpec(format, position);
-        if (!parsed || !appendConversion(out, parsed->spec, arguments)) return {};
+        if (!parsed || !appendConversion(out, parsed->directive, arguments)) return {};
         position = parsed->end;
     }
     const std::size_t zero = out.find('\0');

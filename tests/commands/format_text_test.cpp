@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/commands/format_spec.h"
+#include "runtime/commands/conversion_directive.h"
 
 namespace veltrano::commands {
 namespace {

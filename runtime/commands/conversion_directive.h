@@ -18,7 +18,7 @@ enum class LengthModifier {
 };
 
 // One conversion of a printf format: %[flags][width][.precision][length]conversion.
-struct FormatSpec {
+struct ConversionDirective {
     bool leftAlign = false;  // '-'
     bool forceSign = false;  // '+'
     bool spaceSign = false;  // ' '
@@ -36,14 +36,14 @@ struct FormatSpec {
 // for an unbounded amount of memory.
 inline constexpr int kMaxFieldWidth = 4096;
 
-struct ParsedSpec {
-    FormatSpec spec;
+struct ParsedDirective {
+    ConversionDirective directive;
     std::size_t end = 0;  // position just after the conversion character
 };
 
 // Parses the conversion whose '%' is at format[percent]. Nothing comes back
 // for a conversion that is cut off by the end of the format or has a width or
 // precision above kMaxFieldWidth; the conversion character is not checked.
-std::optional<ParsedSpec> parseFormatSpec(std::string_view format, std::size_t percent) noexcept;
+std::optional<ParsedDirective> parseFormatSpec(std::string_view format, std::size_t percent) noexcept;
 
 }  // namespace veltrano::commands

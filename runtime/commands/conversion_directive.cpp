@@ -1,11 +1,11 @@
-#include "runtime/commands/format_spec.h"
+#include "runtime/commands/conversion_directive.h"
 
 namespace veltrano::commands {
 namespace {
 
-class SpecCursor {
+class DirectiveCursor {
 public:
-    SpecCursor(std::string_view format, std::size_t position) noexcept : format_(format), position_(position) {}
+    DirectiveCursor(std::string_view format, std::size_t position) noexcept : format_(format), position_(position) {}
 
     char peek(std::size_t ahead = 0) const noexcept {
         return position_ + ahead < format_.size() ? format_[position_ + ahead] : '\0';
@@ -36,21 +36,21 @@ private:
     std::size_t position_;
 };
 
-void readFlags(SpecCursor& cursor, FormatSpec& spec) noexcept {
+void readFlags(DirectiveCursor& cursor, ConversionDirective& directive) noexcept {
     for (;;) {
         switch (cursor.peek()) {
-            case '-': spec.leftAlign = true; break;
-            case '+': spec.forceSign = true; break;
-            case ' ': spec.spaceSign = true; break;
-            case '#': spec.alternate = true; break;
-            case '0': spec.zeroPad = true; break;
+            case '-': directive.leftAlign = true; break;
+            case '+': directive.forceSign = true; break;
+            case ' ': directive.spaceSign = true; break;
+            case '#': directive.alternate = true; break;
+            case '0': directive.zeroPad = true; break;
             default: return;
         }
         cursor.skip();
     }
 }
 
-LengthModifier readLength(SpecCursor& cursor) noexcept {
+LengthModifier readLength(DirectiveCursor& cursor) noexcept {
     if (cursor.take("hh")) return LengthModifier::Char;
     if (cursor.take("h")) return LengthModifier::Short;
     if (cursor.take("ll") || cursor.take("I64") || cursor.take("j") || cursor.take("q")) {
@@ -65,34 +65,34 @@ LengthModifier readLength(SpecCursor& cursor) noexcept {
 
 }  // namespace
 
-std::optional<ParsedSpec> parseFormatSpec(std::string_view format, std::size_t percent) noexcept {
-    SpecCursor cursor(format, percent + 1);
-    ParsedSpec parsed;
-    FormatSpec& spec = parsed.spec;
-    readFlags(cursor, spec);
+std::optional<ParsedDirective> parseFormatSpec(std::string_view format, std::size_t percent) noexcept {
+    DirectiveCursor cursor(format, percent + 1);
+    ParsedDirective parsed;
+    ConversionDirective& directive = parsed.directive;
+    readFlags(cursor, directive);
 
     if (cursor.peek() == '*') {
-        spec.widthFromArgument = true;
+        directive.widthFromArgument = true;
         cursor.skip();
     } else if (cursor.peek() >= '1' && cursor.peek() <= '9') {
-        spec.width = cursor.number();
-        if (!spec.width) return std::nullopt;
+        directive.width = cursor.number();
+        if (!directive.width) return std::nullopt;
     }
 
     if (cursor.peek() == '.') {
         cursor.skip();
         if (cursor.peek() == '*') {
-            spec.precisionFromArgument = true;
+            directive.precisionFromArgument = true;
             cursor.skip();
         } else {
-            spec.precision = cursor.number();
-            if (!spec.precision) return std::nullopt;
+            directive.precision = cursor.number();
+            if (!directive.precision) return std::nullopt;
         }
     }
 
-    spec.length = readLength(cursor);
+    directive.length = readLength(cursor);
     if (cursor.atEnd()) return std::nullopt;
-    spec.conversion = cursor.peek();
+    directive.conversion = cursor.peek();
     cursor.skip();
     parsed.end = cursor.position();
     return parsed;
