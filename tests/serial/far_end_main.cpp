@@ -20,7 +20,7 @@
 
 #include "app/hex/hex_codec.h"
 #include "tests/serial/far_end.h"
-#include "tests/serial/pseudo_terminal.h"
+#include "tools/posix/pseudo_terminal.h"
 
 namespace {
 
@@ -82,11 +82,11 @@ int main(int argc, char** argv) {
             return 2;
         }
         blockStopSignals();
-        veltrano::serialtest::PseudoTerminal line;
+        veltrano::posix::PseudoTerminal line;
         if (raw) {
             line.makeRaw();
         }
-        const veltrano::serialtest::PublishedLink published(link, line.slavePath());
+        const veltrano::posix::PublishedLink published(link, line.slavePath());
         switch (veltrano::serialtest::serveLine(line.master(), script)) {
         case FarEndOutcome::Replied:
         case FarEndOutcome::NothingToDo:
