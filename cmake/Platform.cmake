@@ -11,12 +11,22 @@ if(VELTRANO_WINDOWS)
   # Statically linked: the program imports nothing but the system's own DLLs.
   add_link_options(-static -static-libgcc -static-libstdc++)
 
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    # The 64-bit tree is a test vehicle for machines that cannot run 32-bit
+    # code. The runtime keeps addresses in 32-bit words, so the image goes
+    # below 4 GB (Wine then also hands out heap and stack memory there).
+    add_link_options(-Wl,--image-base=0x10000000 -Wl,--disable-high-entropy-va)
+    set(VELTRANO_WINE_LOADER /usr/lib/wine/wine64)
+  else()
+    set(VELTRANO_WINE_LOADER wine)
+  endif()
+
   # Windows test programs run through Wine with the prefix of this tree.
   set(VELTRANO_WINEPREFIX ${CMAKE_BINARY_DIR}/wine/headless CACHE PATH "Wine prefix used by ctest")
   # One program path: test discovery does not pass an emulator with arguments.
   set(VELTRANO_WINE_RUNNER ${CMAKE_BINARY_DIR}/wine-run)
   file(CONFIGURE OUTPUT ${VELTRANO_WINE_RUNNER}
-       CONTENT "#!/bin/sh\nexec \"${CMAKE_SOURCE_DIR}/scripts/wine-run.sh\" \"${VELTRANO_WINEPREFIX}\" \"$@\"\n"
+       CONTENT "#!/bin/sh\nexport VELTRANO_WINE=${VELTRANO_WINE_LOADER}\nexec \"${CMAKE_SOURCE_DIR}/scripts/wine-run.sh\" \"${VELTRANO_WINEPREFIX}\" \"$@\"\n"
        @ONLY)
   file(CHMOD ${VELTRANO_WINE_RUNNER} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
        WORLD_READ WORLD_EXECUTE)

@@ -19,17 +19,25 @@ log "checking the Windows binaries' imports"
 "$VELTRANO_ROOT/tests/platform/check_imports.sh" i686-w64-mingw32-objdump \
   "$WINDOWS_BUILD/bin/veltrano.exe" "$WINDOWS_BUILD/bin/DLL/PCOMM.DLL" || status=1
 
+# The Windows tests run in the 32-bit product tree where this machine can
+# execute 32-bit code, and otherwise in the 64-bit tree under wine64.
 if can_run_win32; then
-  prepare_prefix "$HEADLESS_PREFIX" headless || exit 1
-  "$VELTRANO_ROOT/scripts/wine-prefix.sh" start "$HEADLESS_PREFIX"
-  trap '"$VELTRANO_ROOT/scripts/wine-prefix.sh" stop "$HEADLESS_PREFIX"' EXIT
-  log "Windows tests under Wine"
-  ctest --test-dir "$WINDOWS_BUILD" --output-on-failure -j2 || status=1
+  test_tree="$WINDOWS_BUILD"
+  wine_loader=wine
 else
-  log "WINDOWS TESTS NOT RUN: this machine's kernel cannot execute 32-bit x86 code,"
-  log "so Wine cannot start 32-bit Windows programs here. The Windows tree was built"
-  log "and its imports checked; its test programs need a machine that runs i386 code."
+  log "this machine's kernel cannot execute 32-bit x86 code: the Windows tests"
+  log "run in the 64-bit Windows tree under wine64 instead"
+  build_windows64 || exit 1
+  test_tree="$WINDOWS64_BUILD"
+  wine_loader=/usr/lib/wine/wine64
 fi
+export VELTRANO_WINE="$wine_loader"
+test_prefix="$test_tree/wine/headless"
+prepare_prefix "$test_prefix" headless || exit 1
+"$VELTRANO_ROOT/scripts/wine-prefix.sh" start "$test_prefix"
+trap '"$VELTRANO_ROOT/scripts/wine-prefix.sh" stop "$test_prefix"' EXIT
+log "Windows tests under Wine ($test_tree)"
+ctest --test-dir "$test_tree" --output-on-failure -j2 || status=1
 
 if [ $status -eq 0 ]; then log "all tests passed"; else log "some tests failed"; fi
 exit $status

@@ -5,6 +5,8 @@
 #   wine-prefix.sh stop  PREFIX
 set -euo pipefail
 cmd="$1"; prefix="$2"; mode="${3:-headless}"
+wine="${VELTRANO_WINE:-wine}"   # the loader: wine, or wine64 for 64-bit programs
+[ "$wine" = wine ] || export WINELOADER="$wine"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
 case "$cmd" in
@@ -13,18 +15,18 @@ case "$cmd" in
       exit 0
     fi
     mkdir -p "$prefix"
-    wineboot -i </dev/null >/dev/null 2>&1
+    "$wine" wineboot -i </dev/null >/dev/null 2>&1
     if [ "$mode" = headless ]; then
-      wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+      "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
     else
-      wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1 || true
+      "$wine" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1 || true
     fi
     wineserver -w
     echo "$mode" > "$prefix/.veltrano-ready"
     ;;
   start)
     setsid wineserver -p </dev/null >/dev/null 2>&1 &
-    wine wineboot </dev/null >/dev/null 2>&1
+    "$wine" wineboot </dev/null >/dev/null 2>&1
     ;;
   stop)
     wineserver -k </dev/null >/dev/null 2>&1 || true

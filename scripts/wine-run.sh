@@ -3,7 +3,8 @@
 #   wine-run.sh PREFIX PROGRAM [ARGS...]
 # The prefix must have been prepared by scripts/wine-prefix.sh; its wineserver
 # is started and stopped outside this wrapper so parallel tests never race
-# on creating it.
+# on creating it. VELTRANO_WINE names the loader (64-bit programs need wine64
+# itself where the 32-bit loader cannot run).
 set -euo pipefail
 prefix="$1"; shift
 export WINEPREFIX="$prefix"
@@ -11,4 +12,6 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8
 export LC_ALL=zh_CN.UTF-8
-exec wine "$@"
+wine="${VELTRANO_WINE:-wine}"
+[ "$wine" = wine ] || export WINELOADER="$wine"
+exec "$wine" "$@"

@@ -27,9 +27,29 @@ void RuntimeHeap::fail(std::size_t byteCount) const {
     std::abort();
 }
 
+namespace {
+
+// The runtime keeps addresses in 32-bit words. A 64-bit build (the test
+// vehicle) must treat a block beyond their reach as one it could not get.
+bool reachableByRuntimeWords(const void* block, std::size_t byteCount) noexcept {
+    if constexpr (sizeof(void*) > 4) {
+        const auto end = reinterpret_cast<std::uintptr_t>(block) + byteCount;
+        return end <= (std::uintptr_t{1} << 32) - 1;
+    }
+    return true;
+}
+
+}  // namespace
+
 void* RuntimeHeap::allocateQuietly(std::size_t byteCount) noexcept {
     // A zero-byte request still yields a distinct block, as callers free it.
-    return HeapAlloc(heap_, 0, byteCount == 0 ? 1 : byteCount);
+    const std::size_t size = byteCount == 0 ? 1 : byteCount;
+    void* block = HeapAlloc(heap_, 0, size);
+    if (block != nullptr && !reachableByRuntimeWords(block, size)) {
+        HeapFree(heap_, 0, block);
+        return nullptr;
+    }
+    return block;
 }
 
 void* RuntimeHeap::allocate(std::size_t byteCount) {
@@ -48,9 +68,16 @@ void* RuntimeHeap::reallocate(void* block, std::size_t byteCount) {
         std::memcpy(fresh, block, std::min(byteCount, available));
         return fresh;
     }
-    void* moved = HeapReAlloc(heap_, 0, block, byteCount == 0 ? 1 : byteCount);
+    const std::size_t size = byteCount == 0 ? 1 : byteCount;
+    void* moved = HeapReAlloc(heap_, 0, block, size);
     if (moved == nullptr) fail(byteCount);
-    return moved;
+    if (reachableByRuntimeWords(moved, size)) return moved;
+    // Moved out of the runtime words' reach (64-bit build only): copy it back.
+    void* fresh = allocateQuietly(size);
+    if (fresh == nullptr) fail(byteCount);
+    std::memcpy(fresh, moved, size);
+    HeapFree(heap_, 0, moved);
+    return fresh;
 }
 
 void RuntimeHeap::free(void* block) noexcept {

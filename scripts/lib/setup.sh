@@ -6,7 +6,7 @@ VELTRANO_BUILD="${VELTRANO_BUILD:-$VELTRANO_ROOT/build}"
 NATIVE_BUILD="$VELTRANO_BUILD/native"
 SANITIZE_BUILD="$VELTRANO_BUILD/native-sanitize"
 WINDOWS_BUILD="$VELTRANO_BUILD/windows"
-HEADLESS_PREFIX="$WINDOWS_BUILD/wine/headless"
+WINDOWS64_BUILD="$VELTRANO_BUILD/windows64"
 X11_PREFIX="$WINDOWS_BUILD/wine/x11"
 
 log() { printf '== %s\n' "$*"; }
@@ -21,6 +21,7 @@ need_packages() {
 
 install_dependencies() {
   local packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386 wine64
+                  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                   xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales cmake ninja-build
                   googletest g++ clang libclang-rt-14-dev python3)
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -63,6 +64,16 @@ build_windows() {
     -DCMAKE_TOOLCHAIN_FILE="$VELTRANO_ROOT/cmake/toolchain-i686-w64-mingw32.cmake" \
     -DVELTRANO_HOST_BIN="$NATIVE_BUILD/bin" >/dev/null
   cmake --build "$WINDOWS_BUILD"
+}
+
+# The 64-bit Windows tree: the same sources, built to run their tests under
+# wine64 on machines whose kernel cannot execute 32-bit code.
+build_windows64() {
+  log "building the 64-bit Windows test tree"
+  cmake -S "$VELTRANO_ROOT" -B "$WINDOWS64_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$VELTRANO_ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake" \
+    -DVELTRANO_HOST_BIN="$NATIVE_BUILD/bin" >/dev/null
+  cmake --build "$WINDOWS64_BUILD"
 }
 
 # 32-bit Windows programs run under Wine's 32-bit loader, an i386 Linux

@@ -21,7 +21,7 @@ case "$cmd" in
     "$root/scripts/wine-prefix.sh" init "$prefix" headless
     marker="$prefix/.veltrano-serial-port"
     if [ "$(cat "$marker" 2>/dev/null || true)" != "COM$port=$link" ]; then
-      wine reg add 'HKLM\Software\Wine\Ports' /v "COM$port" /d "$link" /f </dev/null >/dev/null 2>&1
+      "${VELTRANO_WINE:-wine}" reg add 'HKLM\Software\Wine\Ports' /v "COM$port" /d "$link" /f </dev/null >/dev/null 2>&1
       wineserver -w </dev/null >/dev/null 2>&1
       echo "COM$port=$link" > "$marker"
     fi
