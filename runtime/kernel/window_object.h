@@ -2,16 +2,43 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace veltrano {
 
 // The runtime's object behind a system window (the window itself or one of
-// its components). Objects are destroyed through the virtual destructor.
+// its components). The object rides in the window's subclass data, so a
+// message finds its object without searching.
+//
+// Lifetime: an attached object deletes itself after its system window's last
+// message (WM_NCDESTROY) unless it is already being deleted; deleting an
+// object whose system window is alive destroys that window. Either way the
+// runtime is told the component is gone. Derived classes release their own
+// resources in their destructors.
 class WindowObject {
 public:
-    virtual ~WindowObject() = default;
+    WindowObject() = default;
+    WindowObject(const WindowObject&) = delete;
+    WindowObject& operator=(const WindowObject&) = delete;
+    virtual ~WindowObject();
 
     HWND handle() const noexcept { return handle_; }
     bool alive() const noexcept { return handle_ != nullptr && IsWindow(handle_); }
+
+    // Attaches when the handle has no object yet and this object no handle.
+    bool attach(HWND handle) noexcept;
+    // Detaches and hands back the system window, which lives on.
+    HWND detach() noexcept;
+    // The object attached to a system window, or null.
+    static WindowObject* fromHandle(HWND handle) noexcept;
+
+    // The ids the object was created for (0 for objects made by service 1007).
+    std::uint32_t windowId() const noexcept { return windowId_; }
+    std::uint32_t componentId() const noexcept { return componentId_; }
+    void setIds(std::uint32_t windowId, std::uint32_t componentId) noexcept {
+        windowId_ = windowId;
+        componentId_ = componentId;
+    }
 
     // Offered each message addressed to this window or a descendant before
     // it is dispatched; true consumes it.
@@ -25,11 +52,46 @@ public:
         return false;
     }
 
-protected:
-    void setHandle(HWND handle) noexcept { handle_ = handle; }
+    // A notification a child control sent its parent (WM_COMMAND with the
+    // child's handle), handed to the child's object; true when handled.
+    virtual bool onCommandNotification(int code) {
+        (void)code;
+        return false;
+    }
+    // WM_NOTIFY, handed to the sender's object; true when handled.
+    virtual bool onNotify(const NMHDR& header, LRESULT& result) {
+        (void)header;
+        (void)result;
+        return false;
+    }
+    // WM_CTLCOLOR*, handed to the child's object: a brush, or null for the
+    // parent's default.
+    virtual HBRUSH onControlColour(HDC dc, UINT message) {
+        (void)dc;
+        (void)message;
+        return nullptr;
+    }
+    // WM_HSCROLL / WM_VSCROLL from a child control (an up-down, a scroll bar).
+    virtual bool onScrollNotification(UINT message, WPARAM wParam) {
+        (void)message;
+        (void)wParam;
+        return false;
+    }
 
+protected:
+    // Every message of the attached window comes here first.
+    virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window procedure the object's window had before it was attached.
+    LRESULT defaultProcedure(UINT message, WPARAM wParam, LPARAM lParam);
 private:
+    static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR data);
+    bool reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
     HWND handle_ = nullptr;
+    std::uint32_t windowId_ = 0;
+    std::uint32_t componentId_ = 0;
+    bool deleting_ = false;
 };
 
 }  // namespace veltrano

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "runtime/kernel/library_command.h"
+
+// The core library's commands in the library command convention. Texts and
+// byte sets arrive as addresses (never null; the caller passes the constant
+// empty value); text and byte set results are new runtime blocks, null when
+// empty. Component methods take (window id, component id, class id) as their
+// first triple.
+namespace veltrano::core_library {
+
+void TextLength(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void LeftText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void RightText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void MidText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void CharCode(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void BlankText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void ToUpper(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void TrimBoth(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void RemoveSpaces(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void ReplaceSubtext(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void HexText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void ToText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void ToInteger(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void ProgramDirectory(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void Remainder(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void ByteSetLength(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void BlankByteSet(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void LeftBytes(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void MessageBox(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void EditAppendText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void ComboAddItem(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void ComboClear(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void ComboItemCount(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void ComboItemText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void CommonDialogShow(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+// The delay, text-format and visual-style commands.
+void Delay(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void FormatText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+void SetVisualStyle(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
+
+}  // namespace veltrano::core_library

@@ -1,0 +1,113 @@
+#include "runtime/kernel/window_object.h"
+
+#include <commctrl.h>
+
+#include "runtime/kernel/component_lifetime.h"
+
+namespace veltrano {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x5645;  // one subclass per window: ours
+
+}  // namespace
+
+WindowObject::~WindowObject() {
+    deleting_ = true;
+    if (handle_ != nullptr && IsWindow(handle_)) {
+        DestroyWindow(handle_);
+    }
+    detach();
+}
+
+bool WindowObject::attach(HWND handle) noexcept {
+    if (handle == nullptr || handle_ != nullptr || !IsWindow(handle) || fromHandle(handle) != nullptr) return false;
+    if (!SetWindowSubclass(handle, &WindowObject::subclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        return false;
+    }
+    handle_ = handle;
+    return true;
+}
+
+HWND WindowObject::detach() noexcept {
+    HWND handle = handle_;
+    if (handle != nullptr) {
+        RemoveWindowSubclass(handle, &WindowObject::subclassProcedure, kSubclassId);
+        handle_ = nullptr;
+    }
+    return handle;
+}
+
+WindowObject* WindowObject::fromHandle(HWND handle) noexcept {
+    DWORD_PTR data = 0;
+    if (handle == nullptr || !GetWindowSubclass(handle, &WindowObject::subclassProcedure, kSubclassId, &data)) {
+        return nullptr;
+    }
+    return reinterpret_cast<WindowObject*>(data);
+}
+
+LRESULT WindowObject::defaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(handle_, message, wParam, lParam);
+}
+
+LRESULT WindowObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT reflected = 0;
+    if (reflectToChild(message, wParam, lParam, reflected)) return reflected;
+    return defaultProcedure(message, wParam, lParam);
+}
+
+// Controls report to their parent; the parent hands the report to the
+// control's own object, which knows what it means for its component.
+bool WindowObject::reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_COMMAND: {
+            if (lParam == 0) return false;
+            WindowObject* child = fromHandle(reinterpret_cast<HWND>(lParam));
+            if (child == nullptr || child == this) return false;
+            result = 0;
+            return child->onCommandNotification(HIWORD(wParam));
+        }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header == nullptr) return false;
+            WindowObject* child = fromHandle(header->hwndFrom);
+            if (child == nullptr || child == this) return false;
+            result = 0;
+            return child->onNotify(*header, result);
+        }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX: {
+            WindowObject* child = fromHandle(reinterpret_cast<HWND>(lParam));
+            if (child == nullptr || child == this) return false;
+            HBRUSH brush = child->onControlColour(reinterpret_cast<HDC>(wParam), message);
+            if (brush == nullptr) return false;
+            result = reinterpret_cast<LRESULT>(brush);
+            return true;
+        }
+        case WM_HSCROLL:
+        case WM_VSCROLL: {
+            if (lParam == 0) return false;
+            WindowObject* child = fromHandle(reinterpret_cast<HWND>(lParam));
+            if (child == nullptr || child == this) return false;
+            result = 0;
+            return child->onScrollNotification(message, wParam);
+        }
+        default: return false;
+    }
+}
+
+LRESULT CALLBACK WindowObject::subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR data) {
+    auto* object = reinterpret_cast<WindowObject*>(data);
+    if (message != WM_NCDESTROY) return object->handleMessage(message, wParam, lParam);
+
+    const LRESULT result = object->handleMessage(message, wParam, lParam);
+    RemoveWindowSubclass(window, &WindowObject::subclassProcedure, kSubclassId);
+    object->handle_ = nullptr;
+    if (object->windowId_ != 0) componentWindowGone(object->windowId_, object->componentId_);
+    if (!object->deleting_) delete object;
+    return result;
+}
+
+}  // namespace veltrano
