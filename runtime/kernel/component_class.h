@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/dispatch/property_kind.h"
+#include "runtime/loading/class_flags.h"
 
 namespace veltrano {
 
@@ -19,25 +20,8 @@ inline constexpr int kSaveState = 5;
 inline constexpr int kReadProperty = 6;
 }  // namespace class_interface
 
-// Flag bits of a class descriptor.
-namespace class_flag {
-inline constexpr std::uint32_t kRaisesEvents = 0x04;
-inline constexpr std::uint32_t kCannotRecreate = 0x10;
-inline constexpr std::uint32_t kRaisesEventsToo = 0x40;
-inline constexpr std::uint32_t kMoveChildrenOnRecreate = 0x80;
-inline constexpr std::uint32_t kPagedContainer = 0x100;
-inline constexpr std::uint32_t kOptionButton = 0x400;
-inline constexpr std::uint32_t kCheckBox = 0x1000;
-inline constexpr std::uint32_t kNeverVisible = 0x8000;
-inline constexpr std::uint32_t kNotifyParentOnRecreate = 0x100000;
-inline constexpr std::uint32_t kOwnsChildWindows = 0x200200;
-}  // namespace class_flag
-
-// Style bits the loader hands to a create routine.
-namespace create_style {
-inline constexpr std::uint32_t kDisabled = 0x08000000;
-inline constexpr std::uint32_t kTabStop = 0x00010000;
-}  // namespace create_style
+// Class flag bits (class_flag::*) and the style bits a create routine gets
+// (creation_style::*) are in runtime/loading/class_flags.h.
 
 // Interface 1. Returns the new window object, attached to its system window,
 // or null. The class data block is only read during the call.
