@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "components/classdata/combo_box_data.h"
@@ -79,10 +80,15 @@ protected:
     HBRUSH onControlColour(HDC dc, UINT message) override;
 
 private:
+    class ChangingBox;
+
     bool hasEditField() const noexcept { return data_.ComboStyle != 2; }
     std::string windowText() const;
     void setWindowTextQuietly(std::string_view gbkText);
+    // Byte offsets of the edit field's selection; (0, 0) without one.
+    std::pair<std::int32_t, std::int32_t> liveEditSelection() const;
     void selectInEdit(std::int32_t start, std::int32_t length);
+    void replaceEditSelection(std::string_view gbkText);
     void select(std::int32_t index);
     void applyFont();
     int systemItemHeight() const;
@@ -91,6 +97,7 @@ private:
     win::UniqueBrush backBrush_;
     win::UniqueFont font_;
     bool changingBox_ = false;
+    bool listWritten_ = false;
     std::string lastRead_;
     std::vector<std::uint8_t> lastBytes_;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "components/classdata/edit_box_data.h"
@@ -85,7 +86,6 @@ protected:
     HBRUSH onControlColour(HDC dc, UINT message) override;
 
 private:
-    std::string windowText() const;
     void setWindowTextQuietly(std::string_view gbkText);
     void replaceSelection(std::string_view gbkText);
     void selectBytes(std::int32_t start, std::int32_t length);
@@ -96,6 +96,13 @@ private:
     void setSpinRange();
     void normaliseOnFocusLoss();
     int lineHeight() const;
+    void centreClientArea(RECT& client);
+    void paintCentringStrips();
+    wchar_t passwordCharacter() const noexcept;
+    static int storeIfDifferent(std::int32_t& stored, std::int32_t value) noexcept;
+    std::int32_t liveTextLength() const;
+    // Byte offsets of the live selection's start and end.
+    std::pair<std::int32_t, std::int32_t> liveSelection() const;
 
     classdata::EditBoxData data_;
     win::UniqueBrush backBrush_;
@@ -103,6 +110,8 @@ private:
     SpinButtons* spin_ = nullptr;
     bool settingText_ = false;
     std::string lastRead_;
+    int stripAbove_ = 0;
+    int stripBelow_ = 0;
 };
 
 }  // namespace veltrano

@@ -1,0 +1,94 @@
+#include "components/progress_bar/progress_bar_class.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <span>
+
+#include "components/classdata/class_ids.h"
+#include "components/edit_box/control_appearance.h"
+#include "components/progress_bar/progress_bar_object.h"
+
+namespace veltrano {
+namespace {
+
+// Fires events; may drag its window; stays out of Tab navigation.
+constexpr std::uint32_t kProgressBarFlags = 0x84010040;
+
+constexpr PropertyDescriptor kProperties[] = {
+    {"Left", 1001},     {"Top", 1001},         {"Width", 1001},    {"Height", 1001},
+    {"Tag", 1005},      {"Visible", 1003},     {"Disabled", 1003}, {"MousePointer", 1011},
+    {"BorderStyle", 1006}, {"Orientation", 1006}, {"BarStyle", 1006}, {"Minimum", 1001},
+    {"Maximum", 1001},  {"Position", 1001},
+};
+static_assert(std::size(kProperties) == 8 + progress_bar_property::kCount);
+
+std::span<const std::uint8_t> blockOf(const std::uint8_t* data, std::uint32_t length) noexcept {
+    if (data == nullptr) return {};
+    return {data, length};
+}
+
+void clampValues(classdata::ProgressBarData& data) noexcept {
+    data.BorderStyle = std::clamp(data.BorderStyle, 0, 5);
+    data.Orientation = std::clamp(data.Orientation, 0, 1);
+    data.BarStyle = std::clamp(data.BarStyle, 0, 1);
+    data.Minimum = std::clamp(data.Minimum, 0, 32767);
+    data.Maximum = std::clamp(data.Maximum, 0, 32767);
+    data.Position = std::clamp(data.Position, 0, 32767);
+}
+
+WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style, HWND parent,
+                     std::uint32_t controlId, HMENU menu, int left, int top, int width, int height,
+                     std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
+    auto data = classdata::decode<classdata::ProgressBarData>(blockOf(classData, classDataLength));
+    if (!data) return nullptr;
+    clampValues(*data);
+    controls::ensureCommonControls();
+    DWORD windowStyle = style | WS_CHILD | WS_CLIPSIBLINGS;
+    if (data->Orientation == 1) windowStyle |= PBS_VERTICAL;
+    if (data->BarStyle == 1) windowStyle |= PBS_SMOOTH;
+    auto object = std::make_unique<ProgressBarObject>(*data);
+    const HWND window = CreateWindowExW(0, PROGRESS_CLASSW, L"", windowStyle, left, top, width, height, parent,
+                                        controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
+    if (window == nullptr) return nullptr;
+    if (!object->attach(window)) {
+        DestroyWindow(window);
+        return nullptr;
+    }
+    object->setIds(windowId, componentId);
+    object->applyCreationState();
+    return object.release();
+}
+
+int writeProperty(WindowObject* object, int index, const RawValue* value, int) {
+    if (object == nullptr || value == nullptr) return 0;
+    return static_cast<ProgressBarObject*>(object)->writeProperty(index, *value);
+}
+
+std::vector<std::uint8_t> saveState(WindowObject* object) {
+    if (object == nullptr) return classdata::encode(classdata::ProgressBarData{});
+    return static_cast<ProgressBarObject*>(object)->saveState();
+}
+
+void readProperty(WindowObject* object, int index, RawValue* value) {
+    if (object == nullptr || value == nullptr) return;
+    static_cast<ProgressBarObject*>(object)->readProperty(index, *value);
+}
+
+AnyRoutine interfaces(int interfaceNumber) {
+    switch (interfaceNumber) {
+        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&create);
+        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&writeProperty);
+        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&saveState);
+        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&readProperty);
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+const ClassDescriptor kProgressBarClass{class_id::kProgressBar, kProgressBarFlags, &interfaces, kProperties,
+                                        static_cast<std::uint32_t>(std::size(kProperties))};
+
+}  // namespace veltrano
