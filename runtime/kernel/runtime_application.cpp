@@ -1,5 +1,7 @@
 #include "runtime/kernel/runtime_application.h"
 
+#include "runtime/kernel/window_loader.h"
+
 #include <objbase.h>
 
 #include <algorithm>
@@ -101,6 +103,25 @@ void RuntimeApplication::notifyLibrariesOfStartup() {
     }
 }
 
+const ClassDescriptor* RuntimeApplication::classDescriptor(std::uint32_t classId) const noexcept {
+    const std::uint32_t library = classId >> 16;
+    const std::uint32_t unit = classId & 0xFFFF;
+    if (library == 0 || unit == 0 || library > libraries_.size()) return nullptr;
+    const LibraryDescriptor* descriptor = libraries_[library - 1];
+    if (descriptor == nullptr || descriptor->classes == nullptr || unit > descriptor->classCount) return nullptr;
+    return descriptor->classes[unit - 1];
+}
+
+HICON RuntimeApplication::defaultIcon(bool big) {
+    HICON& icon = big ? bigIcon_ : smallIcon_;
+    if (icon == nullptr) {
+        const int size = big ? 32 : 16;
+        icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"DEFAULT_ICON", IMAGE_ICON, size, size, 0));
+        if (icon == nullptr) icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    }
+    return icon;
+}
+
 void RuntimeApplication::readTemplateSegment() {
     const std::span<const std::uint8_t> segment(descriptor_.templateData, descriptor_.templateSize);
     const auto codeBase = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(descriptor_.codeBase));
@@ -114,7 +135,12 @@ void RuntimeApplication::registerExitHook(ExitHook hook) {
 }
 
 void RuntimeApplication::loadWindow(std::uint32_t windowId) {
-    const bool loaded = registry_.find(windowId) != nullptr && windowLoader_ != nullptr && windowLoader_(*this, windowId);
+    bool loaded = false;
+    if (registry_.find(windowId) != nullptr) {
+        LoadRequest request;
+        request.windowId = windowId;
+        loaded = windowLoader_ != nullptr ? windowLoader_(*this, windowId) : loadRegisteredWindow(*this, request);
+    }
     if (!loaded) reportFatalError("载入启动窗口失败", 0, windowId, 0);
 }
 

@@ -16,6 +16,8 @@
 
 namespace veltrano {
 
+struct ClassDescriptor;
+
 using MainRoutine = int (*)();
 using ExitHook = void (*)(int index);
 using IdleRoutine = int (*)(std::uint32_t argument);
@@ -123,6 +125,16 @@ public:
 
     static std::int64_t serviceEntry(std::int32_t code, std::uint32_t argument1, std::uint32_t argument2);
 
+    // The class descriptor of a class id (library and unit number, both
+    // 1-based and range-checked), or null.
+    const ClassDescriptor* classDescriptor(std::uint32_t classId) const noexcept;
+    // While a component is being re-created its old window's end is not the
+    // component's end.
+    bool recreating() const noexcept { return recreating_; }
+    // The program's icon, loaded once at 32 (big) or 16 pixels.
+    HICON defaultIcon(bool big);
+    void setRecreating(bool on) noexcept { recreating_ = on; }
+
 private:
     void locateProgram();
     void createHiddenOwner();
@@ -133,6 +145,9 @@ private:
     static LRESULT CALLBACK hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     const ApplicationDescriptor& descriptor_;
+    bool recreating_ = false;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
     MainRoutine mainRoutine_;
 
     RuntimeHeap heap_;

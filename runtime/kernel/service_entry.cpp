@@ -1,6 +1,12 @@
 #include <cstring>
 
+#include <memory>
+
+#include "runtime/kernel/component_class.h"
+#include "runtime/kernel/event_dispatch.h"
 #include "runtime/kernel/runtime_application.h"
+#include "runtime/kernel/window_loader.h"
+#include "runtime/kernel/window_object.h"
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/values/type_codes.h"
 
@@ -9,6 +15,23 @@ namespace {
 
 // Service codes answered here; the others follow as their facilities land.
 namespace service {
+inline constexpr std::int32_t kDefaultIcons = 1000;
+inline constexpr std::int32_t kWindowRegistry = 1001;
+inline constexpr std::int32_t kClassDescriptor = 1002;
+inline constexpr std::int32_t kNewObjectForHandle = 1007;
+inline constexpr std::int32_t kDestroyObject = 1008;
+inline constexpr std::int32_t kDetachObject = 1009;
+inline constexpr std::int32_t kHandleOfObject = 1010;
+inline constexpr std::int32_t kAttachObject = 1011;
+inline constexpr std::int32_t kIsComponentHandle = 1014;
+inline constexpr std::int32_t kComponentDestroyed = 2000;
+inline constexpr std::int32_t kLoadWindow = 2005;
+inline constexpr std::int32_t kComponentObject = 2006;
+inline constexpr std::int32_t kComponentObjectOrFail = 2007;
+inline constexpr std::int32_t kFireEvent = 2008;
+inline constexpr std::int32_t kClassOfComponent = 2022;
+inline constexpr std::int32_t kClassEventKind = 2029;
+inline constexpr std::int32_t kFireTypedEvent = 2031;
 inline constexpr std::int32_t kAlwaysOne = 1004;
 inline constexpr std::int32_t kVersion = 1005;
 inline constexpr std::int32_t kAddIdleHandler = 1012;
@@ -46,12 +69,106 @@ struct IdleHandlerRecord {
     std::uint32_t argument;
 };
 
+WindowObject* liveComponentObject(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId) {
+    WindowTemplate* window = runtime.windowRegistry().find(windowId);
+    if (window == nullptr || window->table.empty()) return nullptr;
+    const std::optional<std::size_t> index =
+        componentId == 0 ? std::optional<std::size_t>(0) : window->table.indexOf(componentId);
+    if (!index) return nullptr;
+    const std::optional<std::uint32_t> slot = window->table.objectSlot(*index);
+    auto* object = slot ? pointerFrom<WindowObject>(*slot) : nullptr;
+    return object != nullptr && object->alive() ? object : nullptr;
+}
+
+std::uint32_t classOfComponent(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId) {
+    WindowTemplate* window = runtime.windowRegistry().find(windowId);
+    if (window == nullptr || window->table.empty()) return 0;
+    const std::optional<std::size_t> index =
+        componentId == 0 ? std::optional<std::size_t>(0) : window->table.indexOf(componentId);
+    const auto bytes = index ? window->table.recordAt(*index) : std::nullopt;
+    if (!bytes || bytes->size() < 4) return 0;
+    return static_cast<std::uint32_t>((*bytes)[0]) | (static_cast<std::uint32_t>((*bytes)[1]) << 8) |
+           (static_cast<std::uint32_t>((*bytes)[2]) << 16) | (static_cast<std::uint32_t>((*bytes)[3]) << 24);
+}
+
+bool handleBelongsToComponent(RuntimeApplication& runtime, HWND handle) {
+    WindowRegistry& registry = runtime.windowRegistry();
+    for (std::size_t i = 0; i < registry.count(); ++i) {
+        const WindowTemplate* window = registry.templateAt(i);
+        if (window == nullptr) continue;
+        for (std::size_t index = 1; index < window->table.count(); ++index) {
+            const std::optional<std::uint32_t> slot = window->table.objectSlot(index);
+            const auto* object = slot ? pointerFrom<WindowObject>(*slot) : nullptr;
+            if (object != nullptr && object->handle() == handle) return true;
+        }
+    }
+    return false;
+}
+
+// Objects handed out for plain system windows (service 1007).
+class PlainWindowObject final : public WindowObject {};
+
 }  // namespace
 
 std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, std::uint32_t argument1, std::uint32_t argument2) {
     if (!exists()) return 0;
     RuntimeApplication& runtime = current();
     switch (code) {
+        case service::kDefaultIcons: {
+            auto* words = pointerFrom<std::uint32_t>(argument1);
+            words[0] = addressWord(runtime.defaultIcon(true));
+            words[1] = addressWord(runtime.defaultIcon(false));
+            return 0;
+        }
+        case service::kWindowRegistry: return wordOf(&runtime.registry_);
+        case service::kClassDescriptor: return wordOf(runtime.classDescriptor(argument1));
+        case service::kNewObjectForHandle: {
+            auto object = std::make_unique<PlainWindowObject>();
+            if (!object->attach(pointerFrom<HWND__>(argument1))) return 0;
+            return wordOf(object.release());
+        }
+        case service::kDestroyObject: delete pointerFrom<WindowObject>(argument1); return 0;
+        case service::kDetachObject: {
+            auto* object = pointerFrom<WindowObject>(argument1);
+            return object ? wordOf(object->detach()) : 0;
+        }
+        case service::kHandleOfObject: {
+            auto* object = pointerFrom<WindowObject>(argument1);
+            return object ? wordOf(object->handle()) : 0;
+        }
+        case service::kAttachObject: {
+            auto* object = pointerFrom<WindowObject>(argument2);
+            return object && object->attach(pointerFrom<HWND__>(argument1)) ? 1 : 0;
+        }
+        case service::kIsComponentHandle: return handleBelongsToComponent(runtime, pointerFrom<HWND__>(argument1)) ? 1 : 0;
+        case service::kComponentDestroyed: forgetComponentWindow(runtime, argument1, argument2); return 0;
+        case service::kLoadWindow: {
+            const auto* record = pointerFrom<const std::uint32_t>(argument1);
+            auto* owner = pointerFrom<WindowObject>(record[1]);
+            LoadRequest request;
+            request.windowId = record[0];
+            request.modal = record[2] != 0;
+            request.owner = owner ? owner->handle() : nullptr;
+            return loadRegisteredWindow(runtime, request) ? 0 : -1;
+        }
+        case service::kComponentObject: return wordOf(liveComponentObject(runtime, argument1, argument2));
+        case service::kComponentObjectOrFail: {
+            WindowObject* object = liveComponentObject(runtime, argument1, argument2);
+            if (object == nullptr) {
+                runtime.reportFatalError("指定窗口或窗口组件不存在或尚未载入", 0, argument1, argument2);
+            }
+            return wordOf(object);
+        }
+        case service::kFireEvent: return fireSimpleEvent(runtime, *pointerFrom<SimpleEventRecord>(argument1)) ? 1 : 0;
+        case service::kFireTypedEvent:
+            return fireTypedEventRecord(runtime, *pointerFrom<TypedEventRecord>(argument1)) ? 1 : 0;
+        case service::kClassOfComponent: return classOfComponent(runtime, argument1, argument2);
+        case service::kClassEventKind: {
+            const ClassDescriptor* descriptor = runtime.classDescriptor(argument1);
+            if (descriptor == nullptr) return 0;
+            if ((descriptor->flags & class_flag::kFiresEvents04) != 0) return 2;
+            return (descriptor->flags & class_flag::kFiresEvents40) != 0 ? 1 : 0;
+        }
         case service::kAlwaysOne: return 1;
         case service::kVersion: return 0x70005;
         case service::kAddIdleHandler: {

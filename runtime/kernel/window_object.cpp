@@ -8,6 +8,7 @@ namespace veltrano {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x5645;  // one subclass per window: ours
+constexpr UINT kObjectOfWindowMessage = 0x8002;
 
 }  // namespace
 
@@ -50,6 +51,8 @@ LRESULT WindowObject::defaultProcedure(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT WindowObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Code outside the runtime asks a window for its object this way.
+    if (message == kObjectOfWindowMessage) return reinterpret_cast<LRESULT>(this);
     LRESULT reflected = 0;
     if (reflectToChild(message, wParam, lParam, reflected)) return reflected;
     return defaultProcedure(message, wParam, lParam);

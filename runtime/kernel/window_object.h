@@ -52,6 +52,11 @@ public:
         return false;
     }
 
+    // Only the window's own object answers these: how the loader shows it
+    // first, and whether it was created by a reload.
+    virtual int startShowCommand() const { return SW_SHOWNORMAL; }
+    virtual void setReloaded(bool reloaded) { (void)reloaded; }
+
     // A notification a child control sent its parent (WM_COMMAND with the
     // child's handle), handed to the child's object; true when handled.
     virtual bool onCommandNotification(int code) {

@@ -93,8 +93,7 @@ bool WindowRegistry::offerIdle(int idleCount) {
 
 bool WindowRegistry::preTranslate(MSG& message) {
     for (HWND window = message.hwnd; window != nullptr; window = GetParent(window)) {
-        auto* object = reinterpret_cast<WindowObject*>(
-            SendMessageW(window, private_message::kObjectOfWindow, 0, 0));
+        WindowObject* object = WindowObject::fromHandle(window);
         if (object && object->preTranslateMessage(message)) return true;
         if (object && windowObjectAt(0) == object) break;  // the walk ends at the main window
     }

@@ -1,0 +1,242 @@
+#include "runtime/kernel/window_loader.h"
+
+#include <vector>
+
+#include "runtime/kernel/component_class.h"
+#include "runtime/kernel/event_dispatch.h"
+#include "runtime/kernel/runtime_application.h"
+#include "runtime/kernel/window_object.h"
+#include "runtime/loading/load_plan.h"
+#include "runtime/template/component_record.h"
+
+namespace veltrano {
+namespace {
+
+struct CreatedEntry {
+    std::size_t index;
+    WindowObject* object;
+    bool startVisible;
+};
+
+WindowObject* objectFromSlot(const ComponentTable& table, std::size_t index) {
+    const std::optional<std::uint32_t> slot = table.objectSlot(index);
+    return slot ? addressFromWord<WindowObject>(*slot) : nullptr;
+}
+
+bool bringForward(WindowObject& window) {
+    if (IsIconic(window.handle())) {
+        ShowWindow(window.handle(), SW_RESTORE);
+    } else {
+        SetActiveWindow(window.handle());
+    }
+    return true;
+}
+
+// Creation failed part-way: the window object takes what was made with it.
+bool abandonLoad(RuntimeApplication& runtime, WindowTemplate& window, WindowObject* windowObject) {
+    if (windowObject != nullptr) {
+        delete windowObject;
+    }
+    // The table must not keep slots of objects that no longer exist.
+    if (!window.backup.empty()) {
+        window.table.swap(window.backup);
+        window.backup.clear();
+    }
+    runtime.processPendingMessages();
+    runtime.lowerErrorDepth();
+    return false;
+}
+
+void sendToEntries(const std::vector<CreatedEntry>& created, const ComponentTable& table, UINT message) {
+    // From the last table entry to the first, so the window hears it last.
+    for (std::size_t index = table.count(); index-- > 0;) {
+        for (const CreatedEntry& entry : created) {
+            if (entry.index == index && entry.object->alive()) SendMessageW(entry.object->handle(), message, 0, 0);
+        }
+    }
+}
+
+void placeInStackingOrder(const LoadPlan& plan, const std::vector<WindowObject*>& objects) {
+    for (const auto& [parent, children] : plan.stacking) {
+        (void)parent;
+        HWND above = HWND_TOP;
+        for (std::size_t child : children) {
+            WindowObject* object = objects[child];
+            if (object == nullptr || !object->alive()) continue;
+            SetWindowPos(object->handle(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            above = object->handle();
+        }
+    }
+}
+
+void fireWindowEvent(RuntimeApplication& runtime, std::uint32_t windowId, std::int32_t eventNumber) {
+    EventResult ignored;
+    fireEventWords(runtime, windowId, 0, eventNumber, {}, ignored);
+}
+
+std::uint32_t componentIdOfFocus(const std::vector<CreatedEntry>& created, const ComponentTable& table, HWND focus) {
+    for (HWND h = focus; h != nullptr; h = GetParent(h)) {
+        for (const CreatedEntry& entry : created) {
+            if (entry.object->handle() == h) return entry.index == 0 ? 0 : table.idAt(entry.index);
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+WindowObject* objectOfEntry(RuntimeApplication& runtime, std::uint32_t windowId, std::size_t index) {
+    WindowTemplate* window = runtime.windowRegistry().find(windowId);
+    if (window == nullptr || window->table.empty()) return nullptr;
+    return objectFromSlot(window->table, index);
+}
+
+bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& request) {
+    WindowTemplate* window = runtime.windowRegistry().find(request.windowId);
+    if (window == nullptr || window->table.empty()) return false;
+
+    if (!request.reload) {
+        WindowObject* existing = objectFromSlot(window->table, 0);
+        if (existing != nullptr && existing->alive()) return bringForward(*existing);
+    }
+    HWND owner = request.modal ? nullptr : request.owner;
+    if (owner != nullptr && !IsWindow(owner)) return false;
+
+    runtime.processPendingMessages();
+    runtime.raiseErrorDepth();
+    window->backup = window->table.copy();
+
+    const auto classFlags = [&runtime](std::uint32_t classId) -> std::optional<std::uint32_t> {
+        const ClassDescriptor* descriptor = runtime.classDescriptor(classId);
+        if (descriptor == nullptr) return std::nullopt;
+        return descriptor->flags;
+    };
+    const std::optional<LoadPlan> plan = planWindowLoad(window->table, classFlags, request.reload);
+    if (!plan) return abandonLoad(runtime, *window, nullptr);
+
+    // The class data of each step points into the table, which stays put
+    // while slots are written (slot writes change words, never sizes).
+    std::vector<WindowObject*> objects(window->table.count(), nullptr);
+    std::vector<CreatedEntry> created;
+    WindowObject* windowObject = nullptr;
+    for (const CreationStep& step : plan->steps) {
+        const ClassDescriptor* descriptor = runtime.classDescriptor(step.classId);
+        const auto create = descriptor ? classRoutine<CreateRoutine>(*descriptor, class_interface::kCreate) : nullptr;
+        if (create == nullptr) return abandonLoad(runtime, *window, windowObject);
+
+        const bool isWindow = step.index == 0;
+        HWND parent = isWindow ? owner : windowObject->handle();
+        WindowObject* object =
+            create(step.classData.data(), static_cast<std::uint32_t>(step.classData.size()), step.style, parent,
+                   step.controlId, nullptr, step.left, step.top, step.width, step.height, request.windowId,
+                   step.id, 0, 0);
+        if (object == nullptr || (isWindow && !object->alive())) {
+            if (isWindow) delete object;
+            return abandonLoad(runtime, *window, windowObject);
+        }
+        object->setIds(request.windowId, step.id);
+        if (isWindow) {
+            windowObject = object;
+            windowObject->setReloaded(request.reload);
+        }
+        window->table.setObjectSlot(step.index, addressWord(object));
+        objects[step.index] = object;
+        created.push_back({step.index, object, step.startVisible});
+    }
+
+    for (const ParentLink& link : plan->parents) {
+        if (link.index == 0 || objects[link.index] == nullptr) continue;
+        WindowObject* parentObject = link.parentIndex ? objects[*link.parentIndex] : windowObject;
+        if (parentObject == nullptr) parentObject = windowObject;
+        if (GetParent(objects[link.index]->handle()) != parentObject->handle()) {
+            SetParent(objects[link.index]->handle(), parentObject->handle());
+        }
+    }
+    for (std::size_t hidden : plan->hiddenByPage) {
+        for (CreatedEntry& entry : created) {
+            if (entry.index == hidden) entry.startVisible = false;
+        }
+    }
+    placeInStackingOrder(*plan, objects);
+
+    sendToEntries(created, window->table, private_message::kComponentsCreated);
+    SendMessageW(windowObject->handle(), private_message::kWindowComplete, 0, 0);
+    bool windowStartsVisible = false;
+    for (const CreatedEntry& entry : created) {
+        if (entry.index == 0) {
+            windowStartsVisible = entry.startVisible;
+            continue;
+        }
+        ShowWindow(entry.object->handle(), entry.startVisible ? SW_SHOWNA : SW_HIDE);
+    }
+    runtime.processPendingMessages();
+    runtime.lowerErrorDepth();
+
+    const HWND windowHandle = windowObject->handle();
+    fireWindowEvent(runtime, request.windowId, 0);
+    if (IsWindow(windowHandle)) fireWindowEvent(runtime, request.windowId, 3);
+    if (IsWindow(windowHandle)) fireWindowEvent(runtime, request.windowId, 4);
+    if (!IsWindow(windowHandle)) return true;
+
+    if (windowStartsVisible) {
+        const int command =
+            request.reload || runtime.runMode() == 0 ? SW_SHOWNORMAL : windowObject->startShowCommand();
+        ShowWindow(windowHandle, command);
+        UpdateWindow(windowHandle);
+    }
+    const HWND focus = GetFocus();
+    if (focus != nullptr && (focus == windowHandle || IsChild(windowHandle, focus))) {
+        EventResult ignored;
+        fireEventWords(runtime, request.windowId, componentIdOfFocus(created, window->table, focus), -7, {}, ignored);
+    }
+    sendToEntries(created, window->table, private_message::kWindowShown);
+    return true;
+}
+
+void forgetComponentWindow(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId) {
+    if (runtime.recreating()) return;
+    WindowTemplate* window = runtime.windowRegistry().find(windowId);
+    if (window == nullptr || window->table.empty()) return;
+    const std::uint32_t windowEntryId = window->table.idAt(0);
+    if (componentId != 0 && componentId != windowEntryId) {
+        const std::optional<std::size_t> index = window->table.indexOf(componentId);
+        if (!index) return;
+        if (const auto cursor = window->table.cursorSlot(*index); cursor && *cursor != 0) {
+            DestroyCursor(addressFromWord<HICON__>(*cursor));
+        }
+        window->table.setCursorSlot(*index, 0);
+        window->table.setObjectSlot(*index, 0);
+        return;
+    }
+    if (window->backup.empty()) return;
+    window->table.swap(window->backup);
+    window->backup.clear();
+}
+
+int componentIndexOfHandle(RuntimeApplication& runtime, std::uint32_t windowId, HWND handle, bool searchParents) {
+    WindowTemplate* window = runtime.windowRegistry().find(windowId);
+    if (window == nullptr || handle == nullptr) return -1;
+    const ComponentTable& table = window->table;
+    for (int pass = 0; pass < (searchParents ? 2 : 1); ++pass) {
+        for (std::size_t index = 0; index < table.count(); ++index) {
+            if (table.isMenuItemAt(index)) continue;
+            WindowObject* object = objectFromSlot(table, index);
+            if (object == nullptr || object->handle() == nullptr) continue;
+            bool matches = object->handle() == handle;
+            if (!matches && index != 0) {
+                const auto bytes = table.recordAt(index);
+                const auto record = bytes ? ComponentRecord::parse(*bytes) : std::nullopt;
+                const ClassDescriptor* descriptor = record ? runtime.classDescriptor(record->classId) : nullptr;
+                matches = descriptor != nullptr &&
+                          (descriptor->flags & class_flag::kOwnsChildWindows) == class_flag::kOwnsChildWindows &&
+                          IsChild(object->handle(), handle);
+            }
+            if (matches) return index == 0 ? -1 : static_cast<int>(index);
+        }
+        handle = GetParent(handle);
+        if (handle == nullptr) break;
+    }
+    return -1;
+}
+
+}  // namespace veltrano

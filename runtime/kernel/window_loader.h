@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace veltrano {
+
+class RuntimeApplication;
+class WindowObject;
+
+struct LoadRequest {
+    std::uint32_t windowId = 0;
+    bool reload = false;
+    bool modal = false;
+    HWND owner = nullptr;  // ignored when modal
+};
+
+// Creates a registered window and its components from the window's table,
+// links, stacks and shows them and fires the window's opening events. A
+// window that is already loaded is only brought forward. False when nothing
+// usable could be created.
+bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& request);
+
+// The object in a table entry's object slot (entry 0: the window's own).
+WindowObject* objectOfEntry(RuntimeApplication& runtime, std::uint32_t windowId, std::size_t index);
+
+// The unload bookkeeping once a component's (or the window's) system window
+// is gone.
+void forgetComponentWindow(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId);
+
+// The index of the component whose object owns the handle (entry 0 gives
+// -1, as does nothing found); with searchParents the handle's parent is
+// tried once more.
+int componentIndexOfHandle(RuntimeApplication& runtime, std::uint32_t windowId, HWND handle, bool searchParents);
+
+}  // namespace veltrano
