@@ -1,0 +1,115 @@
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/configurator/configurator.h"
+#include "app/configurator/configurator_texts.h"
+#include "app/configurator/serial_settings.h"
+#include "app/hex/hex_codec.h"
+#include "app/protocol/frames.h"
+#include "app/protocol/key_table.h"
+#include "app/protocol/log_lines.h"
+#include "app/protocol/write_sequence_plan.h"
+
+namespace veltrano::configurator {
+namespace {
+
+constexpr int kCommandWaitMs = 100;
+constexpr int kPortSettingWaitMs = 150;
+constexpr int kClearWaitMs = 200;
+constexpr int kDataColumn = 2;
+constexpr int kKeyNameColumn = 1;
+
+}  // namespace
+
+int Configurator::sendFrame(std::string_view frameText) {
+    const std::vector<std::uint8_t> bytes = hex::HexToBytes(frameText, sink_);
+    if (bytes.empty()) {
+        return 0;
+    }
+    return line_.write(state_.portNumber, bytes);
+}
+
+void Configurator::sendAndWait(std::string_view frameText, int milliseconds) {
+    sendFrame(frameText);
+    ui_.delay(milliseconds);
+}
+
+void Configurator::onSetBaudRatesClicked() {
+    if (!ui_.confirm(text::kConfirmPortSetting, text::kPortSettingCaption)) {
+        return;
+    }
+    sendAndWait(protocol::kEnterConfigText, kCommandWaitMs);
+
+    protocol::PortRates rates;
+    rates.sequencer = integerOf(ui_.text(Control::SequencerRate));
+    rates.projector = integerOf(ui_.text(Control::ProjectorRate));
+    rates.player = integerOf(ui_.text(Control::PlayerRate));
+    rates.amplifier = integerOf(ui_.text(Control::AmplifierRate));
+    const int binding = ui_.selectedIndex(Control::BindingList) + 1;
+    sendFrame(protocol::portSettingText(rates, binding));
+    ui_.appendLog(protocol::kPortSettingSentLine);
+    ui_.delay(kPortSettingWaitMs);
+
+    sendAndWait(protocol::kExitConfigText, kCommandWaitMs);
+}
+
+void Configurator::onWriteModuleClicked() {
+    std::vector<std::string> texts;
+    texts.reserve(protocol::kKeyRowCount);
+    for (int row = protocol::kFirstKeyRow; row <= protocol::kLastKeyRow; ++row) {
+        texts.push_back(grid_.cellText(row, kDataColumn));
+    }
+    if (const std::optional<int> row = protocol::firstInvalidRow(texts, sink_)) {
+        std::string message(protocol::kInvalidDataPrefix);
+        message += grid_.cellText(*row, kKeyNameColumn);
+        ui_.showMessage(message, std::nullopt);
+        grid_.setCurrentCell(*row, kDataColumn);
+        return;
+    }
+    if (!ui_.confirm(text::kConfirmWrite, text::kWriteCaption)) {
+        return;
+    }
+
+    disableModuleButtons();
+    ui_.setDisabled(Control::PortButton, true);
+    for (const protocol::WriteStep& step : protocol::planWriteSequence(texts)) {
+        switch (step.kind) {
+            case protocol::WriteStep::Kind::Send: sendFrame(step.frameText); break;
+            case protocol::WriteStep::Kind::Wait: ui_.delay(step.value); break;
+            case protocol::WriteStep::Kind::Progress: ui_.setProgress(step.value); break;
+        }
+    }
+    enableModuleButtons();
+    ui_.setDisabled(Control::PortButton, false);
+}
+
+void Configurator::onClearModuleClicked() {
+    if (!ui_.confirm(text::kConfirmClear, text::kClearCaption)) {
+        return;
+    }
+    sendAndWait(protocol::kEnterConfigText, kCommandWaitMs);
+    sendFrame(protocol::kClearText);
+    ui_.appendLog(protocol::kClearSentLine);
+    ui_.delay(kClearWaitMs);
+    sendAndWait(protocol::kExitConfigText, kCommandWaitMs);
+}
+
+void Configurator::onReadModuleClicked() {
+    if (!ui_.confirm(text::kConfirmRead, text::kReadCaption)) {
+        return;
+    }
+    sendAndWait(protocol::kEnterConfigText, kCommandWaitMs);
+    if (sendFrame(protocol::kReadRequestText) == static_cast<int>(protocol::kCommandFrameSize)) {
+        ui_.appendLog(protocol::kReadRequestSentLine);
+    }
+}
+
+void Configurator::onLearnClicked() {
+    const std::size_t learnFrameSize = protocol::kLearnText.size() / 2;
+    if (sendFrame(protocol::kLearnText) == static_cast<int>(learnFrameSize)) {
+        ui_.appendLog(protocol::kLearningStartedLine);
+    }
+}
+
+}  // namespace veltrano::configurator

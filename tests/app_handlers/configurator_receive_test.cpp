@@ -1,0 +1,102 @@
+#include "tests/app_handlers/configurator_fixture.h"
+
+namespace veltrano::test {
+namespace {
+
+const std::vector<std::uint8_t> kEnterEcho{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAA, 0xAA, 0xBD};
+const std::vector<std::uint8_t> kExitEcho{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAA, 0xBB, 0xBD};
+const std::vector<std::uint8_t> kReadEcho{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, 0xDD, 0xBD};
+const std::vector<std::uint8_t> kReadComplete{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, 0xDE, 0xBD};
+
+class ReceiveStepTest : public ConfiguratorTest {
+protected:
+    void SetUp() override { startWithOpenPort(); }
+};
+
+TEST_F(ReceiveStepTest, FirstTickOnlyNotesWaitingBytes) {
+    line.arrive(kEnterEcho);
+    app.onReceiveTimerTick();
+    EXPECT_TRUE(state.dataWaiting);
+    EXPECT_EQ(line.incoming.size(), 9u);
+    EXPECT_EQ(window.log, "");
+    app.onReceiveTimerTick();
+    EXPECT_FALSE(state.dataWaiting);
+    EXPECT_TRUE(line.incoming.empty());
+    EXPECT_EQ(window.log, gbk("模块进入配置模式\r\n"));
+    EXPECT_EQ(window.caretMoves, 0);
+}
+
+TEST_F(ReceiveStepTest, EveryBatchNeedsTwoTicks) {
+    receive(kExitEcho);
+    line.arrive({0xFA, 0x01, 0xED});
+    app.onReceiveTimerTick();
+    EXPECT_EQ(window.log, gbk("模块退出配置模式\r\n"));
+    app.onReceiveTimerTick();
+    EXPECT_EQ(window.log, gbk("模块退出配置模式\r\n") + "FA 01 ED \r\n");
+    EXPECT_EQ(window.caretMoves, 1);
+}
+
+TEST_F(ReceiveStepTest, ReadBackFillsTheTableAndUnlocksAtTheEnd) {
+    grid.setCellText(7, 2, "OLD ");
+    receive(kReadEcho);
+    EXPECT_TRUE(state.extracting);
+    EXPECT_TRUE(moduleButtonsDisabled(true));
+    EXPECT_FALSE(window.isDisabled(Control::PortButton));
+    EXPECT_EQ(grid.cellText(7, 2), "");
+    EXPECT_EQ(grid.cellText(7, 1), gbk("通道4开="));
+    EXPECT_EQ(window.progress.back(), 1);
+
+    receive({0xDA, 0xDB, 0x05, 0x11, 0x22});
+    EXPECT_EQ(grid.cellText(5, 2), "11 22 ");
+    EXPECT_EQ(window.progress.back(), 5);
+    EXPECT_EQ(window.caretMoves, 1);
+
+    receive(kReadComplete);
+    EXPECT_FALSE(state.extracting);
+    EXPECT_EQ(window.progress.back(), 0);
+    EXPECT_TRUE(moduleButtonsDisabled(false));
+    EXPECT_EQ(window.log, gbk("开始从模块提取数据\r\n") + "DA DB 05 11 22 \r\n" + gbk("数据提取完成\r\n"));
+}
+
+TEST_F(ReceiveStepTest, RecordOutsideReadBackIsOnlyLogged) {
+    receive({0xDA, 0xDB, 0x05, 0x11, 0x22});
+    EXPECT_EQ(grid.cellText(5, 2), "");
+    EXPECT_TRUE(window.progress.empty());
+    EXPECT_EQ(window.log, "DA DB 05 11 22 \r\n");
+}
+
+TEST_F(ReceiveStepTest, ShortRecordIsOnlyLogged) {
+    receive(kReadEcho);
+    receive({0xDA, 0xDB, 0x05});
+    EXPECT_EQ(grid.cellText(5, 2), "");
+    EXPECT_EQ(window.progress.back(), 1);
+}
+
+TEST_F(ReceiveStepTest, NothingHappensWhileThePortIsClosed) {
+    app.onOpenClosePortClicked();
+    const int queries = line.queueQueries;
+    line.arrive(kEnterEcho);
+    app.onReceiveTimerTick();
+    app.onReceiveTimerTick();
+    EXPECT_EQ(line.queueQueries, queries);
+    EXPECT_EQ(line.incoming.size(), 9u);
+}
+
+TEST_F(ReceiveStepTest, ClosingDuringReadBackKeepsButtonsLockedUntilReopened) {
+    receive(kReadEcho);
+    app.onOpenClosePortClicked();
+    EXPECT_TRUE(moduleButtonsDisabled(true));
+    app.onOpenClosePortClicked();
+    EXPECT_TRUE(moduleButtonsDisabled(false));
+    EXPECT_TRUE(state.extracting);
+}
+
+TEST_F(ReceiveStepTest, TwoFramesInOneReadAreOnlyLogged) {
+    std::vector<std::uint8_t> both = kEnterEcho;
+    both.insert(both.end(), kExitEcho.begin(), kExitEcho.end());
+    receive(both);
+    EXPECT_EQ(window.log, "AD 66 66 66 66 AA AA AA BD AD 66 66 66 66 AA AA BB BD \r\n");
+}
+
+}  // namespace
+}  // namespace veltrano::test

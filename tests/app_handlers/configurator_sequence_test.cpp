@@ -1,0 +1,149 @@
+#include "tests/app_handlers/configurator_fixture.h"
+
+namespace veltrano::test {
+namespace {
+
+const std::string kEnter = "AD 66 66 66 66 AA AA AA BD";
+const std::string kExit = "AD 66 66 66 66 AA AA BB BD";
+
+std::string block(const char* kind, int number) {
+    return std::string("AD 66 66 66 66 AA AB ") + kind + std::to_string(number) + " BD";
+}
+
+class ModuleSequenceTest : public ConfiguratorTest {
+protected:
+    void SetUp() override { startWithOpenPort(); }
+};
+
+TEST_F(ModuleSequenceTest, PortSettingSendsTheRatesAndBinding) {
+    window.texts[Control::ProjectorRate] = "115200";
+    window.texts[Control::PlayerRate] = "abc";
+    window.texts[Control::AmplifierRate] = "9600";
+    window.texts[Control::SequencerRate] = "9600";
+    window.select(Control::BindingList, 2);
+    app.onSetBaudRatesClicked();
+    EXPECT_EQ(window.confirmations.at(0).text, gbk("确认修改端口波特率和端口绑定"));
+    EXPECT_EQ(window.confirmations.at(0).caption, gbk("修改波特率和端口绑定"));
+    EXPECT_EQ(trace,
+              (Trace{"send:" + kEnter, "wait:100", "send:AD 66 77 88 66 00 25 80 01 C2 00 00 00 00 00 25 80 03 BD",
+                     "log:" + gbk("设置信息已发出\r\n"), "wait:150", "send:" + kExit, "wait:100"}));
+}
+
+TEST_F(ModuleSequenceTest, CancelledConfirmationsSendNothing) {
+    window.confirmAnswer = false;
+    grid.setCellText(1, 2, "FA");
+    app.onSetBaudRatesClicked();
+    app.onWriteModuleClicked();
+    app.onClearModuleClicked();
+    app.onReadModuleClicked();
+    EXPECT_EQ(window.confirmations.size(), 4u);
+    EXPECT_TRUE(line.written.empty());
+    EXPECT_TRUE(moduleButtonsDisabled(false));
+}
+
+TEST_F(ModuleSequenceTest, WriteOfOneExtensionKey) {
+    grid.setCellText(67, 2, "FA 01 02 ED ");
+    app.onWriteModuleClicked();
+    EXPECT_EQ(window.confirmations.at(0).text, gbk("确认写入自定义数据"));
+    EXPECT_EQ(window.confirmations.at(0).caption, gbk("写入数据"));
+    EXPECT_EQ(sentFrames(), (std::vector<std::string>{kEnter, block("A", 1), block("B", 1), block("A", 2),
+                                                      block("B", 2), block("A", 3), block("B", 3), block("A", 4),
+                                                      "AD BD 3D 00 01 FA 01 02 ED", block("B", 4), kExit}));
+    std::vector<std::string> expectedProgress;
+    for (int handled = 1; handled <= 78; ++handled) {
+        expectedProgress.push_back(std::to_string(handled));
+    }
+    expectedProgress.push_back("100");
+    expectedProgress.push_back("0");
+    EXPECT_EQ(traceOf("progress:"), expectedProgress);
+    const auto waits = traceOf("wait:");
+    EXPECT_EQ(std::count(waits.begin(), waits.end(), "100"), 10);
+    EXPECT_EQ(std::count(waits.begin(), waits.end(), "50"), 1);
+}
+
+TEST_F(ModuleSequenceTest, WriteLocksTheButtonsWhileRunning) {
+    grid.setCellText(21, 2, "11");
+    grid.setCellText(54, 2, "22");
+    bool lockedThroughout = true;
+    window.duringDelay = [&](int) {
+        lockedThroughout = lockedThroughout && moduleButtonsDisabled(true) && window.isDisabled(Control::PortButton);
+    };
+    app.onWriteModuleClicked();
+    EXPECT_TRUE(lockedThroughout);
+    EXPECT_TRUE(moduleButtonsDisabled(false));
+    EXPECT_FALSE(window.isDisabled(Control::PortButton));
+    const auto frames = sentFrames();
+    EXPECT_NE(std::find(frames.begin(), frames.end(), "AD BD 3D 06 41 11"), frames.end());  // block 1, 1601
+    EXPECT_NE(std::find(frames.begin(), frames.end(), "AD BD 3D 02 59 22"), frames.end());  // block 3, 601
+}
+
+TEST_F(ModuleSequenceTest, InvalidDataNamesTheKeyAndSendsNothing) {
+    grid.setCellText(5, 2, "FA 0G");
+    grid.setCellText(9, 2, "ABC");
+    app.onWriteModuleClicked();
+    EXPECT_TRUE(line.written.empty());
+    EXPECT_TRUE(window.confirmations.empty());
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[0].caption, gbk("错误"));
+    EXPECT_EQ(window.messages[1].text, gbk("位置在通道3开="));
+    EXPECT_FALSE(window.messages[1].caption.has_value());
+    EXPECT_EQ(grid.currentCell, std::make_pair(5, 2));
+    EXPECT_TRUE(moduleButtonsDisabled(false));
+}
+
+TEST_F(ModuleSequenceTest, ClearSendsTheClearFrameBetweenEnterAndExit) {
+    app.onClearModuleClicked();
+    EXPECT_EQ(window.confirmations.at(0).text, gbk("确认清空模块数据"));
+    EXPECT_EQ(window.confirmations.at(0).caption, gbk("清空模块"));
+    EXPECT_EQ(trace, (Trace{"send:" + kEnter, "wait:100", "send:AD 66 66 66 66 AA AB CC BD",
+                            "log:" + gbk("已发送清空指令\r\n"), "wait:200", "send:" + kExit, "wait:100"}));
+}
+
+TEST_F(ModuleSequenceTest, ReadRequestLogsOnlyAWholeWrite) {
+    app.onReadModuleClicked();
+    EXPECT_EQ(window.confirmations.at(0).text, gbk("从模块读取数据到配置软件"));
+    EXPECT_EQ(window.confirmations.at(0).caption, gbk("读取模块"));
+    EXPECT_EQ(trace, (Trace{"send:" + kEnter, "wait:100", "send:AD 66 66 66 66 AA AB DD BD",
+                            "log:" + gbk("已发送读取指令\r\n")}));
+    trace.clear();
+    line.shortWrite = 8;
+    app.onReadModuleClicked();
+    EXPECT_TRUE(traceOf("log:").empty());
+}
+
+TEST_F(ModuleSequenceTest, LearningSendsTheLearnFrameWithoutConfirmation) {
+    app.onLearnClicked();
+    EXPECT_TRUE(window.confirmations.empty());
+    EXPECT_EQ(sentFrames(), (std::vector<std::string>{"FA FD 01 01"}));
+    EXPECT_EQ(window.log, gbk("请按红外遥控器按钮，尽量短按，切勿长按按钮\r\n"));
+    window.log.clear();
+    line.shortWrite = 3;
+    app.onLearnClicked();
+    EXPECT_EQ(window.log, "");
+}
+
+TEST_F(ModuleSequenceTest, OversizedRateKeepsTheFrameOffTheLine) {
+    window.texts[Control::SequencerRate] = "16777216";
+    window.texts[Control::ProjectorRate] = "9600";
+    window.texts[Control::PlayerRate] = "9600";
+    window.texts[Control::AmplifierRate] = "9600";
+    app.onSetBaudRatesClicked();
+    EXPECT_EQ(sentFrames(), (std::vector<std::string>{kEnter, kExit}));
+    EXPECT_EQ(window.messages.at(0).text, gbk("十六进制数据长度必须是偶数"));
+    EXPECT_EQ(traceOf("log:"), (std::vector<std::string>{gbk("设置信息已发出\r\n")}));
+}
+
+TEST_F(ModuleSequenceTest, ReceiveTicksRunInsideTheWaits) {
+    line.echo = true;
+    window.duringDelay = [&](int) {
+        app.onReceiveTimerTick();
+        app.onReceiveTimerTick();
+    };
+    app.onClearModuleClicked();
+    EXPECT_EQ(traceOf("log:"),
+              (std::vector<std::string>{gbk("模块进入配置模式\r\n"), gbk("已发送清空指令\r\n"),
+                                        "AD 66 66 66 66 AA AB CC BD \r\n", gbk("模块退出配置模式\r\n")}));
+}
+
+}  // namespace
+}  // namespace veltrano::test
