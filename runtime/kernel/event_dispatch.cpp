@@ -11,6 +11,7 @@ namespace veltrano {
 namespace {
 
 constexpr std::uint32_t kMenuItemClass = 0x00010003;
+constexpr std::uint32_t kHandlerOffsetStride = 4;
 
 std::optional<ComponentRecord> recordAtIndex(const ComponentTable& table, std::size_t index) {
     const auto bytes = table.recordAt(index);
@@ -32,6 +33,15 @@ std::size_t bindingSource(const ComponentTable& table, std::size_t index, std::u
         index = *linked;
     }
     return index;
+}
+
+// A bound handler is the code base plus the handler's offset, and offsets
+// count entries of one 32-bit word each. Where an entry is wider (a 64-bit
+// build) the offset still names the same entry by its number.
+const EventHandlerEntry* handlerEntryAt(RuntimeApplication& runtime, std::uint32_t handler) {
+    const auto* entries = static_cast<const EventHandlerEntry*>(runtime.codeBase());
+    const std::uint32_t offset = handler - addressWord(entries);
+    return entries + offset / kHandlerOffsetStride;
 }
 
 }  // namespace
@@ -73,7 +83,7 @@ const EventHandlerEntry* findEventHandler(RuntimeApplication& runtime, std::uint
     }
     if (handler == 0) return nullptr;
     runtime.setEventSource(windowId, componentId == 0 ? table.idAt(0) : componentId);
-    return addressFromWord<const EventHandlerEntry>(handler);
+    return handlerEntryAt(runtime, handler);
 }
 
 bool fireEventWords(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId,

@@ -131,6 +131,9 @@ public:
     // While a component is being re-created its old window's end is not the
     // component's end.
     bool recreating() const noexcept { return recreating_; }
+    // The table of event handler entries the template's handler offsets
+    // count into.
+    const void* codeBase() const noexcept { return descriptor_.codeBase; }
     // The program's icon, loaded once at 32 (big) or 16 pixels.
     HICON defaultIcon(bool big);
     void setRecreating(bool on) noexcept { recreating_ = on; }

@@ -9,6 +9,9 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x5645;  // one subclass per window: ours
 constexpr UINT kObjectOfWindowMessage = 0x8002;
+// Messages find their object in the subclass data; lookups by handle from
+// outside a message use this window property.
+constexpr wchar_t kObjectProperty[] = L"VeltranoWindowObject";
 
 }  // namespace
 
@@ -22,7 +25,9 @@ WindowObject::~WindowObject() {
 
 bool WindowObject::attach(HWND handle) noexcept {
     if (handle == nullptr || handle_ != nullptr || !IsWindow(handle) || fromHandle(handle) != nullptr) return false;
+    if (!SetPropW(handle, kObjectProperty, this)) return false;
     if (!SetWindowSubclass(handle, &WindowObject::subclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        RemovePropW(handle, kObjectProperty);
         return false;
     }
     handle_ = handle;
@@ -33,17 +38,15 @@ HWND WindowObject::detach() noexcept {
     HWND handle = handle_;
     if (handle != nullptr) {
         RemoveWindowSubclass(handle, &WindowObject::subclassProcedure, kSubclassId);
+        RemovePropW(handle, kObjectProperty);
         handle_ = nullptr;
     }
     return handle;
 }
 
 WindowObject* WindowObject::fromHandle(HWND handle) noexcept {
-    DWORD_PTR data = 0;
-    if (handle == nullptr || !GetWindowSubclass(handle, &WindowObject::subclassProcedure, kSubclassId, &data)) {
-        return nullptr;
-    }
-    return reinterpret_cast<WindowObject*>(data);
+    if (handle == nullptr) return nullptr;
+    return static_cast<WindowObject*>(GetPropW(handle, kObjectProperty));
 }
 
 LRESULT WindowObject::defaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -107,6 +110,7 @@ LRESULT CALLBACK WindowObject::subclassProcedure(HWND window, UINT message, WPAR
 
     const LRESULT result = object->handleMessage(message, wParam, lParam);
     RemoveWindowSubclass(window, &WindowObject::subclassProcedure, kSubclassId);
+    RemovePropW(window, kObjectProperty);
     object->handle_ = nullptr;
     if (object->windowId_ != 0) componentWindowGone(object->windowId_, object->componentId_);
     if (!object->deleting_) delete object;

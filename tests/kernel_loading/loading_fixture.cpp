@@ -1,0 +1,98 @@
+#include "tests/kernel_loading/loading_fixture.h"
+
+#include "runtime/kernel/event_handler.h"
+#include "runtime/kernel/runtime_services.h"
+#include "runtime/kernel/window_object.h"
+
+namespace veltrano::test {
+namespace {
+
+void record(const char* name, const std::uint32_t* arguments, std::size_t count) {
+    handlerLog().calls.emplace_back(name);
+    handlerLog().lastArguments.assign(arguments, arguments + count);
+}
+
+void onCreated(const std::uint32_t* a, std::size_t n, EventResult&) { record("created", a, n); }
+void onMoved(const std::uint32_t* a, std::size_t n, EventResult&) { record("moved", a, n); }
+void onResized(const std::uint32_t* a, std::size_t n, EventResult&) { record("resized", a, n); }
+void onInnerText(const std::uint32_t* a, std::size_t n, EventResult& result) {
+    record("inner", a, n);
+    result.present = true;
+    result.low = 77;
+}
+
+const EventHandlerEntry kHandlers[] = {{&onCreated}, {&onMoved}, {&onResized}, {&onInnerText}};
+
+const LibraryDescriptor* const kLibraries[] = {&kTestLibrary};
+
+ComponentRecordData component(std::uint32_t classId, const char* name, std::uint32_t parent, std::int32_t left,
+                              std::string text) {
+    ComponentRecordData data;
+    data.classId = classId;
+    data.name = name;
+    data.parentId = parent;
+    data.left = left;
+    data.top = 10;
+    data.width = 80;
+    data.height = 20;
+    data.flags = 1;
+    data.classData.assign(text.begin(), text.end());
+    return data;
+}
+
+}  // namespace
+
+HandlerLog& handlerLog() {
+    static HandlerLog log;
+    return log;
+}
+
+std::vector<std::uint8_t> sampleSegment() {
+    WindowTemplate window;
+    ComponentRecordData self = component(kFrameClass, "frame", 0, 50, "");
+    self.width = 300;
+    self.height = 200;
+    self.bindings = {{0, 0}, {3, 4}, {4, 8}};
+    ComponentRecordData box = component(kBoxClass, "box", 0, 5, "");
+    box.childIds = {kInnerText};
+    ComponentRecordData inner = component(kTextClass, "inner", kBox, 3, "inner text");
+    inner.bindings = {{0, 12}, {1, kNoHandler}};
+    inner.tag = "first tag";
+    ComponentRecordData outer = component(kTextClass, "outer", 0, 120, "outer text");
+    window.table.append(kWindowEntry, *encodeComponentRecord(self));
+    window.table.append(kBox, *encodeComponentRecord(box));
+    window.table.append(kInnerText, *encodeComponentRecord(inner));
+    window.table.append(kOuterText, *encodeComponentRecord(outer));
+    TemplateSegment segment;
+    segment.windowIds = {kWindowId};
+    segment.templates.push_back(std::move(window));
+    return *writeTemplateSegment(segment);
+}
+
+LoadingTest::LoadingTest()
+    : segment_(sampleSegment()),
+      descriptor_{3, 0, 100, kHandlers, nullptr, 0, segment_.data(), static_cast<std::uint32_t>(segment_.size()),
+                  1, kLibraries, 0, nullptr, nullptr},
+      runtime_(descriptor_, nullptr) {
+    classLog() = ClassLog{};
+    handlerLog() = HandlerLog{};
+    runtime_.initialiseRuntime();
+}
+
+LoadingTest::~LoadingTest() {
+    closeWindow();
+    runtime_.shutdown(0);
+}
+
+WindowObject* LoadingTest::objectOf(std::uint32_t componentId) { return services::componentObject(kWindowId, componentId); }
+
+HWND LoadingTest::handleOf(std::uint32_t componentId) {
+    WindowObject* object = objectOf(componentId);
+    return object ? object->handle() : nullptr;
+}
+
+void LoadingTest::closeWindow() {
+    if (HWND window = handleOf(0)) DestroyWindow(window);
+}
+
+}  // namespace veltrano::test

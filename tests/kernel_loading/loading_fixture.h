@@ -1,0 +1,47 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/kernel/runtime_application.h"
+#include "runtime/template/record_writer.h"
+#include "runtime/template/segment_writer.h"
+#include "tests/kernel_loading/test_classes.h"
+
+namespace veltrano::test {
+
+inline constexpr std::uint32_t kWindowId = 0x52010001;
+inline constexpr std::uint32_t kWindowEntry = 0x06010000;
+inline constexpr std::uint32_t kBox = 0x16000002;
+inline constexpr std::uint32_t kInnerText = 0x16000003;
+inline constexpr std::uint32_t kOuterText = 0x16000004;
+
+// Which handlers ran, in order, with what the runtime said the source was.
+struct HandlerLog {
+    std::vector<std::string> calls;
+    std::vector<std::uint32_t> lastArguments;
+};
+HandlerLog& handlerLog();
+
+// A window with a box holding one text, and a second text on the window.
+// The window binds events 0, 3 and 4; the inner text binds event 0 and
+// event 1 to "no handler".
+std::vector<std::uint8_t> sampleSegment();
+
+class LoadingTest : public ::testing::Test {
+protected:
+    LoadingTest();
+    ~LoadingTest() override;
+
+    WindowObject* objectOf(std::uint32_t componentId);
+    HWND handleOf(std::uint32_t componentId);
+    void closeWindow();
+
+    std::vector<std::uint8_t> segment_;
+    ApplicationDescriptor descriptor_;
+    RuntimeApplication runtime_;
+};
+
+}  // namespace veltrano::test

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "runtime/kernel/property_access.h"
+#include "runtime/kernel/runtime_services.h"
+#include "runtime/kernel/runtime_text.h"
+#include "runtime/kernel/window_object.h"
+#include "tests/kernel_loading/loading_fixture.h"
+
+namespace veltrano::test {
+namespace {
+
+class PropertyDispatchTest : public LoadingTest {
+protected:
+    std::int32_t readInteger(std::uint32_t componentId, std::int32_t index) {
+        return static_cast<std::int32_t>(readProperty(kWindowId, componentId, index, -1));
+    }
+    std::string readText(std::uint32_t componentId, std::int32_t index) {
+        auto* block = addressFromWord<char>(static_cast<std::uint32_t>(readProperty(kWindowId, componentId, index, -1)));
+        std::string text(textView(block));
+        runtime_.heap().free(block);
+        return text;
+    }
+    void writeInteger(std::uint32_t componentId, std::int32_t index, std::int32_t value) {
+        writeProperty(kWindowId, componentId, index, -1, static_cast<std::uint32_t>(value), 0);
+    }
+    void writeText(std::uint32_t componentId, std::int32_t index, const char* text) {
+        writeProperty(kWindowId, componentId, index, -1, addressWord(text), 0);
+    }
+};
+
+TEST_F(PropertyDispatchTest, GeometryOfAWindowNotYetCreatedComesFromTheTable) {
+    EXPECT_EQ(readInteger(kOuterText, 0), 120);
+    EXPECT_EQ(readInteger(kOuterText, 2), 80);
+    writeInteger(kOuterText, 2, 200);
+    EXPECT_EQ(readInteger(kOuterText, 2), 200);
+    writeInteger(kOuterText, 0, 40000);
+    EXPECT_EQ(readInteger(kOuterText, 0), 32627);
+    writeInteger(kOuterText, 1, -40000);
+    EXPECT_EQ(readInteger(kOuterText, 1), -32627);
+    writeInteger(kOuterText, 3, -5);
+    EXPECT_EQ(readInteger(kOuterText, 3), 0);
+}
+
+TEST_F(PropertyDispatchTest, GeometryOfALiveComponentMovesItsWindow) {
+    runtime_.loadWindow(kWindowId);
+    writeInteger(kOuterText, 0, 33);
+    writeInteger(kOuterText, 2, 150);
+    RECT rect{};
+    GetWindowRect(handleOf(kOuterText), &rect);
+    MapWindowPoints(nullptr, handleOf(0), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, 33);
+    EXPECT_EQ(rect.right - rect.left, 150);
+    EXPECT_EQ(readInteger(kOuterText, 0), 33);
+}
+
+TEST_F(PropertyDispatchTest, TagIsCopiedInAndOut) {
+    EXPECT_EQ(readText(kInnerText, 4), "first tag");
+    std::string longer(300, 'x');
+    writeText(kInnerText, 4, longer.c_str());
+    EXPECT_EQ(readText(kInnerText, 4), longer);
+    writeProperty(kWindowId, kInnerText, 4, -1, 0, 0);
+    EXPECT_EQ(readText(kInnerText, 4), "");
+    // Neighbouring records are untouched by the record growing and shrinking.
+    EXPECT_EQ(readInteger(kOuterText, 0), 120);
+}
+
+TEST_F(PropertyDispatchTest, VisibleAndDisabledFollowTheLiveWindow) {
+    runtime_.loadWindow(kWindowId);
+    writeInteger(kOuterText, 5, 0);
+    EXPECT_FALSE(IsWindowVisible(handleOf(kOuterText)));
+    EXPECT_EQ(readInteger(kOuterText, 5), 0);
+    writeInteger(kOuterText, 6, 1);
+    EXPECT_FALSE(IsWindowEnabled(handleOf(kOuterText)));
+    EXPECT_EQ(readInteger(kOuterText, 6), 1);
+    writeInteger(kOuterText, 5, 1);
+    EXPECT_TRUE(IsWindowVisible(handleOf(kOuterText)));
+}
+
+TEST_F(PropertyDispatchTest, ClassPropertiesGoThroughTheClassRoutines) {
+    runtime_.loadWindow(kWindowId);
+    EXPECT_EQ(readText(kOuterText, 8), "outer text");
+    writeText(kOuterText, 8, "\xB6\xCB\xBF\xDA");  // code page 936
+    EXPECT_EQ(readText(kOuterText, 8), "\xB6\xCB\xBF\xDA");
+    wchar_t shown[16] = {};
+    GetWindowTextW(handleOf(kOuterText), shown, 16);
+    EXPECT_EQ(std::wstring(shown), L"\x7AEF\x53E3");
+    writeInteger(kOuterText, 9, -12);
+    EXPECT_EQ(readInteger(kOuterText, 9), -12);
+}
+
+TEST_F(PropertyDispatchTest, AWriteThatAsksForIt_RecreatesTheComponentFromItsState) {
+    runtime_.loadWindow(kWindowId);
+    writeText(kOuterText, 8, "kept");
+    writeInteger(kOuterText, 0, 44);
+    HWND before = handleOf(kOuterText);
+    writeInteger(kOuterText, 10, 1);
+    HWND after = handleOf(kOuterText);
+    ASSERT_NE(after, nullptr);
+    EXPECT_NE(after, before);
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_EQ(readText(kOuterText, 8), "kept");
+    EXPECT_EQ(GetDlgCtrlID(after), 100);
+    EXPECT_EQ(readInteger(kOuterText, 0), 44);
+    EXPECT_EQ(classLog().destroyed, 1);
+    // The re-created component is still the table's: its object is found.
+    EXPECT_EQ(objectOf(kOuterText)->handle(), after);
+}
+
+}  // namespace
+}  // namespace veltrano::test

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "runtime/kernel/runtime_services.h"
+#include "runtime/kernel/window_loader.h"
+#include "runtime/kernel/window_object.h"
+#include "tests/kernel_loading/loading_fixture.h"
+
+namespace veltrano::test {
+namespace {
+
+using WindowLoadingTest = LoadingTest;
+
+TEST_F(WindowLoadingTest, CreatesTheWindowFirstThenTheTableFromItsEnd) {
+    runtime_.loadWindow(kWindowId);
+    const auto& creations = classLog().creations;
+    ASSERT_EQ(creations.size(), 4u);
+    EXPECT_EQ(creations[0].componentId, kWindowEntry);
+    EXPECT_EQ(creations[0].controlId, 0u);
+    EXPECT_EQ(creations[1].componentId, kOuterText);
+    EXPECT_EQ(creations[1].controlId, 100u);
+    EXPECT_EQ(creations[2].componentId, kInnerText);
+    EXPECT_EQ(creations[2].controlId, 110u);
+    EXPECT_EQ(creations[3].componentId, kBox);
+    EXPECT_EQ(creations[3].controlId, 120u);
+    EXPECT_EQ(GetDlgCtrlID(handleOf(kOuterText)), 100);
+}
+
+TEST_F(WindowLoadingTest, ComponentsInsideAContainerBecomeChildWindowsOfIt) {
+    runtime_.loadWindow(kWindowId);
+    EXPECT_EQ(GetParent(handleOf(kInnerText)), handleOf(kBox));
+    EXPECT_EQ(GetParent(handleOf(kOuterText)), handleOf(0));
+    EXPECT_EQ(GetParent(handleOf(kBox)), handleOf(0));
+}
+
+TEST_F(WindowLoadingTest, OpeningEventsFollowTheFinishingMessages) {
+    runtime_.loadWindow(kWindowId);
+    EXPECT_EQ(handlerLog().calls, (std::vector<std::string>{"created", "moved", "resized"}));
+    const auto& messages = classLog().privateMessages;
+    // 0x806F to the box and the window (the window last), 0x8004 to the
+    // window, then 0x8076 the same way.
+    EXPECT_EQ(messages, (std::vector<UINT>{0x806F, 0x806F, 0x8004, 0x8076, 0x8076}));
+    EXPECT_TRUE(IsWindowVisible(handleOf(0)));
+    EXPECT_TRUE(IsWindowVisible(handleOf(kOuterText)));
+}
+
+TEST_F(WindowLoadingTest, LoadingALoadedWindowCreatesNothingNew) {
+    runtime_.loadWindow(kWindowId);
+    HWND first = handleOf(0);
+    runtime_.loadWindow(kWindowId);
+    EXPECT_EQ(classLog().creations.size(), 4u);
+    EXPECT_EQ(handleOf(0), first);
+}
+
+TEST_F(WindowLoadingTest, ClosingRestoresThePristineTableForTheNextLoad) {
+    runtime_.loadWindow(kWindowId);
+    services::componentObject(kWindowId, kOuterText);
+    RuntimeApplication::serviceEntry(2009, 0, 0);  // writes below must not fire events
+    RuntimeApplication::serviceEntry(2010, 0, 0);
+    const WindowTemplate* window = runtime_.windowRegistry().find(kWindowId);
+    const std::vector<std::uint8_t> pristine(window->backup.image().begin(), window->backup.image().end());
+    closeWindow();
+    EXPECT_TRUE(window->backup.empty());
+    EXPECT_EQ(std::vector<std::uint8_t>(window->table.image().begin(), window->table.image().end()), pristine);
+    EXPECT_EQ(objectOf(kOuterText), nullptr);
+
+    runtime_.loadWindow(kWindowId);
+    EXPECT_EQ(classLog().creations.size(), 8u);
+    EXPECT_NE(handleOf(kOuterText), nullptr);
+}
+
+TEST_F(WindowLoadingTest, DestroyingAComponentClearsItsSlotOnly) {
+    runtime_.loadWindow(kWindowId);
+    DestroyWindow(handleOf(kOuterText));
+    EXPECT_EQ(objectOf(kOuterText), nullptr);
+    EXPECT_NE(objectOf(kInnerText), nullptr);
+    EXPECT_FALSE(runtime_.windowRegistry().find(kWindowId)->backup.empty());
+}
+
+TEST_F(WindowLoadingTest, EventsReachTheBoundHandlerWithArgumentsAndResult) {
+    runtime_.loadWindow(kWindowId);
+    SimpleEventRecord record;
+    record.windowId = kWindowId;
+    record.componentId = kInnerText;
+    record.eventNumber = 0;
+    record.argumentCount = 2;
+    record.arguments[0] = 5;
+    record.arguments[1] = 9;
+    EXPECT_TRUE(services::fireEvent(record));
+    EXPECT_EQ(handlerLog().calls.back(), "inner");
+    EXPECT_EQ(handlerLog().lastArguments, (std::vector<std::uint32_t>{5, 9}));
+    EXPECT_EQ(record.resultPresent, 1u);
+    EXPECT_EQ(record.result, 77u);
+
+    // Bound to "no handler", and not bound at all.
+    record.eventNumber = 1;
+    EXPECT_FALSE(services::fireEvent(record));
+    record.eventNumber = -2;
+    EXPECT_FALSE(services::fireEvent(record));
+}
+
+TEST_F(WindowLoadingTest, EventsAreDroppedWhileSuppressed) {
+    runtime_.loadWindow(kWindowId);
+    handlerLog().calls.clear();
+    services::suppressEvents();
+    SimpleEventRecord record;
+    record.windowId = kWindowId;
+    record.componentId = kInnerText;
+    EXPECT_FALSE(services::fireEvent(record));
+    services::allowEvents();
+    services::allowEvents();  // once more than suppressed: stays at 0
+    EXPECT_EQ(runtime_.errorDepth(), 0);
+    EXPECT_TRUE(services::fireEvent(record));
+    EXPECT_EQ(handlerLog().calls, std::vector<std::string>{"inner"});
+}
+
+TEST_F(WindowLoadingTest, ObjectServicesAnswerOnlyForLiveComponents) {
+    EXPECT_EQ(services::componentObject(kWindowId, kOuterText), nullptr);
+    EXPECT_EQ(services::classOfComponent(kWindowId, kOuterText), kTextClass);
+    EXPECT_EQ(services::classOfComponent(kWindowId, 0), kFrameClass);
+    runtime_.loadWindow(kWindowId);
+    EXPECT_NE(services::componentObject(kWindowId, kOuterText), nullptr);
+    EXPECT_EQ(componentIndexOfHandle(runtime_, kWindowId, handleOf(kOuterText), false), 3);
+    EXPECT_EQ(componentIndexOfHandle(runtime_, kWindowId, handleOf(0), false), -1);
+    EXPECT_EQ(RuntimeApplication::serviceEntry(1014, addressWord(handleOf(kBox)), 0), 1);
+    EXPECT_EQ(RuntimeApplication::serviceEntry(1014, addressWord(handleOf(0)), 0), 0);
+}
+
+TEST_F(WindowLoadingTest, AWindowThatIsNotRegisteredDoesNotLoad) {
+    LoadRequest request;
+    request.windowId = 0x52010099;
+    EXPECT_FALSE(loadRegisteredWindow(runtime_, request));
+}
+
+}  // namespace
+}  // namespace veltrano::test
