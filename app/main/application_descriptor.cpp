@@ -2,6 +2,7 @@
 
 #include "app/main/application_constants.h"
 #include "app/main/handler_table.h"
+#include "app/main/support_libraries.h"
 #include "app/window/main_window_template.h"
 
 namespace veltrano::app {
@@ -18,9 +19,6 @@ const char* const kDllNames[] = {
 };
 static_assert(std::size(kDllFiles) == std::size(kDllNames));
 
-// Five support libraries, filled in as they are built.
-const LibraryDescriptor* const kLibraries[5] = {};
-
 }  // namespace
 
 const ApplicationDescriptor kApplicationDescriptor = {
@@ -32,8 +30,8 @@ const ApplicationDescriptor kApplicationDescriptor = {
     sizeof(ApplicationConstants),
     main_window::kTemplateSegment,
     main_window::kTemplateSegmentSize,
-    static_cast<std::uint32_t>(std::size(kLibraries)),
-    kLibraries,
+    kSupportLibraryCount,
+    kSupportLibraries,
     static_cast<std::uint32_t>(std::size(kDllFiles)),
     kDllFiles,
     kDllNames,
