@@ -1,0 +1,114 @@
+#include "components/common_dialog/common_dialog_class.h"
+
+#include <iterator>
+#include <memory>
+
+#include "components/classdata/class_ids.h"
+#include "components/classdata/common_dialog_data.h"
+#include "components/common_dialog/common_dialog_object.h"
+
+namespace veltrano {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"_QL_CommonDlg";
+
+bool registerWindowClass() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, kWindowClass, &existing)) return true;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = &DefWindowProcW;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+WindowObject* createCommonDialog(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style,
+                                 HWND parent, std::uint32_t controlId, HMENU, int left, int top, int width, int height,
+                                 std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
+    const auto data = classdata::decode<classdata::CommonDialogData>(
+        classData == nullptr ? std::span<const std::uint8_t>{} : std::span<const std::uint8_t>{classData, classDataLength});
+    if (!data || !registerWindowClass()) return nullptr;
+
+    HWND window = CreateWindowExW(0, kWindowClass, L"", style | WS_CHILD | WS_CLIPSIBLINGS, left, top, width, height,
+                                  parent, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(controlId)),
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (window == nullptr) return nullptr;
+    auto object = std::make_unique<CommonDialogObject>(*data);
+    if (!object->attach(window)) {
+        DestroyWindow(window);
+        return nullptr;
+    }
+    object->setIds(windowId, componentId);
+    return object.release();
+}
+
+int writeProperty(WindowObject* object, int index, const RawValue* value, int) {
+    if (value != nullptr) static_cast<CommonDialogObject*>(object)->writeProperty(index, *value);
+    return 0;
+}
+
+std::vector<std::uint8_t> saveState(WindowObject* object) {
+    return classdata::encode(static_cast<CommonDialogObject*>(object)->data());
+}
+
+void readProperty(WindowObject* object, int index, RawValue* value) {
+    if (value != nullptr) static_cast<CommonDialogObject*>(object)->readProperty(index, *value);
+}
+
+AnyRoutine commonDialogInterfaces(int interfaceNumber) {
+    switch (interfaceNumber) {
+        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&createCommonDialog);
+        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&writeProperty);
+        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&saveState);
+        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&readProperty);
+        default: return nullptr;
+    }
+}
+
+constexpr std::uint16_t kind(PropertyKind value) noexcept { return static_cast<std::uint16_t>(value); }
+
+const PropertyDescriptor kCommonDialogProperties[] = {
+    {"Left", kind(PropertyKind::Integer)},
+    {"Top", kind(PropertyKind::Integer)},
+    {"Width", kind(PropertyKind::Integer)},
+    {"Height", kind(PropertyKind::Integer)},
+    {"Tag", kind(PropertyKind::Text)},
+    {"Visible", kind(PropertyKind::Bool)},
+    {"Disabled", kind(PropertyKind::Bool)},
+    {"MousePointer", kind(PropertyKind::Cursor)},
+    {"DialogType", kind(PropertyKind::Choice)},
+    {"Title", kind(PropertyKind::Text)},
+    {"FileName", kind(PropertyKind::Text)},
+    {"Filter", kind(PropertyKind::Text)},
+    {"FilterIndex", kind(PropertyKind::Integer)},
+    {"InitialDir", kind(PropertyKind::Text)},
+    {"DefaultExt", kind(PropertyKind::Text)},
+    {"CreatePrompt", kind(PropertyKind::Bool)},
+    {"FileMustExist", kind(PropertyKind::Bool)},
+    {"OverwritePrompt", kind(PropertyKind::Bool)},
+    {"PathMustExist", kind(PropertyKind::Bool)},
+    {"NoChangeDir", kind(PropertyKind::Bool)},
+    {"Color", kind(PropertyKind::Colour)},
+    {"Bold", kind(PropertyKind::Bool)},
+    {"Italic", kind(PropertyKind::Bool)},
+    {"StrikeOut", kind(PropertyKind::Bool)},
+    {"Underline", kind(PropertyKind::Bool)},
+    {"FontName", kind(PropertyKind::Text)},
+    {"FontSize", kind(PropertyKind::Integer)},
+    {"HelpFile", kind(PropertyKind::Text)},
+    {"HelpCommand", kind(PropertyKind::Choice)},
+    {"HelpContext", kind(PropertyKind::Integer)},
+};
+
+}  // namespace
+
+const ClassDescriptor kCommonDialogClass{
+    class_id::kCommonDialog, 0x80000000u | class_flag::kNeverVisible | class_flag::kFiresEvents40,
+    &commonDialogInterfaces, kCommonDialogProperties, static_cast<std::uint32_t>(std::size(kCommonDialogProperties))};
+
+}  // namespace veltrano

@@ -1,0 +1,57 @@
+#include <string>
+
+#include "components/common_dialog/common_dialog_object.h"
+#include "runtime/kernel/runtime_services.h"
+#include "runtime/kernel/wide_text.h"
+
+namespace veltrano {
+namespace {
+
+enum HelpCommand : std::int32_t { kFinder, kContext, kContextPopup, kForceFile, kHelpOnHelp, kQuit };
+
+// The program's own help file: its file name with the extension "hlp",
+// beside it in the run directory.
+std::wstring defaultHelpFile() {
+    const char* directory = services::runDirectory();
+    const char* program = services::programFileName();
+    if (directory == nullptr || program == nullptr) return {};
+    std::wstring name = wideFromCodePage936(program);
+    const std::size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos) name.resize(dot);
+    return wideFromCodePage936(directory) + L"\\" + name + L".hlp";
+}
+
+bool fileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+int CommonDialogObject::showHelp() {
+    HWND owner = ownerWindow();
+    if (data_.HelpCommand == kHelpOnHelp) {
+        WinHelpW(owner, nullptr, HELP_HELPONHELP, 0);
+        return 1;
+    }
+    if (data_.HelpCommand == kQuit) {
+        WinHelpW(owner, nullptr, HELP_QUIT, 0);
+        return 1;
+    }
+    const std::wstring file = data_.HelpFile.empty() ? defaultHelpFile() : wideFromCodePage936(data_.HelpFile);
+    if (file.empty() || !fileExists(file)) return 0;
+    const auto topic = static_cast<ULONG_PTR>(static_cast<std::uint32_t>(data_.HelpContext));
+    switch (data_.HelpCommand) {
+        case kContext:
+            if (data_.HelpContext != 0) return WinHelpW(owner, file.c_str(), HELP_CONTEXT, topic) ? 1 : 0;
+            break;
+        case kContextPopup:
+            if (data_.HelpContext != 0) return WinHelpW(owner, file.c_str(), HELP_CONTEXTPOPUP, topic) ? 1 : 0;
+            break;
+        case kForceFile: return WinHelpW(owner, file.c_str(), HELP_FORCEFILE, 0) ? 1 : 0;
+        default: break;
+    }
+    return WinHelpW(owner, file.c_str(), HELP_FINDER, 0) ? 1 : 0;
+}
+
+}  // namespace veltrano
