@@ -18,7 +18,7 @@ bool messageWaiting(MSG& message) { return PeekMessageW(&message, nullptr, 0, 0,
 
 }  // namespace
 
-bool RuntimeApplication::hasLiveWindow() const {
+bool RuntimeApplication::anyWindowAlive() const {
     for (std::size_t i = 0; i < registry_.count(); ++i) {
         if (registry_.liveHandle(i) != nullptr) return true;
     }
@@ -40,7 +40,7 @@ bool RuntimeApplication::runIdle(int idleCount) {
 
 int RuntimeApplication::runMessageLoop() {
     loopStarted_ = true;
-    if (!hasLiveWindow()) return 0;
+    if (!anyWindowAlive()) return 0;
 
     MSG message{};
     POINT lastMousePoint{-1, -1};

@@ -109,6 +109,7 @@ public:
     HWND hiddenOwner() const noexcept { return hiddenOwner_.get(); }
     DWORD mainThreadId() const noexcept { return mainThreadId_; }
     bool loopStarted() const noexcept { return loopStarted_; }
+    bool anyWindowAlive() const;
     bool exiting() const noexcept { return exiting_; }
     std::size_t exitHookCount() const noexcept { return exitHooks_.size(); }
     std::size_t idleHandlerCount() const noexcept { return idleHandlers_.size(); }
@@ -143,7 +144,6 @@ private:
     void createHiddenOwner();
     void notifyLibrariesOfStartup();
     void readTemplateSegment();
-    bool hasLiveWindow() const;
     static void reportAllocationFailure(std::size_t byteCount);
     static LRESULT CALLBACK hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

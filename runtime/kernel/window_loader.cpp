@@ -211,6 +211,8 @@ void forgetComponentWindow(RuntimeApplication& runtime, std::uint32_t windowId, 
     if (window->backup.empty()) return;
     window->table.swap(window->backup);
     window->backup.clear();
+    // The program lives as long as one of its windows does.
+    if (runtime.loopStarted() && !runtime.anyWindowAlive()) PostQuitMessage(0);
 }
 
 int componentIndexOfHandle(RuntimeApplication& runtime, std::uint32_t windowId, HWND handle, bool searchParents) {
