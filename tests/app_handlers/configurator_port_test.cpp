@@ -79,12 +79,6 @@ TEST_F(SerialConnectionTest, RefillWhileOpenKeepsThePortOpen) {
     EXPECT_EQ(state.portNumber, 3);
 }
 
-TEST_F(SerialConnectionTest, ClearLogEmptiesTheDisplay) {
-    window.texts[Control::Display] = "old\r\n";
-    app.onClearLogClicked();
-    EXPECT_EQ(window.texts[Control::Display], "");
-}
-
 class SendTestTest : public ConfiguratorTest {};
 
 TEST_F(SendTestTest, NeedsAnOpenPort) {

@@ -65,13 +65,6 @@ TEST_F(ReceiveStepTest, RecordOutsideReadBackIsOnlyLogged) {
     EXPECT_EQ(window.log, "DA DB 05 11 22 \r\n");
 }
 
-TEST_F(ReceiveStepTest, ShortRecordIsOnlyLogged) {
-    receive(kReadEcho);
-    receive({0xDA, 0xDB, 0x05});
-    EXPECT_EQ(grid.cellText(5, 2), "");
-    EXPECT_EQ(window.progress.back(), 1);
-}
-
 TEST_F(ReceiveStepTest, NothingHappensWhileThePortIsClosed) {
     app.onOpenClosePortClicked();
     const int queries = line.queueQueries;
@@ -89,13 +82,6 @@ TEST_F(ReceiveStepTest, ClosingDuringReadBackKeepsButtonsLockedUntilReopened) {
     app.onOpenClosePortClicked();
     EXPECT_TRUE(moduleButtonsDisabled(false));
     EXPECT_TRUE(state.extracting);
-}
-
-TEST_F(ReceiveStepTest, TwoFramesInOneReadAreOnlyLogged) {
-    std::vector<std::uint8_t> both = kEnterEcho;
-    both.insert(both.end(), kExitEcho.begin(), kExitEcho.end());
-    receive(both);
-    EXPECT_EQ(window.log, "AD 66 66 66 66 AA AA AA BD AD 66 66 66 66 AA AA BB BD \r\n");
 }
 
 }  // namespace

@@ -150,10 +150,5 @@ TEST_F(DataFileTest, FailedSaveAsStillShowsTheNewName) {
     EXPECT_TRUE(window.messages.empty());
 }
 
-TEST_F(DataFileTest, ReleaseDropsThePath) {
-    app.release();
-    EXPECT_TRUE(state.currentFilePath.empty());
-}
-
 }  // namespace
 }  // namespace veltrano::test
