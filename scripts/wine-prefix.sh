@@ -3,6 +3,8 @@
 #   wine-prefix.sh init  PREFIX [headless|x11]   create once; headless uses the null graphics driver
 #   wine-prefix.sh start PREFIX                  persistent wineserver, detached from the caller's pipes
 #   wine-prefix.sh stop  PREFIX
+#   wine-prefix.sh map-port PREFIX PORT LINK     COMport opens LINK (a pty path); stops the wineserver,
+#                                                which reads the port list when it starts
 set -euo pipefail
 cmd="$1"; prefix="$2"; mode="${3:-headless}"
 wine="${VELTRANO_WINE:-wine}"   # the loader: wine, or wine64 for 64-bit programs
@@ -31,8 +33,19 @@ case "$cmd" in
   stop)
     wineserver -k </dev/null >/dev/null 2>&1 || true
     ;;
+  map-port)
+    port="$3"; link="$4"
+    mkdir -p "$(dirname "$link")"
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    marker="$prefix/.veltrano-serial-port"
+    if [ "$(cat "$marker" 2>/dev/null || true)" != "COM$port=$link" ]; then
+      "$wine" reg add 'HKLM\Software\Wine\Ports' /v "COM$port" /d "$link" /f </dev/null >/dev/null 2>&1
+      wineserver -w </dev/null >/dev/null 2>&1
+      echo "COM$port=$link" > "$marker"
+    fi
+    ;;
   *)
-    echo "usage: $0 init|start|stop PREFIX [headless|x11]" >&2
+    echo "usage: $0 init|start|stop PREFIX [headless|x11] | map-port PREFIX PORT LINK" >&2
     exit 2
     ;;
 esac

@@ -15,16 +15,10 @@ case "$cmd" in
   start)
     port="$3"; link="$4"
     mkdir -p "$(dirname "$link")"
-    # A wineserver left over from an interrupted run would keep the old port
-    # list; this prefix belongs to these tests alone, so stopping it is safe.
-    wineserver -k </dev/null >/dev/null 2>&1 || true
     "$root/scripts/wine-prefix.sh" init "$prefix" headless
-    marker="$prefix/.veltrano-serial-port"
-    if [ "$(cat "$marker" 2>/dev/null || true)" != "COM$port=$link" ]; then
-      "${VELTRANO_WINE:-wine}" reg add 'HKLM\Software\Wine\Ports' /v "COM$port" /d "$link" /f </dev/null >/dev/null 2>&1
-      wineserver -w </dev/null >/dev/null 2>&1
-      echo "COM$port=$link" > "$marker"
-    fi
+    # Mapping stops a wineserver left over from an interrupted run, which
+    # would keep the old port list; this prefix belongs to these tests alone.
+    "$root/scripts/wine-prefix.sh" map-port "$prefix" "$port" "$link"
     "$root/scripts/wine-prefix.sh" start "$prefix"
     ;;
   stop)
