@@ -18,14 +18,30 @@ constexpr std::uint32_t kComboBoxFlags = 0x80000240;
 constexpr int kLeastDropDownHeight = 160;
 
 constexpr PropertyDescriptor kProperties[] = {
-    {"Left", 1001},          {"Top", 1001},          {"Width", 1001},
-    {"Height", 1001},        {"Tag", 1005},          {"Visible", 1003},
-    {"Disabled", 1003},      {"MousePointer", 1011}, {"ComboStyle", 1006},
-    {"Text", 1005},          {"MaxLength", 1001},    {"SelStart", 1001},
-    {"SelLength", 1001},     {"SelText", 1005},      {"Sorted", 1003},
-    {"ItemHeightExtra", 1001}, {"TextColor", 1014},  {"BackColor", 1017},
-    {"Font", 1013},          {"CurrentSelection", 1001}, {"ItemTexts", 1023},
-    {"ItemData", 1023},      {"DataSource", 1018},   {"DataColumn", 1020},
+    {"Left", 1001},
+    {"Top", 1001},
+    {"Width", 1001},
+    {"Height", 1001},
+    {"Tag", 1005},
+    {"Visible", 1003},
+    {"Disabled", 1003},
+    {"MousePointer", 1011},
+    {"ComboStyle", 1006},
+    {"Text", 1005},
+    {"MaxLength", 1001},
+    {"SelStart", 1001},
+    {"SelLength", 1001},
+    {"SelText", 1005},
+    {"Sorted", 1003},
+    {"ItemHeightExtra", 1001},
+    {"TextColor", 1014},
+    {"BackColor", 1017},
+    {"Font", 1013},
+    {"CurrentSelection", 1001},
+    {"ItemTexts", 1023},
+    {"ItemData", 1023},
+    {"DataSource", 1018},
+    {"DataColumn", 1020},
     {"DataBindingOption", 1003},
 };
 static_assert(std::size(kProperties) == 8 + combo_box_property::kCount);
@@ -62,9 +78,9 @@ WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLengt
     const int systemHeight = data->ComboStyle == 0 ? height : std::max(height, kLeastDropDownHeight);
     const std::wstring text = wideFromCodePage936(data->Text);
     auto object = std::make_unique<ComboBoxObject>(*data);
-    const HWND window = CreateWindowExW(0, L"COMBOBOX", text.c_str(), comboStyle(*data, style), left, top, width,
-                                        systemHeight, parent, controls::childIdentifier(controlId, menu),
-                                        GetModuleHandleW(nullptr), nullptr);
+    const HWND window =
+        CreateWindowExW(0, L"COMBOBOX", text.c_str(), comboStyle(*data, style), left, top, width, systemHeight, parent,
+                        controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) return nullptr;
     if (!object->attach(window)) {
         DestroyWindow(window);

@@ -27,8 +27,12 @@ std::span<const std::uint8_t> bytesOf(const RawValue& value) noexcept {
     return {bytes, value.word2};
 }
 
-std::int32_t intOf(const RawValue& value) noexcept { return static_cast<std::int32_t>(value.word1); }
-std::uint32_t word(std::int32_t value) noexcept { return static_cast<std::uint32_t>(value); }
+std::int32_t intOf(const RawValue& value) noexcept {
+    return static_cast<std::int32_t>(value.word1);
+}
+std::uint32_t word(std::int32_t value) noexcept {
+    return static_cast<std::uint32_t>(value);
+}
 
 std::int32_t littleEndianAt(const std::vector<std::uint8_t>& bytes, std::size_t index) noexcept {
     const std::size_t offset = index * 4;
@@ -65,7 +69,9 @@ private:
 };
 
 ComboBoxObject::ComboBoxObject(const classdata::ComboBoxData& data)
-    : ComponentObject(class_id::kComboBox), data_(data), backBrush_(controls::solidBrush(data.BackColor, COLOR_BTNFACE)) {}
+    : ComponentObject(class_id::kComboBox),
+      data_(data),
+      backBrush_(controls::solidBrush(data.BackColor, COLOR_BTNFACE)) {}
 
 ComboBoxObject::~ComboBoxObject() = default;
 
@@ -262,7 +268,8 @@ void ComboBoxObject::readProperty(int index, RawValue& value) {
             value.word1 = word(static_cast<std::int32_t>(SendMessageW(handle(), CB_GETCURSEL, 0, 0)));
             break;
         case p::kItemTexts:
-            answerBytes(data_.ItemTexts.empty() ? std::vector<std::uint8_t>() : classdata::encodeItemList(data_.ItemTexts));
+            answerBytes(data_.ItemTexts.empty() ? std::vector<std::uint8_t>()
+                                                : classdata::encodeItemList(data_.ItemTexts));
             break;
         case p::kItemData: answerBytes(data_.ItemData); break;
         case p::kDataSource: answerText(data_.DataSource); break;
@@ -296,7 +303,9 @@ std::vector<std::uint8_t> ComboBoxObject::saveState() {
     return classdata::encode(state);
 }
 
-std::string ComboBoxObject::windowText() const { return controls::windowText(handle()); }
+std::string ComboBoxObject::windowText() const {
+    return controls::windowText(handle());
+}
 
 void ComboBoxObject::setWindowTextQuietly(std::string_view gbkText) {
     const std::wstring text = wideFromCodePage936(gbkText);
@@ -394,7 +403,8 @@ LRESULT ComboBoxObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
             break;
         // The edit field and the list of a combo box ask the box itself.
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX: return reinterpret_cast<LRESULT>(onControlColour(reinterpret_cast<HDC>(wParam), message));
+        case WM_CTLCOLORLISTBOX:
+            return reinterpret_cast<LRESULT>(onControlColour(reinterpret_cast<HDC>(wParam), message));
         default: break;
     }
     return ComponentObject::handleMessage(message, wParam, lParam);

@@ -17,14 +17,16 @@ namespace {
 constexpr std::uint32_t kEditBoxFlags = 0x80000040;
 
 constexpr PropertyDescriptor kProperties[] = {
-    {"Left", 1001},         {"Top", 1001},           {"Width", 1001},          {"Height", 1001},
-    {"Tag", 1005},          {"Visible", 1003},       {"Disabled", 1003},       {"MousePointer", 1011},
-    {"Text", 1005},         {"BorderStyle", 1006},   {"TextColor", 1014},      {"BackColor", 1017},
-    {"Font", 1013},         {"HideSelection", 1003}, {"MaxLength", 1001},      {"MultiLine", 1003},
-    {"ScrollBars", 1006},   {"Alignment", 1006},     {"InputMode", 1006},      {"PasswordChar", 1005},
-    {"CaseConversion", 1006}, {"SpinMode", 1006},    {"SpinMin", 1001},        {"SpinMax", 1001},
-    {"SelStart", 1001},     {"SelLength", 1001},     {"SelText", 1005},        {"DataSource", 1018},
-    {"DataColumn", 1020},
+    {"Left", 1001},        {"Top", 1001},           {"Width", 1001},
+    {"Height", 1001},      {"Tag", 1005},           {"Visible", 1003},
+    {"Disabled", 1003},    {"MousePointer", 1011},  {"Text", 1005},
+    {"BorderStyle", 1006}, {"TextColor", 1014},     {"BackColor", 1017},
+    {"Font", 1013},        {"HideSelection", 1003}, {"MaxLength", 1001},
+    {"MultiLine", 1003},   {"ScrollBars", 1006},    {"Alignment", 1006},
+    {"InputMode", 1006},   {"PasswordChar", 1005},  {"CaseConversion", 1006},
+    {"SpinMode", 1006},    {"SpinMin", 1001},       {"SpinMax", 1001},
+    {"SelStart", 1001},    {"SelLength", 1001},     {"SelText", 1005},
+    {"DataSource", 1018},  {"DataColumn", 1020},
 };
 static_assert(std::size(kProperties) == 8 + edit_box_property::kCount);
 
@@ -72,9 +74,9 @@ WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLengt
     controls::ensureCommonControls();
     const std::wstring text = wideFromCodePage936(data->Text);
     auto object = std::make_unique<EditBoxObject>(*data);
-    const HWND window = CreateWindowExW(0, L"EDIT", text.c_str(), editStyle(*data, style), left, top, width, height,
-                                        parent, controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr),
-                                        nullptr);
+    const HWND window =
+        CreateWindowExW(0, L"EDIT", text.c_str(), editStyle(*data, style), left, top, width, height, parent,
+                        controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) return nullptr;
     if (!object->attach(window)) {
         DestroyWindow(window);

@@ -18,7 +18,9 @@ namespace {
 constexpr int kSpinButtonsWidth = 18;
 constexpr int kSpinButtonsIdOffset = 4;
 
-std::int32_t clampChoice(std::int32_t value, std::int32_t last) noexcept { return std::clamp(value, 0, last); }
+std::int32_t clampChoice(std::int32_t value, std::int32_t last) noexcept {
+    return std::clamp(value, 0, last);
+}
 
 std::string_view textOf(const RawValue& value) noexcept {
     const char* text = addressFromWord<const char>(value.word1);
@@ -31,11 +33,17 @@ std::span<const std::uint8_t> bytesOf(const RawValue& value) noexcept {
     return {bytes, value.word2};
 }
 
-bool boolOf(const RawValue& value) noexcept { return value.word1 != 0; }
+bool boolOf(const RawValue& value) noexcept {
+    return value.word1 != 0;
+}
 
-std::int32_t intOf(const RawValue& value) noexcept { return static_cast<std::int32_t>(value.word1); }
+std::int32_t intOf(const RawValue& value) noexcept {
+    return static_cast<std::int32_t>(value.word1);
+}
 
-std::uint32_t word(std::int32_t value) noexcept { return static_cast<std::uint32_t>(value); }
+std::uint32_t word(std::int32_t value) noexcept {
+    return static_cast<std::uint32_t>(value);
+}
 
 bool hasStaticEdge(std::int32_t borderStyle) noexcept {
     return borderStyle == 0 || borderStyle == 1 || borderStyle == 3;
@@ -44,7 +52,9 @@ bool hasStaticEdge(std::int32_t borderStyle) noexcept {
 }  // namespace
 
 EditBoxObject::EditBoxObject(const classdata::EditBoxData& data)
-    : ComponentObject(class_id::kEditBox), data_(data), backBrush_(controls::solidBrush(data.BackColor, COLOR_BTNFACE)) {}
+    : ComponentObject(class_id::kEditBox),
+      data_(data),
+      backBrush_(controls::solidBrush(data.BackColor, COLOR_BTNFACE)) {}
 
 EditBoxObject::~EditBoxObject() {
     if (spin_ != nullptr) {
@@ -54,7 +64,9 @@ EditBoxObject::~EditBoxObject() {
     }
 }
 
-HWND EditBoxObject::spinButtonsHandle() const noexcept { return spin_ != nullptr ? spin_->handle() : nullptr; }
+HWND EditBoxObject::spinButtonsHandle() const noexcept {
+    return spin_ != nullptr ? spin_->handle() : nullptr;
+}
 
 void EditBoxObject::appendText(std::string_view gbkText) {
     const std::wstring wide = wideFromCodePage936(gbkText);
@@ -290,7 +302,9 @@ void EditBoxObject::selectBytes(std::int32_t start, std::int32_t length) {
     SendMessageW(handle(), EM_SCROLLCARET, 0, 0);
 }
 
-int EditBoxObject::lineHeight() const { return controls::textHeight(handle(), controls::fontOrDefault(font_), L"W"); }
+int EditBoxObject::lineHeight() const {
+    return controls::textHeight(handle(), controls::fontOrDefault(font_), L"W");
+}
 
 void EditBoxObject::applyFontAndHeight() {
     win::UniqueFont font = controls::fontFromBytes(data_.Font);
@@ -327,9 +341,9 @@ void EditBoxObject::createSpinButtons() {
     const HWND parent = GetParent(handle());
     const int id = GetDlgCtrlID(handle()) + kSpinButtonsIdOffset;
     const DWORD exStyle = hasStaticEdge(data_.BorderStyle) ? WS_EX_STATICEDGE : 0;
-    const HWND window = CreateWindowExW(exStyle, UPDOWN_CLASSW, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                                        reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)),
-                                        GetModuleHandleW(nullptr), nullptr);
+    const HWND window =
+        CreateWindowExW(exStyle, UPDOWN_CLASSW, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)), GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) {
         data_.SpinMode = 0;
         return;

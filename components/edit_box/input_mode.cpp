@@ -9,9 +9,13 @@
 namespace veltrano::edit_input {
 namespace {
 
-bool isDigit(std::uint32_t character) noexcept { return character >= '0' && character <= '9'; }
+bool isDigit(std::uint32_t character) noexcept {
+    return character >= '0' && character <= '9';
+}
 
-bool isSpace(char c) noexcept { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool isSpace(char c) noexcept {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 std::string printed(const char* format, auto value) {
     char buffer[64];
@@ -79,8 +83,8 @@ std::string dateTimeText(const DateTimeParts& p) {
     constexpr const char* kSecond = "\xC3\xEB";
     std::string text = std::to_string(p.year) + kYear + std::to_string(p.month) + kMonth + std::to_string(p.day) + kDay;
     if (p.second != 0) {
-        text += std::to_string(p.hour) + kHour + std::to_string(p.minute) + kMinute + std::to_string(p.second) +
-                kSecond;
+        text +=
+            std::to_string(p.hour) + kHour + std::to_string(p.minute) + kMinute + std::to_string(p.second) + kSecond;
     } else if (p.minute != 0) {
         text += std::to_string(p.hour) + kHour + std::to_string(p.minute) + kMinute;
     } else if (p.hour != 0) {
@@ -166,7 +170,8 @@ std::string normalisedText(std::int32_t mode, std::string_view text) {
         case InputMode::Single: {
             const double value = parseReal(text);
             constexpr double kFloatMax = std::numeric_limits<float>::max();
-            const float single = static_cast<float>(value > kFloatMax ? kFloatMax : (value < -kFloatMax ? -kFloatMax : value));
+            const float single =
+                static_cast<float>(value > kFloatMax ? kFloatMax : (value < -kFloatMax ? -kFloatMax : value));
             result = printed("%.6g", static_cast<double>(single) + 0.0);
             break;
         }

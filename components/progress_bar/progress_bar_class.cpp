@@ -17,10 +17,9 @@ namespace {
 constexpr std::uint32_t kProgressBarFlags = 0x84010040;
 
 constexpr PropertyDescriptor kProperties[] = {
-    {"Left", 1001},     {"Top", 1001},         {"Width", 1001},    {"Height", 1001},
-    {"Tag", 1005},      {"Visible", 1003},     {"Disabled", 1003}, {"MousePointer", 1011},
-    {"BorderStyle", 1006}, {"Orientation", 1006}, {"BarStyle", 1006}, {"Minimum", 1001},
-    {"Maximum", 1001},  {"Position", 1001},
+    {"Left", 1001},     {"Top", 1001},      {"Width", 1001},        {"Height", 1001},      {"Tag", 1005},
+    {"Visible", 1003},  {"Disabled", 1003}, {"MousePointer", 1011}, {"BorderStyle", 1006}, {"Orientation", 1006},
+    {"BarStyle", 1006}, {"Minimum", 1001},  {"Maximum", 1001},      {"Position", 1001},
 };
 static_assert(std::size(kProperties) == 8 + progress_bar_property::kCount);
 

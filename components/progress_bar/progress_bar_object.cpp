@@ -12,7 +12,9 @@ namespace {
 
 constexpr std::int32_t kLimit = 32767;
 
-std::int32_t intOf(const RawValue& value) noexcept { return static_cast<std::int32_t>(value.word1); }
+std::int32_t intOf(const RawValue& value) noexcept {
+    return static_cast<std::int32_t>(value.word1);
+}
 
 int storeIfDifferent(std::int32_t& stored, std::int32_t value) noexcept {
     if (stored == value) return 0;
@@ -79,7 +81,9 @@ void ProgressBarObject::readProperty(int index, RawValue& value) const {
     value.word1 = static_cast<std::uint32_t>(answer);
 }
 
-std::vector<std::uint8_t> ProgressBarObject::saveState() const { return classdata::encode(data_); }
+std::vector<std::uint8_t> ProgressBarObject::saveState() const {
+    return classdata::encode(data_);
+}
 
 int ProgressBarObject::shownPosition() const {
     return static_cast<int>(SendMessageW(handle(), PBM_GETPOS, 0, 0));

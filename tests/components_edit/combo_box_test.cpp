@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "components/classdata/combo_box_data.h"
 #include "components/combo_box/combo_box_class.h"

@@ -61,8 +61,8 @@ WindowObject* ComponentFixture::create(const ClassDescriptor& descriptor, const 
                                        int width, int height, std::uint32_t style) {
     const auto routine = classRoutine<CreateRoutine>(descriptor, class_interface::kCreate);
     if (routine == nullptr) return nullptr;
-    return routine(classData.data(), static_cast<std::uint32_t>(classData.size()), style, parent_, kControlId,
-                   nullptr, 10, 20, width, height, kWindowId, kComponentId, 0, 0);
+    return routine(classData.data(), static_cast<std::uint32_t>(classData.size()), style, parent_, kControlId, nullptr,
+                   10, 20, width, height, kWindowId, kComponentId, 0, 0);
 }
 
 int ComponentFixture::write(const ClassDescriptor& descriptor, WindowObject* object, int index, RawValue value) {

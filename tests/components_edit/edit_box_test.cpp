@@ -1,5 +1,5 @@
 #include <windows.h>
-
+// The common controls' declarations need the window system's types first.
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -381,9 +381,8 @@ TEST_F(EditBoxTest, ColoursAnswerTheBackgroundBrush) {
     EditBoxObject* box = make(data);
     ASSERT_NE(box, nullptr);
     const HDC dc = GetDC(box->handle());
-    const auto brush =
-        reinterpret_cast<HBRUSH>(SendMessageW(parent(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                              reinterpret_cast<LPARAM>(box->handle())));
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(parent(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box->handle())));
     EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
     EXPECT_EQ(GetBkColor(dc), RGB(0, 255, 0));
     LOGBRUSH info{};

@@ -1,5 +1,5 @@
 #include <windows.h>
-
+// The common controls' declarations need the window system's types first.
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
