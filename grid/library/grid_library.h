@@ -16,4 +16,7 @@ void SetCellData(ValueTriple* result, std::uint32_t count, const ValueTriple* ar
 void MergeCells(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
 void ClearCells(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
 
+// The nine commands above, in table order.
+extern const LibraryCommand kGridCommands[9];
+
 }  // namespace veltrano::grid_library

@@ -1,0 +1,207 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "components/classdata/grid_design_data.h"
+#include "components/support/component_object.h"
+#include "grid/control/grid_geometry.h"
+#include "grid/model/grid_commands.h"
+#include "grid/model/grid_model.h"
+#include "grid/model/picture.h"
+#include "runtime/dispatch/property_kind.h"
+#include "runtime/kernel/unique_handle.h"
+
+namespace veltrano::grid {
+
+class CellEditor;
+
+// The grid's own events, and the common events it fires as well.
+namespace grid_event {
+inline constexpr std::int32_t kFocusChanged = 0;
+inline constexpr std::int32_t kEditBegun = 1;
+inline constexpr std::int32_t kEditEnded = 2;
+inline constexpr std::int32_t kColumnResized = 4;
+inline constexpr std::int32_t kMouseReleased = 5;
+inline constexpr std::int32_t kListItemChosen = 6;
+inline constexpr std::int32_t kEditRequested = 7;
+inline constexpr std::int32_t kFixedCellReleased = 8;
+inline constexpr std::int32_t kFixedCellDoubleClicked = 9;
+inline constexpr std::int32_t kGotFocus = -7;
+inline constexpr std::int32_t kLostFocus = -8;
+inline constexpr std::int32_t kCharacter = -11;
+}  // namespace grid_event
+
+// The grid's own properties, by index (the property number minus 8).
+enum class GridProperty : int {
+    GridLineColour = 0,
+    CellBackgroundColour,
+    CellTextColour,
+    FocusColour,
+    GridLines,
+    RowsResizable,
+    ColumnsResizable,
+    RowHeight,
+    ColumnWidth,
+    RowCount,
+    ColumnCount,
+    FixedRowCount,
+    FixedColumnCount,
+    Editable,
+    PrintDialog,
+    SelectionAllowed,
+    StoredOption,
+    BackgroundColour,
+    StoredSetting,
+    FrameSetting,
+    EnterMode,
+    FixedCellClickSelects,
+    WholeRowSelection,
+    SelectionBackgroundColour,
+    StoredFlag,
+    GridLineWidth,
+    SelectionTextColour,
+    ShowZeroValues,
+    ExtraColour,
+    BorderStyle,
+};
+inline constexpr int kGridPropertyCount = 30;
+
+// The grid component's control: the cell model, its design values, the
+// drawing and the in-place editors.
+class CGridCtrl final : public ComponentObject {
+public:
+    static constexpr const wchar_t* kWindowClassName = L"MYGridCtrl";
+
+    CGridCtrl();
+    ~CGridCtrl() override;
+
+    // Makes the control's window under parent; false when the system refuses.
+    bool create(HWND parent, DWORD style, UINT controlId, int left, int top, int width, int height);
+    // Sets every design value in the order the component is built from them.
+    void applyDesign(const classdata::GridDesignData& design);
+    const classdata::GridDesignData& design() const { return design_; }
+    // The design values with what the grid holds now (counts, settings a
+    // loaded file changed), as a read or a saved state gives them.
+    classdata::GridDesignData currentDesign() const;
+
+    // Property writes and reads by index; false for an unknown index.
+    bool writeProperty(int index, const RawValue& value);
+    bool readProperty(int index, RawValue& value) const;
+
+    GridModel& model() { return model_; }
+    const GridModel& model() const { return model_; }
+    PictureCodec& pictureCodec() { return *pictureCodec_; }
+    GridCommands commands() { return GridCommands(model_, *pictureCodec_); }
+
+    // Clears the selection, scrolls the cell into view and focuses it; event
+    // 0 when the focus moved.
+    void setCurrentCell(std::int32_t row, std::int32_t column);
+    // Scroll position: the first scrolled row and column shown.
+    std::int32_t topRow() const { return topRow_; }
+    std::int32_t leftColumn() const { return leftColumn_; }
+    void scrollTo(std::int32_t topRow, std::int32_t leftColumn);
+    void updateScrollBars();
+    void redraw();
+    void redrawCell(std::int32_t row, std::int32_t column);
+    // Called after the model changed wholesale (a file was loaded).
+    void modelReplaced();
+
+    GridGeometry geometry() const;
+    void paint(HDC dc, const RECT& client) const;
+
+    // In-place editing. typed is the character that started the edit, or 0.
+    bool beginEdit(std::int32_t row, std::int32_t column, wchar_t typed);
+    void endEdit(bool store);
+    bool editing() const;
+    HWND editorWindow() const;
+    // The editor's report that its text is final (Enter, Tab, focus lost) or
+    // abandoned (Esc); key is what ended it, 0 for none.
+    void editorFinished(bool store, UINT key);
+    void fireCharacter(wchar_t character);
+
+    bool userModified() const { return userModified_; }
+
+    // The selected range (or the focus cell) as tab-separated rows of text.
+    std::wstring selectionText() const;
+    // Stores tab-separated rows of text from the focus cell on.
+    void pasteText(const std::wstring& text);
+
+    // Colours after the system defaults were resolved.
+    COLORREF controlBackground() const;
+    COLORREF selectionBackground() const;
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void onPaint();
+    void onSize();
+    void onScroll(int bar, int request);
+    void onKeyDown(UINT key);
+    void onChar(wchar_t character);
+    void onLeftButtonDown(POINT point);
+    void onLeftButtonUp(POINT point);
+    void onLeftDoubleClick(POINT point);
+    void onMouseMove(POINT point, WPARAM buttons);
+    void onMouseWheel(int delta);
+    // Moves the focus by a key; the focus cell must be valid.
+    void moveFocus(CellAddress target, bool extend);
+    CellAddress anchorOf(CellAddress cell) const;
+    void toggleCheck(std::int32_t row, std::int32_t column);
+    void clearFocusedCells();
+    void copySelection() const;
+    void pasteFromClipboard();
+    void finishPaste(bool changed);
+    // The next row or column of non-zero size in a direction, outside the
+    // fixed ones; -1 at the end.
+    std::int32_t nextColumn(std::int32_t row, std::int32_t column, int step) const;
+    std::int32_t nextRow(std::int32_t row, int step) const;
+    CellAddress farCorner(CellAddress cell) const;
+    std::int32_t lastTopRow() const;
+    std::int32_t lastLeftColumn() const;
+    // Makes the design value at index take effect.
+    bool applyProperty(int index);
+    void ensureVisible(std::int32_t row, std::int32_t column);
+    bool cellEditable(std::int32_t row, std::int32_t column) const;
+    void applyBorderStyle();
+    void applyGridFont(HFONT font);
+
+    struct SelectedRange {
+        std::int32_t top;
+        std::int32_t left;
+        std::int32_t bottom;
+        std::int32_t right;
+    };
+
+    GridModel model_;
+    std::unique_ptr<PictureCodec> pictureCodec_;
+    classdata::GridDesignData design_;
+    std::int32_t topRow_ = 0;
+    std::int32_t leftColumn_ = 0;
+    CellEditor* editor_ = nullptr;  // owned by its window, a child of ours
+    CellAddress editCell_ = kNoCell;
+    std::string editOriginal_;
+    bool userModified_ = false;
+    bool mouseSelecting_ = false;
+    bool suppressNextRelease_ = false;
+    CellAddress selectionStart_ = kNoCell;
+    std::optional<SelectedRange> selection_;
+    // Column or row border being dragged (-1: none).
+    std::int32_t resizingColumn_ = -1;
+    std::int32_t resizingRow_ = -1;
+    int resizeOrigin_ = 0;
+    std::int32_t resizeStartSize_ = 0;
+    win::UniqueFont gridFont_;
+    win::UniqueFont editorFont_;
+};
+
+// The grid control behind a component, or null when the object is another
+// component's.
+CGridCtrl* gridFromObject(WindowObject* object);
+
+}  // namespace veltrano::grid
