@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "components/classdata/label_data.h"
+#include "components/label/label_class.h"
+#include "tests/components_basic/bitmap_file.h"
+#include "tests/components_basic/component_fixture.h"
+
+namespace veltrano::test {
+namespace {
+
+using classdata::LabelData;
+
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr std::uint32_t kGreen = 0x00FF00;
+constexpr std::uint32_t kBlue = 0xFF0000;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kTransparent = 0xFF000000;
+
+class LabelPaintingTest : public ComponentFixture {
+protected:
+    WindowObject* createLabel(const LabelData& data, int width, int height) {
+        return create(kLabelClass, classdata::encode(data), RECT{0, 0, width, height});
+    }
+    // Every pixel of the label equals `colour`.
+    static bool allPixels(const Painting& painting, int width, int height, std::uint32_t colour) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (painting.at(x, y) != colour) return false;
+            }
+        }
+        return true;
+    }
+};
+
+TEST_F(LabelPaintingTest, EmptyCaptionPaintsOnlyTheBackColour) {
+    LabelData data;
+    data.BackColor = 0x336699;
+    WindowObject* label = createLabel(data, 40, 20);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 40, 20);
+    EXPECT_TRUE(allPixels(painting, 40, 20, 0x336699));
+}
+
+TEST_F(LabelPaintingTest, SystemDefaultBackColourIsTheButtonFace) {
+    WindowObject* label = createLabel(LabelData{}, 10, 10);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 10, 10);
+    EXPECT_EQ(painting.at(5, 5), static_cast<std::uint32_t>(GetSysColor(COLOR_BTNFACE)));
+}
+
+TEST_F(LabelPaintingTest, ThreeColourLeftToRightGradientMeetsItsColoursExactly) {
+    LabelData data;
+    data.GradientBackground = 2;
+    data.GradientBackColor1 = kRed;
+    data.GradientBackColor2 = kGreen;
+    data.GradientBackColor3 = kBlue;
+    data.BackColor = kWhite;
+    // Wider than one 50-pixel tile in both directions.
+    WindowObject* label = createLabel(data, 101, 60);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 101, 60);
+    EXPECT_EQ(painting.at(0, 0), kRed);
+    EXPECT_EQ(painting.at(50, 10), kGreen);
+    EXPECT_EQ(painting.at(100, 59), kBlue);
+    EXPECT_EQ(painting.at(25, 55), 0x007F80u);  // halfway from red to green, truncated
+}
+
+TEST_F(LabelPaintingTest, GradientWithOneColourLeftShowsThePlainBackColour) {
+    LabelData data;
+    data.GradientBackground = 2;
+    data.GradientBackColor1 = kTransparent;
+    data.GradientBackColor2 = kGreen;
+    data.GradientBackColor3 = kTransparent;
+    data.BackColor = 0x102030;
+    WindowObject* label = createLabel(data, 30, 10);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 30, 10);
+    EXPECT_TRUE(allPixels(painting, 30, 10, 0x102030));
+}
+
+TEST_F(LabelPaintingTest, GradientFrameSplitsTheCornersAlongTheDiagonal) {
+    LabelData data;
+    data.BorderStyle = 6;
+    data.GradientBorderWidth = 8;
+    data.GradientBorderColor1 = 0x000000;
+    data.GradientBorderColor2 = kTransparent;
+    data.GradientBorderColor3 = 0x0000F0;
+    data.BackColor = kWhite;
+    WindowObject* label = createLabel(data, 40, 30);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 40, 30);
+    // Above the diagonal the top band's colour (by row), below it the left
+    // band's (by column); both run over 8 pixels from 0 to 0xF0.
+    EXPECT_EQ(painting.at(6, 1), 0x00001Eu);
+    EXPECT_EQ(painting.at(1, 6), 0x00001Eu);
+    EXPECT_EQ(painting.at(20, 0), 0x000000u);
+    EXPECT_EQ(painting.at(20, 29), 0x0000D2u);  // bottom band, row 7 of 8
+    EXPECT_EQ(painting.at(39, 15), 0x0000D2u);  // right band, column 7 of 8
+    EXPECT_EQ(painting.at(20, 15), kWhite);     // content inside the frame
+}
+
+TEST_F(LabelPaintingTest, PictureAtNaturalSizeLeavesTheRestToBackColour) {
+    LabelData data;
+    data.BackPicture = bitmapFile(2, 2, {kRed, kGreen, kBlue, kRed});
+    data.BackPictureMode = 0;
+    data.BackColor = kWhite;
+    WindowObject* label = createLabel(data, 10, 10);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 10, 10);
+    EXPECT_EQ(painting.at(0, 0), kRed);
+    EXPECT_EQ(painting.at(1, 0), kGreen);
+    EXPECT_EQ(painting.at(0, 1), kBlue);
+    EXPECT_EQ(painting.at(5, 5), kWhite);
+}
+
+TEST_F(LabelPaintingTest, TiledPictureRepeatsOverTheLabel) {
+    LabelData data;
+    data.BackPicture = bitmapFile(2, 2, {kRed, kGreen, kBlue, kRed});
+    data.BackPictureMode = 1;
+    data.BackColor = kWhite;
+    WindowObject* label = createLabel(data, 9, 9);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 9, 9);
+    EXPECT_EQ(painting.at(4, 4), kRed);
+    EXPECT_EQ(painting.at(7, 6), kGreen);
+    EXPECT_EQ(painting.at(8, 8), kRed);
+}
+
+TEST_F(LabelPaintingTest, UndecodablePictureFallsBackToTheGradientOrColour) {
+    LabelData data;
+    data.BackPicture = {'B', 'M', 1, 2, 3};
+    data.BackColor = 0x445566;
+    WindowObject* label = createLabel(data, 12, 12);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 12, 12);
+    EXPECT_TRUE(allPixels(painting, 12, 12, 0x445566));
+}
+
+TEST_F(LabelPaintingTest, CaptionIsDrawnInTheTextColourWithItsShadow) {
+    LabelData data;
+    data.Caption = "WWWW";
+    data.BackColor = kWhite;
+    data.TextColor = kRed;
+    data.TextEffect = 3;
+    WindowObject* label = createLabel(data, 60, 24);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 60, 24);
+    int red = 0;
+    int black = 0;
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            red += painting.at(x, y) == kRed ? 1 : 0;
+            black += painting.at(x, y) == 0 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(red, 0);
+    EXPECT_GT(black, 0);
+}
+
+}  // namespace
+}  // namespace veltrano::test
