@@ -1,6 +1,12 @@
 #pragma once
 
+#include <windows.h>
+
 #include "runtime/kernel/library_command.h"
+
+// The window system's headers name their message box function through a
+// macro of the same name as the command; here the command's name stands.
+#undef MessageBox
 
 // The core library's commands in the library command convention. Texts and
 // byte sets arrive as addresses (never null; the caller passes the constant

@@ -11,7 +11,6 @@
 #include "runtime/kernel/wide_text.h"
 #include "runtime/kernel/window_object.h"
 
-#undef MessageBox
 
 namespace veltrano::core_library {
 namespace {
