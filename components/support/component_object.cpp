@@ -95,7 +95,6 @@ bool ComponentObject::commonEventSwallows(UINT message, WPARAM& wParam, LPARAM l
 }
 
 LRESULT ComponentObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kObjectOfWindowMessage) return reinterpret_cast<LRESULT>(static_cast<WindowObject*>(this));
     if (commonEventSwallows(message, wParam, lParam)) return 0;
     return WindowObject::handleMessage(message, wParam, lParam);
 }

@@ -51,9 +51,6 @@ constexpr std::uint32_t commonKeyCode(std::uint32_t virtualKey) noexcept {
 // handled.
 std::uint32_t currentKeyModifiers() noexcept;
 
-// The private message the runtime sends a window to find its object.
-inline constexpr UINT kObjectOfWindowMessage = 0x8002;
-
 // What every component's object shares: its ids, its class, the events it
 // fires and the common mouse, key and focus events of all components.
 class ComponentObject : public WindowObject {

@@ -53,8 +53,8 @@ public:
     bool designMode() const noexcept { return designMode_; }
 
     // How the loader shows the window at first, from its start position.
-    int startShowCommand() const;
-    void setReloaded(bool reloaded) noexcept { reloaded_ = reloaded; }
+    int startShowCommand() const override;
+    void setReloaded(bool reloaded) override { reloaded_ = reloaded; }
     bool reloaded() const noexcept { return reloaded_; }
 
     // Modal bookkeeping the loader fills: the windows it disabled for this

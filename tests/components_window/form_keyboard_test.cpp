@@ -221,9 +221,12 @@ TEST_F(FormEvents, MovingResizingShowingAndHidingFireTheirEvents) {
 TEST_F(FormEvents, TheFirstActivationComesOnceBeforeActivated) {
     CWinFormUnit* form = createForm(WindowData{});
     ASSERT_NE(form, nullptr);
-    SendMessageW(form->handle(), WM_ACTIVATE, WA_ACTIVE, 0);
-    SendMessageW(form->handle(), WM_ACTIVATE, WA_INACTIVE, 0);
-    SendMessageW(form->handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(other, SW_SHOWNORMAL);
+    ShowWindow(form->handle(), SW_SHOWNORMAL);
+    SetActiveWindow(other);
+    SetActiveWindow(form->handle());
+    DestroyWindow(other);
     EXPECT_EQ(log.numbersAmong({window_event::kActivated, window_event::kDeactivated, window_event::kFirstActivated}),
               (std::vector<std::int32_t>{8, 5, 6, 5}));
 }
