@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/main/application_state.h"
+#include "app/handlers/application_handlers.h"
 #include "app/window/main_window_template.h"
 #include "runtime/kernel/kernel_functions.h"
 #include "runtime/kernel/runtime_application.h"
@@ -34,6 +34,6 @@ int applicationMain() {
     return 0;
 }
 
-void onApplicationExit(int) { applicationState().releaseCurrentFilePath(); }
+void onApplicationExit(int) { releaseApplication(); }
 
 }  // namespace veltrano::app

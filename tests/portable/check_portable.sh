@@ -4,7 +4,7 @@
 set -uo pipefail
 root="$1"
 folders=(runtime/template runtime/values runtime/binding runtime/dispatch runtime/loading runtime/commands
-         components/classdata grid/model grid/file app/hex app/protocol)
+         components/classdata grid/model grid/file app/hex app/protocol app/configurator)
 status=0
 for folder in "${folders[@]}"; do
   [ -d "$root/$folder" ] || continue

@@ -1,0 +1,163 @@
+#include "tests/e2e_program/program_session.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "runtime/kernel/wide_text.h"
+
+namespace veltrano::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::wstring environmentText(const wchar_t* name) {
+    wchar_t value[1024] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, 1024);
+    return length > 0 && length < 1024 ? std::wstring(value, length) : std::wstring();
+}
+
+std::wstring folderOfThisProgram() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.resize(folder.rfind(L'\\'));
+    return folder;
+}
+
+std::wstring freshFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"veltrano-e2e-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\DLL").c_str(), nullptr);
+    DeleteFileW((folder + L"\\data.dat").c_str());
+    return folder;
+}
+
+std::map<int, std::string> rowsFrom(std::istream& in, bool statusFormat) {
+    std::map<int, std::string> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string first;
+        words >> first;
+        if (statusFormat && first != "row") continue;
+        int row = 0;
+        std::string hex;
+        if (statusFormat) {
+            words >> row >> hex;
+        } else {
+            row = std::stoi(first);
+            words >> hex;
+        }
+        if (!hex.empty()) rows[row] = hex;
+    }
+    return rows;
+}
+
+std::map<int, std::string> rowsOfFile(const std::wstring& path, bool statusFormat) {
+    std::ifstream in(path.c_str());
+    return rowsFrom(in, statusFormat);
+}
+
+}  // namespace
+
+std::wstring simulatorFolder() { return environmentText(L"VELTRANO_E2E_FOLDER"); }
+std::wstring portName() { return environmentText(L"VELTRANO_E2E_PORT"); }
+std::map<int, std::string> moduleRows() { return rowsOfFile(simulatorFolder() + L"\\status", true); }
+std::map<int, std::string> preloadedRows() { return rowsOfFile(simulatorFolder() + L"\\preloaded.txt", false); }
+
+std::unique_ptr<ProgramSession> ProgramSession::start() {
+    const std::wstring from = folderOfThisProgram();
+    const std::wstring folder = freshFolder();
+    if (!CopyFileW((from + L"\\veltrano.exe").c_str(), (folder + L"\\veltrano.exe").c_str(), FALSE) ||
+        !CopyFileW((from + L"\\DLL\\PCOMM.DLL").c_str(), (folder + L"\\DLL\\PCOMM.DLL").c_str(), FALSE)) {
+        return nullptr;
+    }
+    auto program = driver::RunningProgram::start(folder + L"\\veltrano.exe", folder);
+    if (!program) return nullptr;
+    HWND window = program->waitForWindow(L"KVWindow", driver::deadlineIn(30s));
+    if (window == nullptr) return nullptr;
+    return std::unique_ptr<ProgramSession>(new ProgramSession(folder, std::move(*program), window));
+}
+
+HWND ProgramSession::childWithText(const std::string& gbkText) const {
+    const std::wstring text = wideFromCodePage936(gbkText);
+    for (HWND child : driver::childWindows(window_)) {
+        if (driver::windowText(child) == text) return child;
+    }
+    return nullptr;
+}
+
+HWND ProgramSession::portList() const {
+    // The port list is the upper of the COM group's two combo boxes.
+    HWND group = childWithText("COM");
+    HWND upper = nullptr;
+    LONG upperTop = 0;
+    for (HWND child : driver::childWindows(group)) {
+        if (driver::windowClass(child) != L"ComboBox") continue;
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        if (upper == nullptr || rect.top < upperTop) {
+            upper = child;
+            upperTop = rect.top;
+        }
+    }
+    return upper;
+}
+
+void ProgramSession::click(HWND button) const { PostMessageW(button, BM_CLICK, 0, 0); }
+
+std::optional<std::wstring> ProgramSession::answerMessageBox(int buttonId, std::chrono::milliseconds wait) const {
+    auto box = program_.waitForMessageBox(driver::deadlineIn(wait));
+    if (!box) return std::nullopt;
+    driver::pressDialogButton(box->window, buttonId);
+    // Let the box go away before the next one is looked for.
+    for (int i = 0; i < 100 && IsWindow(box->window); ++i) std::this_thread::sleep_for(20ms);
+    return box->text;
+}
+
+bool ProgramSession::choosePort(const std::wstring& name) const {
+    HWND list = portList();
+    if (list == nullptr) return false;
+    SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
+    // The list is refilled from the registry by the drop-down's handler.
+    LRESULT index = CB_ERR;
+    for (int i = 0; i < 100 && index == CB_ERR; ++i) {
+        index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+        if (index == CB_ERR) std::this_thread::sleep_for(50ms);
+    }
+    if (index == CB_ERR) {
+        const auto count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+        std::wstring offered;
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t item[64] = {};
+            SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+            offered += std::wstring(item) + L" ";
+        }
+        std::wprintf(L"the port list offers: [%ls]\n", offered.c_str());
+        return false;
+    }
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    return true;
+}
+
+bool ProgramSession::waitForSequenceEnd(HWND button, std::chrono::milliseconds wait) const {
+    const auto deadline = driver::deadlineIn(wait);
+    const auto greyDeadline = driver::deadlineIn(5s);
+    while (IsWindowEnabled(button) && std::chrono::steady_clock::now() < greyDeadline) {
+        std::this_thread::sleep_for(10ms);
+    }
+    while (!IsWindowEnabled(button)) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
+}  // namespace veltrano::e2e

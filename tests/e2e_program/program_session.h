@@ -1,0 +1,57 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "tests/driver/program_driver.h"
+
+namespace veltrano::e2e {
+
+// veltrano.exe copied with its DLL folder into a fresh folder of its own and
+// started there, so that its data.dat belongs to this test alone.
+class ProgramSession {
+public:
+    static std::unique_ptr<ProgramSession> start();
+
+    HWND window() const noexcept { return window_; }
+    const std::wstring& folder() const noexcept { return folder_; }
+
+    // A component's system window by the text it shows.
+    HWND childWithText(const std::string& gbkText) const;
+    HWND portList() const;
+    std::wstring buttonText(HWND button) const { return driver::windowText(button); }
+
+    // Clicks as the user does: the click is posted, so a message box it
+    // opens does not block the test.
+    void click(HWND button) const;
+    // Waits for the next message box and presses a button; its text.
+    std::optional<std::wstring> answerMessageBox(int buttonId, std::chrono::milliseconds wait) const;
+    // Drops the port list down (refilling it) and picks the port by name.
+    bool choosePort(const std::wstring& name) const;
+    // Waits until a module sequence started by a click has run: its button
+    // goes grey while the sequence runs and comes back at the end.
+    bool waitForSequenceEnd(HWND button, std::chrono::milliseconds wait) const;
+
+private:
+    ProgramSession(std::wstring folder, driver::RunningProgram program, HWND window)
+        : folder_(std::move(folder)), program_(std::move(program)), window_(window) {}
+
+    std::wstring folder_;
+    driver::RunningProgram program_;
+    HWND window_;
+};
+
+// The simulator's files, through the drive Wine maps to the host's root.
+std::wstring simulatorFolder();
+std::wstring portName();
+// The rows the simulated module holds, from its status file: row -> hex.
+std::map<int, std::string> moduleRows();
+// The same rows as the module's store file the case started from.
+std::map<int, std::string> preloadedRows();
+
+}  // namespace veltrano::e2e

@@ -1,0 +1,44 @@
+#!/bin/bash
+# Runs one end-to-end case: the module simulator on a fresh pseudo-terminal
+# (seen by Wine as COM PORT), then the Windows test program that drives
+# veltrano.exe against it.
+#   run_e2e_case.sh HOST_BIN PREFIX PORT LINK FOLDER PROGRAM CASE [--preload STORE] [simulator options...]
+set -uo pipefail
+host_bin="$1"; prefix="$2"; port="$3"; link="$4"; folder="$5"; program="$6"; case_name="$7"
+shift 7
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+simulator_options=()
+rm -rf "$folder"
+mkdir -p "$folder"
+while [ $# -gt 0 ]; do
+  if [ "$1" = "--preload" ] && [ $# -ge 2 ]; then
+    cp "$2" "$folder/store.txt"; cp "$2" "$folder/preloaded.txt"; shift 2
+  else
+    simulator_options+=("$1"); shift
+  fi
+done
+
+rm -f "$link"
+"$host_bin/veltrano-module-sim" --link "$link" --status "$folder/status" --store "$folder/store.txt" \
+  --log "$folder/frames.log" "${simulator_options[@]}" </dev/null >"$folder/simulator.out" 2>&1 &
+simulator_pid=$!
+trap 'kill "$simulator_pid" 2>/dev/null; wait "$simulator_pid" 2>/dev/null' EXIT
+deadline=$((SECONDS + 10))
+until [ -L "$link" ]; do
+  if [ $SECONDS -ge $deadline ] || ! kill -0 "$simulator_pid" 2>/dev/null; then
+    echo "the simulator did not publish $link"; cat "$folder/simulator.out"; exit 1
+  fi
+  sleep 0.01
+done
+
+output="$folder/test.out"
+VELTRANO_E2E_FOLDER="Z:${folder//\//\\}" VELTRANO_E2E_PORT="COM$port" timeout 240 \
+  "$root/scripts/wine-run.sh" "$prefix" "$program" --gtest_filter="$case_name" </dev/null >"$output" 2>&1
+status=$?
+cat "$output"
+# A filter that matches nothing passes in GoogleTest; here it must not.
+grep -q '^\[  PASSED  \] 1 test' "$output" || status=1
+if [ $status -ne 0 ]; then
+  echo "--- simulator frames"; cat "$folder/frames.log"
+fi
+exit $status
