@@ -75,7 +75,13 @@ CGridCtrl::CGridCtrl() : ComponentObject(class_id::kGrid), pictureCodec_(std::ma
     registerWindowClass();
 }
 
-CGridCtrl::~CGridCtrl() = default;
+CGridCtrl::~CGridCtrl() {
+    // The editor reports to this object when it loses the focus; it must
+    // go while the model is still here.
+    editCell_ = kNoCell;
+    if (editor_ != nullptr && IsWindow(editor_->handle())) DestroyWindow(editor_->handle());
+    editor_ = nullptr;
+}
 
 bool CGridCtrl::create(HWND parent, DWORD style, UINT controlId, int left, int top, int width, int height) {
     const DWORD windowStyle = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL | style;
@@ -853,6 +859,7 @@ LRESULT CGridCtrl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK: onLeftDoubleClick(pointOf(lParam)); return 0;
         case WM_MOUSEMOVE: onMouseMove(pointOf(lParam), wParam); return 0;
         case WM_MOUSEWHEEL: onMouseWheel(static_cast<short>(HIWORD(wParam))); return 0;
+        case WM_DESTROY: editCell_ = kNoCell; break;
         case WM_CAPTURECHANGED:
             mouseSelecting_ = false;
             resizingColumn_ = -1;

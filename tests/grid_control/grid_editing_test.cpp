@@ -112,6 +112,19 @@ TEST_F(GridEditingTest, NumericEditorsTakeOnlyNumberCharacters) {
     EXPECT_EQ(editorText(), L"-5.5");
 }
 
+TEST_F(GridEditingTest, DeletingTheGridDuringAnEditStoresNothingAndFiresNothing) {
+    doubleClick(3, 2);
+    ASSERT_TRUE(editorShown());
+    const HWND editor = grid().editorWindow();
+    type(editor, L"12");
+    events_.clear();
+    delete grid_;
+    grid_ = nullptr;
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_TRUE(eventsNumbered(grid_event::kEditEnded).empty());
+    recreate(tableDesign());
+}
+
 TEST(CellEditorRules, NumericCharactersFollowTheirPlaceRules) {
     EXPECT_FALSE(CellEditor::acceptsNumeric(L"-5", 2, 2, L'-'));
     EXPECT_TRUE(CellEditor::acceptsNumeric(L"-5", 0, 2, L'-'));
