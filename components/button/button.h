@@ -20,8 +20,8 @@ enum class ButtonProperty : int { ButtonPicture = 0, ButtonType, Caption, Alignm
 
 namespace button_event {
 inline constexpr std::int32_t kClick = 0;
-inline constexpr std::int32_t kFocusGained = -7;
-inline constexpr std::int32_t kFocusLost = -8;
+inline constexpr std::int32_t kFocusGained = common_event::kFocusGained;
+inline constexpr std::int32_t kFocusLost = common_event::kFocusLost;
 }  // namespace button_event
 
 // A system push button with an optional bitmap or icon picture.
@@ -38,7 +38,7 @@ public:
     std::vector<std::uint8_t> save() const { return classdata::encode(data_); }
     // The live style, not the stored property: the window may have made
     // another button the default one.
-    bool isDefaultButton() const noexcept;
+    bool isDefaultButton() const noexcept override;
 
     bool onCommandNotification(int code) override;
 

@@ -115,6 +115,10 @@ TEST_F(ButtonTest, ButtonTypeMakesTheDefaultButton) {
     EXPECT_EQ(readInt(button, kButtonType), 1);
     EXPECT_EQ(style(button->handle()) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_TRUE(isDefault(button));
+    // The window asks through the component object when Enter is pressed.
+    auto* component = dynamic_cast<ComponentObject*>(button);
+    ASSERT_NE(component, nullptr);
+    EXPECT_TRUE(component->isDefaultButton());
     writeInt(button, kButtonType, 0);
     EXPECT_FALSE(isDefault(button));
 
