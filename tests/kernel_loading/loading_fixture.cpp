@@ -59,6 +59,7 @@ std::vector<std::uint8_t> sampleSegment() {
     inner.bindings = {{0, 12}, {1, kNoHandler}};
     inner.tag = "first tag";
     ComponentRecordData outer = component(kTextClass, "outer", 0, 120, "outer text");
+    outer.eventLink = kInnerText;  // shares the inner text's bindings
     window.table.append(kWindowEntry, *encodeComponentRecord(self));
     window.table.append(kBox, *encodeComponentRecord(box));
     window.table.append(kInnerText, *encodeComponentRecord(inner));

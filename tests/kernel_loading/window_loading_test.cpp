@@ -125,6 +125,37 @@ TEST_F(WindowLoadingTest, ObjectServicesAnswerOnlyForLiveComponents) {
     EXPECT_EQ(RuntimeApplication::serviceEntry(1014, addressWord(handleOf(0)), 0), 0);
 }
 
+int stackingPosition(HWND window) {
+    int position = 0;
+    for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (sibling == window) return position;
+        ++position;
+    }
+    return -1;
+}
+
+TEST_F(WindowLoadingTest, SiblingsStackInTableOrder) {
+    runtime_.loadWindow(kWindowId);
+    // The box comes before the outer text in the table, so it lies above it.
+    EXPECT_LT(stackingPosition(handleOf(kBox)), stackingPosition(handleOf(kOuterText)));
+}
+
+TEST_F(WindowLoadingTest, AnEventLinkLendsAnotherComponentsBindings) {
+    runtime_.loadWindow(kWindowId);
+    SimpleEventRecord record;
+    record.windowId = kWindowId;
+    record.componentId = kOuterText;
+    EXPECT_TRUE(services::fireEvent(record));
+    EXPECT_EQ(handlerLog().calls.back(), "inner");
+}
+
+TEST_F(WindowLoadingTest, EventSourceIsKnownOnlyWhileAHandlerRuns) {
+    std::uint32_t words[2] = {0xAAAA, 0xBBBB};
+    EXPECT_EQ(RuntimeApplication::serviceEntry(2017, addressWord(words), 0), 0);
+    EXPECT_EQ(words[0], 0xAAAAu);
+    EXPECT_EQ(words[1], 0xBBBBu);
+}
+
 TEST_F(WindowLoadingTest, AWindowThatIsNotRegisteredDoesNotLoad) {
     LoadRequest request;
     request.windowId = 0x52010099;
