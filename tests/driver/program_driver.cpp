@@ -87,11 +87,18 @@ std::optional<DWORD> RunningProgram::waitForExit(Deadline deadline) const {
     return code;
 }
 
+// Asked of the window itself: for another process's controls the system's
+// copy of the caption is not the text a control such as an edit box shows.
 std::wstring windowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, static_cast<WPARAM>(length + 1), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, 5000, &copied)) {
+        return {};
+    }
+    text.resize(static_cast<std::size_t>(copied));
     return text;
 }
 

@@ -19,6 +19,10 @@ const std::string kReadModule = "\xB6\xC1\xC8\xA1\xC4\xA3\xBF\xE9";   // 读取�
 const std::string kWriteModule = "\xD0\xB4\xC8\xEB\xC4\xA3\xBF\xE9";  // 写入模块
 const std::string kClearModule = "\xC7\xE5\xBF\xD5\xC4\xA3\xBF\xE9";  // 清空模块
 const std::string kSaveFile = "\xB1\xA3\xB4\xE6\xCE\xC4\xBC\xFE";     // 保存文件
+const std::string kSendTest = "\xB2\xE2\xCA\xD4";  // 测试
+const std::string kLearn = "\xD1\xA7\xCF\xB0";     // 学习
+const std::string kSetRates = "\xC9\xE8\xD6\xC3\xB2\xA8\xCC\xD8\xC2\xCA";  // 设置波特率
+const std::string kTestInputStart = "\xBD\xAB\xCA\xD5\xB5\xBD";  // 将收到 (the test input's first words)
 const std::string kSaved = "\xB1\xA3\xB4\xE6\xB3\xC9\xB9\xA6\xA3\xA1";  // 保存成功！
 
 std::string withoutSpaces(std::string text) {
@@ -54,8 +58,60 @@ protected:
         ASSERT_TRUE(session_->waitForSequenceEnd(button, 60s));
     }
 
+    // Polls until the condition holds or ten seconds have passed.
+    template <typename Condition>
+    static bool eventually(Condition condition) {
+        for (int i = 0; i < 200; ++i) {
+            if (condition()) return true;
+            Sleep(50);
+        }
+        return condition();
+    }
+
+    HWND testInput() const {
+        for (HWND child : driver::childWindows(session_->window())) {
+            if (driver::windowClass(child) == L"Edit" &&
+                driver::windowText(child).rfind(wideFromCodePage936(kTestInputStart), 0) == 0) {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+
     std::unique_ptr<ProgramSession> session_;
 };
+
+std::wstring withoutWideSpaces(std::wstring text) {
+    text.erase(std::remove(text.begin(), text.end(), L' '), text.end());
+    return text;
+}
+
+TEST_F(ConfiguratorEndToEnd, TypedTestCodeReachesTheModuleByteForByte) {
+    ASSERT_NO_FATAL_FAILURE(openPort());
+    HWND input = testInput();
+    ASSERT_NE(input, nullptr);
+    SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"FA 11 22 33 ED"));
+    session_->click(session_->childWithText(kSendTest));
+    EXPECT_TRUE(eventually([] { return moduleStatusLines("typed") == std::vector<std::string>{"typed FA112233ED"}; }));
+}
+
+TEST_F(ConfiguratorEndToEnd, LearningLogsTheLearnedCode) {
+    ASSERT_NO_FATAL_FAILURE(openPort());
+    session_->click(session_->childWithText(kLearn));
+    EXPECT_TRUE(eventually([this] {
+        return withoutWideSpaces(session_->logText()).find(L"FA0102030405ED") != std::wstring::npos;
+    })) << "log: " << session_->logText().size() << " characters";
+}
+
+TEST_F(ConfiguratorEndToEnd, PortSettingReachesTheModule) {
+    ASSERT_NO_FATAL_FAILURE(openPort());
+    session_->click(session_->childWithText(kSetRates));
+    ASSERT_TRUE(session_->answerMessageBox(IDOK, 10s).has_value()) << "no confirmation was asked";
+    // Four 9600 rates as the window starts with, bound to the sequencer.
+    EXPECT_TRUE(eventually([] {
+        return moduleStatusLines("port-setting") == std::vector<std::string>{"port-setting 9600 9600 9600 9600 1"};
+    }));
+}
 
 TEST_F(ConfiguratorEndToEnd, ReadBackFillsTheTableAndSaveWritesIt) {
     ASSERT_NO_FATAL_FAILURE(openPort());

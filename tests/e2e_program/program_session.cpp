@@ -67,6 +67,16 @@ std::map<int, std::string> rowsOfFile(const std::wstring& path, bool statusForma
 std::wstring simulatorFolder() { return environmentText(L"VELTRANO_E2E_FOLDER"); }
 std::wstring portName() { return environmentText(L"VELTRANO_E2E_PORT"); }
 std::map<int, std::string> moduleRows() { return rowsOfFile(simulatorFolder() + L"\\status", true); }
+std::vector<std::string> moduleStatusLines(const std::string& word) {
+    std::ifstream in((simulatorFolder() + L"\\status").c_str());
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind(word + " ", 0) == 0) lines.push_back(line);
+    }
+    return lines;
+}
+
 std::map<int, std::string> preloadedRows() { return rowsOfFile(simulatorFolder() + L"\\preloaded.txt", false); }
 
 std::unique_ptr<ProgramSession> ProgramSession::start() {
@@ -106,6 +116,15 @@ HWND ProgramSession::portList() const {
         }
     }
     return upper;
+}
+
+HWND ProgramSession::logBox() const {
+    for (HWND child : driver::childWindows(window_)) {
+        if (driver::windowClass(child) == L"Edit" && (GetWindowLongW(child, GWL_STYLE) & ES_MULTILINE) != 0) {
+            return child;
+        }
+    }
+    return nullptr;
 }
 
 void ProgramSession::click(HWND button) const { PostMessageW(button, BM_CLICK, 0, 0); }

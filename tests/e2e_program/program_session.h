@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/driver/program_driver.h"
 
@@ -24,6 +25,9 @@ public:
     // A component's system window by the text it shows.
     HWND childWithText(const std::string& gbkText) const;
     HWND portList() const;
+    // The log box: the window's multi-line edit box.
+    HWND logBox() const;
+    std::wstring logText() const { return driver::windowText(logBox()); }
     std::wstring buttonText(HWND button) const { return driver::windowText(button); }
 
     // Clicks as the user does: the click is posted, so a message box it
@@ -51,6 +55,8 @@ std::wstring simulatorFolder();
 std::wstring portName();
 // The rows the simulated module holds, from its status file: row -> hex.
 std::map<int, std::string> moduleRows();
+// The status file's lines that start with a word ("typed", "port-setting").
+std::vector<std::string> moduleStatusLines(const std::string& word);
 // The same rows as the module's store file the case started from.
 std::map<int, std::string> preloadedRows();
 
