@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "grid/file/grid_file.h"
 #include "grid/model/byte_picture_codec.h"
@@ -135,6 +137,54 @@ TEST_F(ConfiguratorEndToEnd, ReadBackFillsTheTableAndSaveWritesIt) {
         const auto stored = expected.find(row);
         EXPECT_EQ(text, stored == expected.end() ? std::string() : stored->second) << "row " << row;
     }
+}
+
+std::string fileBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST_F(ConfiguratorEndToEnd, SavedTableLoadsIdenticallyAfterARestart) {
+    ASSERT_NO_FATAL_FAILURE(openPort());
+    ASSERT_NO_FATAL_FAILURE(runModuleSequence(kReadModule));
+    session_->click(session_->childWithText(kSaveFile));
+    ASSERT_TRUE(session_->answerMessageBox(IDOK, 10s).has_value());
+    const std::wstring dataFile = session_->folder() + L"\\data.dat";
+    const std::string first = fileBytes(dataFile);
+    ASSERT_FALSE(first.empty());
+
+    const std::wstring folder = session_->folder();
+    ASSERT_TRUE(session_->close());
+    session_ = ProgramSession::startIn(folder);
+    ASSERT_NE(session_, nullptr);
+    // The table came from data.dat at start-up; saving it again changes nothing.
+    session_->click(session_->childWithText(kSaveFile));
+    const auto answer = session_->answerMessageBox(IDOK, 10s);
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(*answer, wideFromCodePage936(kSaved));
+    EXPECT_EQ(fileBytes(dataFile), first);
+}
+
+TEST_F(ConfiguratorEndToEnd, ClosingThePortDuringAReadBackAndReopeningEnablesTheModuleButtons) {
+    ASSERT_NO_FATAL_FAILURE(openPort());
+    HWND read = session_->childWithText(kReadModule);
+    ASSERT_NE(read, nullptr);
+    for (int i = 0; i < 100 && !IsWindowEnabled(read); ++i) Sleep(50);
+    session_->click(read);
+    ASSERT_TRUE(session_->answerMessageBox(IDOK, 10s).has_value());
+    // Records are on their way (the module paces them slowly here).
+    ASSERT_TRUE(eventually([] { return !moduleStatusLines("frames").empty() && moduleStatusLines("frames")[0] != "frames 0"; }));
+    Sleep(1500);
+    HWND portButton = session_->childWithText(kClosePort);
+    ASSERT_NE(portButton, nullptr);
+    session_->click(portButton);
+    ASSERT_TRUE(eventually([&] { return session_->buttonText(portButton) == wideFromCodePage936(kOpenPort); }));
+    Sleep(500);
+    EXPECT_FALSE(IsWindowEnabled(read)) << "an interrupted read-back leaves the module buttons off";
+
+    session_->click(portButton);
+    ASSERT_TRUE(eventually([&] { return session_->buttonText(portButton) == wideFromCodePage936(kClosePort); }));
+    EXPECT_TRUE(eventually([&] { return IsWindowEnabled(read) != FALSE; })) << "reopening the port enables them";
 }
 
 TEST_F(ConfiguratorEndToEnd, ClearThenWriteStoresTheTableInTheModule) {

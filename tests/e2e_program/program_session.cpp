@@ -86,11 +86,20 @@ std::unique_ptr<ProgramSession> ProgramSession::start() {
         !CopyFileW((from + L"\\DLL\\PCOMM.DLL").c_str(), (folder + L"\\DLL\\PCOMM.DLL").c_str(), FALSE)) {
         return nullptr;
     }
+    return startIn(folder);
+}
+
+std::unique_ptr<ProgramSession> ProgramSession::startIn(const std::wstring& folder) {
     auto program = driver::RunningProgram::start(folder + L"\\veltrano.exe", folder);
     if (!program) return nullptr;
     HWND window = program->waitForWindow(L"KVWindow", driver::deadlineIn(30s));
     if (window == nullptr) return nullptr;
     return std::unique_ptr<ProgramSession>(new ProgramSession(folder, std::move(*program), window));
+}
+
+bool ProgramSession::close() {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return program_.waitForExit(driver::deadlineIn(20s)).has_value();
 }
 
 HWND ProgramSession::childWithText(const std::string& gbkText) const {

@@ -18,6 +18,10 @@ namespace veltrano::e2e {
 class ProgramSession {
 public:
     static std::unique_ptr<ProgramSession> start();
+    // Starts the program again in the folder a closed session used.
+    static std::unique_ptr<ProgramSession> startIn(const std::wstring& folder);
+    // Closes the window as the user does; true when the program then ended.
+    bool close();
 
     HWND window() const noexcept { return window_; }
     const std::wstring& folder() const noexcept { return folder_; }
