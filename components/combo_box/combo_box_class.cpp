@@ -5,6 +5,7 @@
 #include <span>
 
 #include "components/classdata/class_ids.h"
+#include "components/support/class_routines.h"
 #include "components/combo_box/combo_box_object.h"
 #include "components/edit_box/control_appearance.h"
 #include "components/edit_box/control_interfaces.h"
@@ -81,30 +82,12 @@ WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLengt
     const HWND window =
         CreateWindowExW(0, L"COMBOBOX", text.c_str(), comboStyle(*data, style), left, top, width, systemHeight, parent,
                         controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
-    if (window == nullptr) return nullptr;
-    if (!object->attach(window)) {
-        DestroyWindow(window);
-        return nullptr;
-    }
-    object->setIds(windowId, componentId);
-    object->applyCreationState();
-    return object.release();
+    ComboBoxObject* created = adoptSystemWindow(std::move(object), window, windowId, componentId);
+    if (created != nullptr) created->applyCreationState();
+    return created;
 }
 
-int writeProperty(WindowObject* object, int index, const RawValue* value, int) {
-    if (object == nullptr || value == nullptr) return 0;
-    return static_cast<ComboBoxObject*>(object)->writeProperty(index, *value);
-}
-
-std::vector<std::uint8_t> saveState(WindowObject* object) {
-    if (object == nullptr) return classdata::encode(classdata::ComboBoxData{});
-    return static_cast<ComboBoxObject*>(object)->saveState();
-}
-
-void readProperty(WindowObject* object, int index, RawValue* value) {
-    if (object == nullptr || value == nullptr) return;
-    static_cast<ComboBoxObject*>(object)->readProperty(index, *value);
-}
+using PropertyRoutines = ObjectPropertyRoutines<ComboBoxObject, classdata::ComboBoxData>;
 
 std::optional<std::vector<std::uint8_t>> convertTexts(const std::uint8_t* classData, std::uint32_t classDataLength,
                                                       TextConverter convert, void* context) {
@@ -122,9 +105,9 @@ std::optional<std::vector<std::uint8_t>> convertTexts(const std::uint8_t* classD
 AnyRoutine interfaces(int interfaceNumber) {
     switch (interfaceNumber) {
         case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&create);
-        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&writeProperty);
-        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&saveState);
-        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&readProperty);
+        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&PropertyRoutines::writeProperty);
+        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&PropertyRoutines::saveState);
+        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&PropertyRoutines::readProperty);
         case control_interface::kTextConversion: return asAnyRoutine<TextConversionRoutine>(&convertTexts);
         default: return nullptr;
     }

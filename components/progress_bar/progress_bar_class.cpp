@@ -7,6 +7,7 @@
 #include <span>
 
 #include "components/classdata/class_ids.h"
+#include "components/support/class_routines.h"
 #include "components/edit_box/control_appearance.h"
 #include "components/progress_bar/progress_bar_object.h"
 
@@ -50,37 +51,19 @@ WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLengt
     auto object = std::make_unique<ProgressBarObject>(*data);
     const HWND window = CreateWindowExW(0, PROGRESS_CLASSW, L"", windowStyle, left, top, width, height, parent,
                                         controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
-    if (window == nullptr) return nullptr;
-    if (!object->attach(window)) {
-        DestroyWindow(window);
-        return nullptr;
-    }
-    object->setIds(windowId, componentId);
-    object->applyCreationState();
-    return object.release();
+    ProgressBarObject* created = adoptSystemWindow(std::move(object), window, windowId, componentId);
+    if (created != nullptr) created->applyCreationState();
+    return created;
 }
 
-int writeProperty(WindowObject* object, int index, const RawValue* value, int) {
-    if (object == nullptr || value == nullptr) return 0;
-    return static_cast<ProgressBarObject*>(object)->writeProperty(index, *value);
-}
-
-std::vector<std::uint8_t> saveState(WindowObject* object) {
-    if (object == nullptr) return classdata::encode(classdata::ProgressBarData{});
-    return static_cast<ProgressBarObject*>(object)->saveState();
-}
-
-void readProperty(WindowObject* object, int index, RawValue* value) {
-    if (object == nullptr || value == nullptr) return;
-    static_cast<ProgressBarObject*>(object)->readProperty(index, *value);
-}
+using PropertyRoutines = ObjectPropertyRoutines<ProgressBarObject, classdata::ProgressBarData>;
 
 AnyRoutine interfaces(int interfaceNumber) {
     switch (interfaceNumber) {
         case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&create);
-        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&writeProperty);
-        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&saveState);
-        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&readProperty);
+        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&PropertyRoutines::writeProperty);
+        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&PropertyRoutines::saveState);
+        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&PropertyRoutines::readProperty);
         default: return nullptr;
     }
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "runtime/kernel/component_class.h"
+
+namespace veltrano {
+
+// Takes a freshly made system window into its object: null, and the window
+// gone, when it cannot be attached. The window then owns the object.
+template <typename Object>
+Object* adoptSystemWindow(std::unique_ptr<Object> object, HWND window, std::uint32_t windowId,
+                          std::uint32_t componentId) {
+    if (window == nullptr) return nullptr;
+    if (!object->attach(window)) {
+        DestroyWindow(window);
+        return nullptr;
+    }
+    object->setIds(windowId, componentId);
+    return object.release();
+}
+
+// Interfaces 4, 5 and 6 of a class whose object answers writeProperty,
+// saveState and readProperty itself; Data is its class data record.
+template <typename Object, typename Data>
+struct ObjectPropertyRoutines {
+    static int writeProperty(WindowObject* object, int index, const RawValue* value, int) {
+        if (object == nullptr || value == nullptr) return 0;
+        return static_cast<Object*>(object)->writeProperty(index, *value);
+    }
+    static std::vector<std::uint8_t> saveState(WindowObject* object) {
+        if (object == nullptr) return encode(Data{});  // found beside Data
+        return static_cast<Object*>(object)->saveState();
+    }
+    static void readProperty(WindowObject* object, int index, RawValue* value) {
+        if (object == nullptr || value == nullptr) return;
+        static_cast<Object*>(object)->readProperty(index, *value);
+    }
+};
+
+}  // namespace veltrano
