@@ -1,0 +1,137 @@
+#include <optional>
+
+#include "grid/file/grid_file.h"
+#include "grid/model/byte_picture_codec.h"
+#include "runtime/kernel/wide_text.h"
+#include "tests/app_window/app_window_fixture.h"
+
+namespace veltrano::appwin {
+namespace {
+
+const std::wstring kDefaultCaption = L"信息：";
+
+class FileTest : public AppWindowTest {
+protected:
+    void TearDown() override {
+        AppWindowTest::TearDown();
+        for (const std::wstring& path : created_) DeleteFileW(path.c_str());
+        RemoveDirectoryW(dataFile().c_str());
+    }
+
+    std::wstring scratchFile(const std::wstring& name) {
+        const std::wstring path = folder() + name;
+        DeleteFileW(path.c_str());
+        created_.push_back(path);
+        return path;
+    }
+
+    static std::optional<grid::GridModel> readTable(const std::wstring& path) {
+        grid::GridModel model;
+        auto files = grid::file::makeSystemFileSystem();
+        grid::BytePictureCodec pictures;
+        if (!grid::file::loadGridFile(model, codePage936FromWide(path), *files, pictures)) return std::nullopt;
+        return model;
+    }
+
+    static void writeTable(const std::wstring& path, int rows) {
+        grid::GridModel model;
+        ASSERT_TRUE(model.setColumnCount(3));
+        ASSERT_TRUE(model.setRowCount(rows));
+        auto files = grid::file::makeSystemFileSystem();
+        grid::BytePictureCodec pictures;
+        ASSERT_TRUE(grid::file::saveGridFile(model, codePage936FromWide(path), *files, pictures));
+    }
+
+    void expectBuiltDefaults() {
+        ASSERT_EQ(table().rowCount(), 79);
+        EXPECT_EQ(cellText(0, 0), "设备");
+        EXPECT_EQ(cellText(1, 0), "时序器");
+        EXPECT_EQ(cellText(1, 1), "通道1开=");
+        for (int row = 1; row <= 78; ++row) EXPECT_EQ(cellText(row, 2), "") << "row " << row;
+    }
+
+    std::vector<std::wstring> created_;
+};
+
+TEST_F(FileTest, OpeningAFileNamedInUpperCaseDatDoesNothing) {
+    const std::wstring upper = scratchFile(L"x.DAT");
+    writeTable(upper, 20);
+    start();
+    dialogs_.expect(DialogAnswer::chooseFile(upper));
+    click(component::打开文件);
+    const auto seen = dialogs_.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].fileDialog);
+    EXPECT_EQ(textOf(0), L"Veltrano   " + dataFile());
+    EXPECT_EQ(table().rowCount(), 79);
+}
+
+TEST_F(FileTest, OpeningADatFileLoadsItAndNamesItInTheCaption) {
+    const std::wstring other = scratchFile(L"other.dat");
+    writeTable(other, 20);
+    ASSERT_TRUE(readTable(other).has_value());
+    start();
+    dialogs_.expect(DialogAnswer::chooseFile(other));
+    click(component::打开文件);
+    EXPECT_EQ(textOf(0), L"Veltrano   " + other);
+    EXPECT_EQ(table().rowCount(), 20);
+}
+
+TEST_F(FileTest, SaveAsThenSaveWritesTheNewFile) {
+    const std::wstring saved = scratchFile(L"saved_as.dat");
+    start();
+    dialogs_.expect(DialogAnswer::chooseFile(saved));
+    click(component::另存文件);
+    EXPECT_EQ(textOf(0), L"Veltrano   " + saved);
+    ASSERT_EQ(dialogs_.seenCount(), 1u) << "save-as reports nothing";
+    ASSERT_TRUE(readTable(saved).has_value());
+
+    ASSERT_TRUE(table().setText(9, 2, "AB CD ", false));
+    dialogs_.expect(DialogAnswer::press(IDOK));
+    click(component::保存文件);
+    const auto seen = dialogs_.seen();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].text, L"保存成功！");
+    EXPECT_EQ(seen[1].caption, kDefaultCaption);
+    const auto written = readTable(saved);
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(written->cell(9, 2)->text, "AB CD ");
+    EXPECT_EQ(written->cell(9, 1)->text, "通道5开=");
+    EXPECT_EQ(GetFileAttributesW(dataFile().c_str()), INVALID_FILE_ATTRIBUTES) << "data.dat is left alone";
+}
+
+TEST_F(FileTest, FailingSaveIsReported) {
+    // A folder where the data file belongs: nothing can be written there.
+    ASSERT_TRUE(CreateDirectoryW(dataFile().c_str(), nullptr));
+    start();
+    expectBuiltDefaults();
+    dialogs_.expect(DialogAnswer::press(IDOK));
+    click(component::保存文件);
+    const auto seen = dialogs_.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, L"保存失败，请检查路径或文件是否被占用。");
+    EXPECT_EQ(seen[0].caption, kDefaultCaption);
+}
+
+TEST_F(FileTest, FirstStartWithoutDataFileShowsDefaultsAndSaveCreatesIt) {
+    start();
+    EXPECT_EQ(textOf(0), L"Veltrano   " + dataFile());
+    expectBuiltDefaults();
+    dialogs_.expect(DialogAnswer::press(IDOK));
+    click(component::保存文件);
+    const auto seen = dialogs_.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, L"保存成功！");
+    const auto written = readTable(dataFile());
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(written->rowCount(), 79);
+    EXPECT_EQ(written->columnCount(), 3);
+    EXPECT_EQ(written->columnWidth(2), 570);
+    EXPECT_EQ(written->merges().size(), 5u);
+    EXPECT_EQ(written->cell(0, 2)->text, "自定义数据");
+    EXPECT_EQ(written->cell(67, 0)->text, "扩展区");
+    EXPECT_EQ(written->cell(78, 1)->text, "自定义12");
+}
+
+}  // namespace
+}  // namespace veltrano::appwin
