@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib/setup.sh"
 install_dependencies || exit 1
 build_native || exit 1
 build_native_sanitized || exit 1
-build_windows || exit 1
+if can_run_win32; then build_windows || exit 1; else build_windows_product || exit 1; fi
 
 status=0
 log "native tests"
@@ -38,6 +38,22 @@ prepare_prefix "$test_prefix" headless || exit 1
 trap '"$VELTRANO_ROOT/scripts/wine-prefix.sh" stop "$test_prefix"' EXIT
 log "Windows tests under Wine ($test_tree)"
 ctest --test-dir "$test_tree" --output-on-failure -j2 || status=1
+"$VELTRANO_ROOT/scripts/wine-prefix.sh" stop "$test_prefix"
+trap - EXIT
+
+# What a user without a display gets from scripts/run.sh: the demonstration
+# against the simulated module, ending well and leaving its screenshots.
+log "the demonstration of scripts/run.sh without a display"
+demonstration="$VELTRANO_BUILD/run/demonstration"
+if env -u DISPLAY "$VELTRANO_ROOT/scripts/run.sh"; then
+  for shot in 02-table-read-from-module 03-table-written 05-code-learned; do
+    if [ ! -s "$demonstration/$shot.png" ]; then
+      log "the demonstration left no screenshot $shot.png"; status=1
+    fi
+  done
+else
+  log "scripts/run.sh without a display failed"; status=1
+fi
 
 if [ $status -eq 0 ]; then log "all tests passed"; else log "some tests failed"; fi
 exit $status

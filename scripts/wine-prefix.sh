@@ -1,6 +1,9 @@
 #!/bin/bash
 # Prepares and controls a private Wine prefix (never ~/.wine).
-#   wine-prefix.sh init  PREFIX [headless|x11]   create once; headless uses the null graphics driver
+#   wine-prefix.sh init  PREFIX [headless|x11|framed]
+#                                                create once; headless uses the null graphics driver;
+#                                                framed draws window frames itself, for screens
+#                                                without a window manager
 #   wine-prefix.sh start PREFIX                  persistent wineserver, detached from the caller's pipes
 #   wine-prefix.sh stop  PREFIX
 #   wine-prefix.sh map-port PREFIX PORT LINK     COMport opens LINK (a pty path); stops the wineserver,
@@ -22,6 +25,9 @@ case "$cmd" in
       "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
     else
       "$wine" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1 || true
+    fi
+    if [ "$mode" = framed ]; then
+      "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
     fi
     wineserver -w
     echo "$mode" > "$prefix/.veltrano-ready"
@@ -45,7 +51,7 @@ case "$cmd" in
     fi
     ;;
   *)
-    echo "usage: $0 init|start|stop PREFIX [headless|x11] | map-port PREFIX PORT LINK" >&2
+    echo "usage: $0 init|start|stop PREFIX [headless|x11|framed] | map-port PREFIX PORT LINK" >&2
     exit 2
     ;;
 esac

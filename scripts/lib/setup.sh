@@ -60,20 +60,34 @@ build_native_sanitized() {
 
 build_windows() {
   log "building the Windows tree"
+  configure_windows && cmake --build "$WINDOWS_BUILD"
+}
+
+# Only what ships (the program, its serial library, the table tool): where
+# the Windows tests run in the 64-bit tree, the 32-bit tree's test programs
+# could never be started.
+build_windows_product() {
+  log "building the Windows program, its serial library and the table tool"
+  configure_windows && cmake --build "$WINDOWS_BUILD" --target veltrano pcomm veltrano-table
+}
+
+configure_windows() {
   cmake -S "$VELTRANO_ROOT" -B "$WINDOWS_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$VELTRANO_ROOT/cmake/toolchain-i686-w64-mingw32.cmake" \
     -DVELTRANO_HOST_BIN="$NATIVE_BUILD/bin" >/dev/null
-  cmake --build "$WINDOWS_BUILD"
 }
 
 # The 64-bit Windows tree: the same sources, built to run their tests under
 # wine64 on machines whose kernel cannot execute 32-bit code.
 build_windows64() {
   log "building the 64-bit Windows test tree"
+  configure_windows64 && cmake --build "$WINDOWS64_BUILD"
+}
+
+configure_windows64() {
   cmake -S "$VELTRANO_ROOT" -B "$WINDOWS64_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$VELTRANO_ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake" \
     -DVELTRANO_HOST_BIN="$NATIVE_BUILD/bin" >/dev/null
-  cmake --build "$WINDOWS64_BUILD"
 }
 
 # 32-bit Windows programs run under Wine's 32-bit loader, an i386 Linux

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <optional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,18 @@ namespace veltrano::driver {
 
 using Deadline = std::chrono::steady_clock::time_point;
 inline Deadline deadlineIn(std::chrono::milliseconds span) { return std::chrono::steady_clock::now() + span; }
+
+// Polls a condition of another process's windows until it holds or the wait
+// is over; the program gets on with its work meanwhile.
+template <typename Condition>
+bool eventually(Condition condition, std::chrono::milliseconds wait) {
+    const Deadline deadline = deadlineIn(wait);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return condition();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
 
 // A message box as the user sees it.
 struct MessageBoxView {

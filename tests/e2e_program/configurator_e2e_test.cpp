@@ -7,6 +7,7 @@
 #include "grid/file/grid_file.h"
 #include "grid/model/byte_picture_codec.h"
 #include "runtime/kernel/wide_text.h"
+#include "tests/e2e_program/main_window_texts.h"
 #include "tests/e2e_program/program_session.h"
 
 namespace veltrano::e2e {
@@ -14,22 +15,27 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Texts of the main window, in code page 936.
-const std::string kOpenPort = "\xBF\xAA\xC6\xF4";          // 开启
-const std::string kClosePort = "\xB9\xD8\xB1\xD5";         // 关闭
-const std::string kReadModule = "\xB6\xC1\xC8\xA1\xC4\xA3\xBF\xE9";   // 读取模块
-const std::string kWriteModule = "\xD0\xB4\xC8\xEB\xC4\xA3\xBF\xE9";  // 写入模块
-const std::string kClearModule = "\xC7\xE5\xBF\xD5\xC4\xA3\xBF\xE9";  // 清空模块
-const std::string kSaveFile = "\xB1\xA3\xB4\xE6\xCE\xC4\xBC\xFE";     // 保存文件
-const std::string kSendTest = "\xB2\xE2\xCA\xD4";  // 测试
-const std::string kLearn = "\xD1\xA7\xCF\xB0";     // 学习
-const std::string kSetRates = "\xC9\xE8\xD6\xC3\xB2\xA8\xCC\xD8\xC2\xCA";  // 设置波特率
-const std::string kTestInputStart = "\xBD\xAB\xCA\xD5\xB5\xBD";  // 将收到 (the test input's first words)
-const std::string kSaved = "\xB1\xA3\xB4\xE6\xB3\xC9\xB9\xA6\xA3\xA1";  // 保存成功！
-
 std::string withoutSpaces(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
     return text;
+}
+
+std::string fileBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The table as the program saved it into its folder's data.dat.
+bool loadSavedTable(const ProgramSession& session, grid::GridModel& table) {
+    auto files = grid::file::makeSystemFileSystem();
+    grid::BytePictureCodec pictures;
+    const std::string dataFile = codePage936FromWide(session.folder() + L"\\data.dat");
+    return grid::file::loadGridFile(table, dataFile, *files, pictures);
+}
+
+std::string cellText(const grid::GridModel& table, int row, int column) {
+    const grid::Cell* cell = table.cell(row, column);
+    return cell ? cell->text : std::string();
 }
 
 class ConfiguratorEndToEnd : public ::testing::Test {
@@ -40,44 +46,30 @@ protected:
         ASSERT_NE(session_, nullptr) << "the program's window did not come up";
     }
 
-    void openPort() {
-        ASSERT_TRUE(session_->choosePort(portName())) << "the port list does not offer the simulator's port";
-        HWND button = session_->childWithText(kOpenPort);
-        ASSERT_NE(button, nullptr);
-        session_->click(button);
-        for (int i = 0; i < 100 && session_->buttonText(button) != wideFromCodePage936(kClosePort); ++i) Sleep(50);
-        ASSERT_EQ(session_->buttonText(button), wideFromCodePage936(kClosePort)) << "the port did not open";
-    }
+    void openPort() { ASSERT_TRUE(session_->openPort(portName())) << "the simulator's port did not open"; }
 
     // Clicks a module button, confirms, and waits for its sequence to end.
     void runModuleSequence(const std::string& caption) {
-        HWND button = session_->childWithText(caption);
-        ASSERT_NE(button, nullptr);
-        for (int i = 0; i < 100 && !IsWindowEnabled(button); ++i) Sleep(50);
-        ASSERT_TRUE(IsWindowEnabled(button)) << "module buttons are enabled once the port is open";
-        session_->click(button);
-        ASSERT_TRUE(session_->answerMessageBox(IDOK, 10s).has_value()) << "no confirmation was asked";
-        ASSERT_TRUE(session_->waitForSequenceEnd(button, 60s));
+        ASSERT_TRUE(session_->runModuleSequence(caption, 60s)) << "the sequence did not run to its end";
     }
 
-    // Polls until the condition holds or ten seconds have passed.
     template <typename Condition>
     static bool eventually(Condition condition) {
-        for (int i = 0; i < 200; ++i) {
-            if (condition()) return true;
-            Sleep(50);
-        }
-        return condition();
+        return driver::eventually(condition, 10s);
     }
 
-    HWND testInput() const {
-        for (HWND child : driver::childWindows(session_->window())) {
-            if (driver::windowClass(child) == L"Edit" &&
-                driver::windowText(child).rfind(wideFromCodePage936(kTestInputStart), 0) == 0) {
-                return child;
-            }
+    HWND testInput() const { return session_->testInput(); }
+
+    // Saves as the user does, expects the success message and, when asked
+    // for, reads the saved data.dat back.
+    void saveTable(grid::GridModel* saved = nullptr) {
+        session_->click(session_->childWithText(kSaveFile));
+        const auto answer = session_->answerMessageBox(IDOK, 10s);
+        ASSERT_TRUE(answer.has_value());
+        EXPECT_EQ(*answer, wideFromCodePage936(kSaved));
+        if (saved != nullptr) {
+            ASSERT_TRUE(loadSavedTable(*session_, *saved));
         }
-        return nullptr;
     }
 
     std::unique_ptr<ProgramSession> session_;
@@ -88,8 +80,31 @@ std::wstring withoutWideSpaces(std::wstring text) {
     return text;
 }
 
+TEST_F(ConfiguratorEndToEnd, FirstStartShowsTheDefaultTableAndSavingCreatesDataDat) {
+    EXPECT_TRUE(fileBytes(session_->folder() + L"\\data.dat").empty()) << "the case starts without data.dat";
+    EXPECT_EQ(driver::windowText(session_->window()), L"Veltrano   " + session_->folder() + L"\\data.dat");
+    for (const std::string* caption : {&kWriteModule, &kReadModule, &kClearModule, &kLearn, &kSendTest, &kSetRates}) {
+        HWND button = session_->childWithText(*caption);
+        ASSERT_NE(button, nullptr);
+        EXPECT_FALSE(IsWindowEnabled(button)) << "module buttons wait for an open port";
+    }
+
+    grid::GridModel table;
+    ASSERT_NO_FATAL_FAILURE(saveTable(&table));
+    EXPECT_EQ(table.rowCount(), 79);
+    EXPECT_EQ(cellText(table, 0, 0), "\xC9\xE8\xB1\xB8");              // 设备
+    EXPECT_EQ(cellText(table, 0, 2), "\xD7\xD4\xB6\xA8\xD2\xE5\xCA\xFD\xBE\xDD");  // 自定义数据
+    EXPECT_EQ(cellText(table, 1, 0), "\xCA\xB1\xD0\xF2\xC6\xF7");      // 时序器
+    EXPECT_EQ(cellText(table, 78, 1), "\xD7\xD4\xB6\xA8\xD2\xE5\x31\x32");  // 自定义12
+    EXPECT_EQ(table.merges().size(), 5u);
+    for (int row = 1; row <= 78; ++row) EXPECT_EQ(cellText(table, row, 2), "") << "row " << row;
+}
+
 TEST_F(ConfiguratorEndToEnd, TypedTestCodeReachesTheModuleByteForByte) {
     ASSERT_NO_FATAL_FAILURE(openPort());
+    // "打开端口: " + the port + " 115200"
+    EXPECT_NE(session_->logText().find(L"\u6253\u5F00\u7AEF\u53E3: " + portName() + L" 115200\r\n"), std::wstring::npos)
+        << "log: " << codePage936FromWide(session_->logText());
     HWND input = testInput();
     ASSERT_NE(input, nullptr);
     SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"FA 11 22 33 ED"));
@@ -119,36 +134,21 @@ TEST_F(ConfiguratorEndToEnd, ReadBackFillsTheTableAndSaveWritesIt) {
     ASSERT_NO_FATAL_FAILURE(openPort());
     ASSERT_NO_FATAL_FAILURE(runModuleSequence(kReadModule));
 
-    session_->click(session_->childWithText(kSaveFile));
-    const auto answer = session_->answerMessageBox(IDOK, 10s);
-    ASSERT_TRUE(answer.has_value());
-    EXPECT_EQ(*answer, wideFromCodePage936(kSaved));
-
     grid::GridModel table;
-    auto files = grid::file::makeSystemFileSystem();
-    grid::BytePictureCodec pictures;
-    const std::string dataFile = codePage936FromWide(session_->folder() + L"\\data.dat");
-    ASSERT_TRUE(grid::file::loadGridFile(table, dataFile, *files, pictures));
+    ASSERT_NO_FATAL_FAILURE(saveTable(&table));
     const auto expected = preloadedRows();
     ASSERT_FALSE(expected.empty());
     for (int row = 1; row <= 78; ++row) {
-        const grid::Cell* cell = table.cell(row, 2);
-        const std::string text = cell ? withoutSpaces(cell->text) : std::string();
+        const std::string text = withoutSpaces(cellText(table, row, 2));
         const auto stored = expected.find(row);
         EXPECT_EQ(text, stored == expected.end() ? std::string() : stored->second) << "row " << row;
     }
 }
 
-std::string fileBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST_F(ConfiguratorEndToEnd, SavedTableLoadsIdenticallyAfterARestart) {
     ASSERT_NO_FATAL_FAILURE(openPort());
     ASSERT_NO_FATAL_FAILURE(runModuleSequence(kReadModule));
-    session_->click(session_->childWithText(kSaveFile));
-    ASSERT_TRUE(session_->answerMessageBox(IDOK, 10s).has_value());
+    ASSERT_NO_FATAL_FAILURE(saveTable());
     const std::wstring dataFile = session_->folder() + L"\\data.dat";
     const std::string first = fileBytes(dataFile);
     ASSERT_FALSE(first.empty());
@@ -158,10 +158,7 @@ TEST_F(ConfiguratorEndToEnd, SavedTableLoadsIdenticallyAfterARestart) {
     session_ = ProgramSession::startIn(folder);
     ASSERT_NE(session_, nullptr);
     // The table came from data.dat at start-up; saving it again changes nothing.
-    session_->click(session_->childWithText(kSaveFile));
-    const auto answer = session_->answerMessageBox(IDOK, 10s);
-    ASSERT_TRUE(answer.has_value());
-    EXPECT_EQ(*answer, wideFromCodePage936(kSaved));
+    ASSERT_NO_FATAL_FAILURE(saveTable());
     EXPECT_EQ(fileBytes(dataFile), first);
 }
 

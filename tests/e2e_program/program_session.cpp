@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "runtime/kernel/wide_text.h"
+#include "tests/e2e_program/main_window_texts.h"
 
 namespace veltrano::e2e {
 namespace {
@@ -66,7 +67,9 @@ std::map<int, std::string> rowsOfFile(const std::wstring& path, bool statusForma
 
 std::wstring simulatorFolder() { return environmentText(L"VELTRANO_E2E_FOLDER"); }
 std::wstring portName() { return environmentText(L"VELTRANO_E2E_PORT"); }
-std::map<int, std::string> moduleRows() { return rowsOfFile(simulatorFolder() + L"\\status", true); }
+std::map<int, std::string> moduleRows() { return moduleRowsIn(simulatorFolder()); }
+std::map<int, std::string> moduleRowsIn(const std::wstring& folder) { return rowsOfFile(folder + L"\\status", true); }
+std::map<int, std::string> storeRowsOf(const std::wstring& path) { return rowsOfFile(path, false); }
 std::vector<std::string> moduleStatusLines(const std::string& word) {
     std::ifstream in((simulatorFolder() + L"\\status").c_str());
     std::vector<std::string> lines;
@@ -77,7 +80,7 @@ std::vector<std::string> moduleStatusLines(const std::string& word) {
     return lines;
 }
 
-std::map<int, std::string> preloadedRows() { return rowsOfFile(simulatorFolder() + L"\\preloaded.txt", false); }
+std::map<int, std::string> preloadedRows() { return storeRowsOf(simulatorFolder() + L"\\preloaded.txt"); }
 
 std::unique_ptr<ProgramSession> ProgramSession::start() {
     const std::wstring from = folderOfThisProgram();
@@ -186,6 +189,34 @@ bool ProgramSession::waitForSequenceEnd(HWND button, std::chrono::milliseconds w
         std::this_thread::sleep_for(50ms);
     }
     return true;
+}
+
+HWND ProgramSession::testInput() const {
+    for (HWND child : driver::childWindows(window_)) {
+        if (driver::windowClass(child) == L"Edit" &&
+            driver::windowText(child).rfind(wideFromCodePage936(kTestInputStart), 0) == 0) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+bool ProgramSession::openPort(const std::wstring& name) const {
+    if (!choosePort(name)) return false;
+    HWND button = childWithText(kOpenPort);
+    if (button == nullptr) return false;
+    click(button);
+    return driver::eventually([&] { return buttonText(button) == wideFromCodePage936(kClosePort); }, 5s);
+}
+
+bool ProgramSession::runModuleSequence(const std::string& gbkCaption, std::chrono::milliseconds wait) const {
+    HWND button = childWithText(gbkCaption);
+    if (button == nullptr) return false;
+    // The module buttons come on once the port is open.
+    if (!driver::eventually([&] { return IsWindowEnabled(button) != FALSE; }, 5s)) return false;
+    click(button);
+    if (!answerMessageBox(IDOK, 10s).has_value()) return false;
+    return waitForSequenceEnd(button, wait);
 }
 
 }  // namespace veltrano::e2e

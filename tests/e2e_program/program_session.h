@@ -33,6 +33,8 @@ public:
     HWND logBox() const;
     std::wstring logText() const { return driver::windowText(logBox()); }
     std::wstring buttonText(HWND button) const { return driver::windowText(button); }
+    // The edit box where a code is typed for a trial.
+    HWND testInput() const;
 
     // Clicks as the user does: the click is posted, so a message box it
     // opens does not block the test.
@@ -44,6 +46,12 @@ public:
     // Waits until a module sequence started by a click has run: its button
     // goes grey while the sequence runs and comes back at the end.
     bool waitForSequenceEnd(HWND button, std::chrono::milliseconds wait) const;
+
+    // Picks the port and opens it; true once the port button offers to
+    // close it again.
+    bool openPort(const std::wstring& name) const;
+    // Clicks a module button, confirms, and waits for its sequence to end.
+    bool runModuleSequence(const std::string& gbkCaption, std::chrono::milliseconds wait) const;
 
 private:
     ProgramSession(std::wstring folder, driver::RunningProgram program, HWND window)
@@ -59,6 +67,9 @@ std::wstring simulatorFolder();
 std::wstring portName();
 // The rows the simulated module holds, from its status file: row -> hex.
 std::map<int, std::string> moduleRows();
+std::map<int, std::string> moduleRowsIn(const std::wstring& simulatorFolder);
+// Rows in the simulator's store format ("row hex" per line).
+std::map<int, std::string> storeRowsOf(const std::wstring& path);
 // The status file's lines that start with a word ("typed", "port-setting").
 std::vector<std::string> moduleStatusLines(const std::string& word);
 // The same rows as the module's store file the case started from.

@@ -1,0 +1,118 @@
+// Drives the real program through a short demonstration against the module
+// simulator, for scripts/run.sh on a machine without a display:
+//   veltrano-demo PROGRAM_FOLDER PORT SIMULATOR_FOLDER
+// PROGRAM_FOLDER holds veltrano.exe and its DLL folder; the simulated module
+// starts out holding a full table. Between steps it prints "shot NAME" and
+// waits until the screenshot PROGRAM_FOLDER\NAME.png exists, which the
+// calling script takes of the whole screen.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "runtime/kernel/wide_text.h"
+#include "tests/e2e_program/main_window_texts.h"
+#include "tests/e2e_program/program_session.h"
+
+namespace veltrano::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kSequenceWait = 120s;
+
+void say(const char* line) {
+    std::printf("%s\n", line);
+    std::fflush(stdout);
+}
+
+bool fail(const char* why) {
+    std::printf("demonstration failed: %s\n", why);
+    std::fflush(stdout);
+    return false;
+}
+
+bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class Demonstration {
+public:
+    Demonstration(std::wstring programFolder, std::wstring port, std::wstring simulatorFolder)
+        : programFolder_(std::move(programFolder)), port_(std::move(port)), simulatorFolder_(std::move(simulatorFolder)) {}
+
+    bool run() {
+        const auto moduleTable = storeRowsOf(simulatorFolder_ + L"\\demo_store.txt");
+        if (moduleTable.empty()) return fail("the simulated module holds no table to start from");
+        session_ = ProgramSession::startIn(programFolder_);
+        if (!session_) return fail("the program's window did not come up");
+        if (!screenshot("01-started")) return false;
+
+        if (!session_->openPort(port_)) return fail("the simulator's port did not open");
+        say("opened the port; reading the table from the module");
+        if (!session_->runModuleSequence(kReadModule, kSequenceWait)) return fail("the read-back did not end");
+        if (!screenshot("02-table-read-from-module")) return false;
+
+        say("clearing the module, then writing the filled table into it");
+        if (!session_->runModuleSequence(kClearModule, kSequenceWait)) return fail("clearing did not end");
+        if (!moduleRowsIn(simulatorFolder_).empty()) return fail("the module still holds rows after clearing");
+        if (!session_->runModuleSequence(kWriteModule, kSequenceWait)) return fail("the write did not end");
+        if (moduleRowsIn(simulatorFolder_) != moduleTable) return fail("the module does not hold the written table");
+        say("the module holds every row written");
+        if (!screenshot("03-table-written")) return false;
+
+        say("reading the table back");
+        if (!session_->runModuleSequence(kReadModule, kSequenceWait)) return fail("the read-back did not end");
+        if (!screenshot("04-table-read-back")) return false;
+
+        say("learning a code");
+        const std::size_t logBefore = session_->logText().size();
+        session_->click(session_->childWithText(kLearn));
+        // The learned code is logged as a hex line of its own, FA first.
+        const auto learnedCodeLogged = [&] {
+            const std::wstring log = session_->logText();
+            if (log.size() <= logBefore) return false;
+            const std::wstring added = log.substr(logBefore);
+            return added.find(L"\nFA ") != std::wstring::npos || added.rfind(L"FA ", 0) == 0;
+        };
+        if (!driver::eventually(learnedCodeLogged, 10s)) return fail("no learned code arrived");
+        if (!screenshot("05-code-learned")) return false;
+
+        session_->click(session_->childWithText(kSaveFile));
+        const auto answer = session_->answerMessageBox(IDOK, 10s);
+        if (!answer || *answer != wideFromCodePage936(kSaved)) return fail("saving the table did not succeed");
+        say("saved the table as data.dat");
+        if (!session_->close()) return fail("the program did not end when its window closed");
+        return true;
+    }
+
+private:
+    bool screenshot(const char* name) {
+        std::printf("shot %s\n", name);
+        std::fflush(stdout);
+        const std::wstring path = programFolder_ + L"\\" + wideFromCodePage936(name) + L".png";
+        if (!driver::eventually([&] { return fileExists(path); }, 30s)) return fail("no screenshot was taken");
+        return true;
+    }
+
+    std::wstring programFolder_;
+    std::wstring port_;
+    std::wstring simulatorFolder_;
+    std::unique_ptr<ProgramSession> session_;
+};
+
+}  // namespace
+}  // namespace veltrano::e2e
+
+int main() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr || count != 4) {
+        std::printf("usage: veltrano-demo PROGRAM_FOLDER PORT SIMULATOR_FOLDER\n");
+        return 2;
+    }
+    const std::vector<std::wstring> values(arguments + 1, arguments + count);
+    LocalFree(arguments);
+    veltrano::e2e::Demonstration demonstration(values[0], values[1], values[2]);
+    return demonstration.run() ? 0 : 1;
+}
