@@ -64,6 +64,25 @@ TEST_F(FrameAssemblerTest, SlotFrameEndsOnlyAtAQuietGap) {
     EXPECT_FALSE(assembler.quietDeadline());
 }
 
+// A loaded machine can leave two slot frames waiting in the line together.
+TEST_F(FrameAssemblerTest, SlotFramesReadTogetherAreSeparatedAtTheNextHeader) {
+    const Bytes second{0xAD, 0xBD, 0x3D, 0x00, 0x02, 0xFA, 0x11, 0xED};
+    auto frames = assembler.feed(join(kSlot, second), at(0));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0], kSlot);
+    const auto last = assembler.closeIfQuiet(at(30));
+    ASSERT_TRUE(last);
+    EXPECT_EQ(*last, second);
+}
+
+TEST_F(FrameAssemblerTest, SlotDataResemblingAHeaderWithoutTheCodeEndStaysOneFrame) {
+    const Bytes slot{0xAD, 0xBD, 0x3D, 0x00, 0x03, 0xFA, 0xAD, 0xBD, 0x3D, 0x12, 0xED};
+    EXPECT_TRUE(assembler.feed(slot, at(0)).empty());
+    const auto frame = assembler.closeIfQuiet(at(30));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(*frame, slot);
+}
+
 TEST_F(FrameAssemblerTest, NewBytesAfterAGapCloseTheSlotFrameFirst) {
     EXPECT_TRUE(assembler.feed(kSlot, at(0)).empty());
     const auto frames = assembler.feed(kEnter, at(50));

@@ -36,6 +36,16 @@ FrameAssembler::Shape FrameAssembler::shapeOf() const {
     return Shape::UntilQuiet;
 }
 
+bool FrameAssembler::endsWithNextSlotHeader() const {
+    constexpr std::uint8_t kCodeEnd = 0xED;
+    const std::size_t header = protocol::kSlotPrefix.size();
+    if (pending_.size() < protocol::kSlotHeaderSize + 1 + header || !agreesWith(pending_, protocol::kSlotPrefix)) {
+        return false;
+    }
+    const auto next = pending_.end() - static_cast<std::ptrdiff_t>(header);
+    return *(next - 1) == kCodeEnd && std::equal(next, pending_.end(), protocol::kSlotPrefix.begin());
+}
+
 std::vector<Bytes> FrameAssembler::feed(std::span<const std::uint8_t> bytes, TimePoint now) {
     std::vector<Bytes> frames;
     if (bytes.empty()) {
@@ -52,6 +62,10 @@ std::vector<Bytes> FrameAssembler::feed(std::span<const std::uint8_t> bytes, Tim
                           pending_.size() >= maxFrameSize_;
         if (full) {
             frames.push_back(std::move(*takePending()));
+        } else if (shape == Shape::UntilQuiet && endsWithNextSlotHeader()) {
+            Bytes frame(pending_.begin(), pending_.end() - static_cast<std::ptrdiff_t>(protocol::kSlotPrefix.size()));
+            pending_.assign(protocol::kSlotPrefix.begin(), protocol::kSlotPrefix.end());
+            frames.push_back(std::move(frame));
         }
     }
     lastByte_ = now;

@@ -26,6 +26,10 @@ using Bytes = std::vector<std::uint8_t>;
 // closed there as it stands (a fragment) rather than swallowing the start of
 // the next one. A frame growing past `maxFrameSize` is closed at that size
 // so that a babbling line cannot take all memory.
+// The gap is only seen when this process reads in time: on a loaded machine
+// two slot frames can wait in the line together. The codes the program
+// writes end with ED, so a slot frame whose data ends with ED directly
+// followed by a slot header is taken as two frames.
 class FrameAssembler {
 public:
     explicit FrameAssembler(Millis quietGap, std::size_t maxFrameSize = 4096);
@@ -44,6 +48,7 @@ private:
     enum class Shape { Undecided, Command, PortSetting, UntilQuiet };
 
     Shape shapeOf() const;
+    bool endsWithNextSlotHeader() const;
     std::optional<Bytes> takePending();
 
     Millis quietGap_;
