@@ -42,6 +42,7 @@ void ByteWriter::append(std::span<const std::uint8_t> bytes) {
     if (!ok_) {
         return;
     }
+    written_ += bytes.size();
     if (buffer_.size() + bytes.size() > kBufferSize) {
         flush();
         if (!ok_) {

@@ -42,6 +42,8 @@ public:
     // Writes what is buffered; false when any write failed.
     bool flush();
     bool ok() const { return ok_; }
+    // Bytes handed over so far, buffered or written.
+    std::size_t written() const { return written_; }
 
 private:
     void append(std::span<const std::uint8_t> bytes);
@@ -51,6 +53,7 @@ private:
     ByteSink& sink_;
     std::vector<std::uint8_t> buffer_;
     bool ok_ = true;
+    std::size_t written_ = 0;
 };
 
 }  // namespace veltrano::grid::file

@@ -194,6 +194,11 @@ bool writeGridFile(const GridModel& grid, PictureCodec& codec, ByteSink& sink) {
             out.int32(value);
         }
     }
+    // Readers refuse files below the minimum length however complete they
+    // are, so a small grid is padded to it rather than saved unreadable.
+    if (out.written() < kMinimumFileLength) {
+        out.zeros(kMinimumFileLength - out.written());
+    }
     return out.flush();
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 namespace veltrano::grid::file {
@@ -83,7 +84,10 @@ TEST_F(GridFileFormatTest, HeaderAndSettingsSitAtTheirOffsets) {
     settings.pageLayout = {1, 2, 3, 4, 5, 6, 7};
 
     const std::vector<std::uint8_t> bytes = save(grid);
-    ASSERT_EQ(bytes.size(), kBodyStart + 3 * 4 + 2 * 4);
+    // Row heights and column widths, then zeros up to the minimum length.
+    ASSERT_EQ(bytes.size(), 540u);
+    EXPECT_TRUE(std::all_of(bytes.begin() + kBodyStart + 3 * 4 + 2 * 4, bytes.end(),
+                            [](std::uint8_t byte) { return byte == 0; }));
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "QGRD");
     EXPECT_EQ(int32At(bytes, 4), 6);
     EXPECT_EQ(int32At(bytes, 8), 0);
@@ -107,9 +111,10 @@ TEST_F(GridFileFormatTest, HeaderAndSettingsSitAtTheirOffsets) {
 
 TEST_F(GridFileFormatTest, FilesShorterThan540BytesAreRefusedEvenWhenComplete) {
     // 15 rows and no columns: 536 bytes of complete header, settings and
-    // row heights.
+    // row heights, padded by the writer.
     std::vector<std::uint8_t> bytes = save(smallGrid(15, 0));
-    ASSERT_EQ(bytes.size(), 536u);
+    ASSERT_EQ(bytes.size(), 540u);
+    EXPECT_TRUE(std::all_of(bytes.begin() + 536, bytes.end(), [](std::uint8_t byte) { return byte == 0; }));
     bytes.resize(539);
     GridModel grid = smallGrid(2, 2);
     const GridFileReadResult refused = load(bytes, grid);
@@ -121,6 +126,23 @@ TEST_F(GridFileFormatTest, FilesShorterThan540BytesAreRefusedEvenWhenComplete) {
     ASSERT_TRUE(load(bytes, grid).ok());
     EXPECT_EQ(grid.rowCount(), 15);
     EXPECT_EQ(grid.columnCount(), 0);
+}
+
+TEST_F(GridFileFormatTest, SmallGridsSavedByTheWriterLoadBack) {
+    for (const auto& [rows, columns] : {std::pair{0, 0}, std::pair{4, 1}, std::pair{5, 2}}) {
+        GridModel small = smallGrid(rows, columns);
+        if (rows > 1 && columns > 1) small.setText(1, 1, "text", false);
+        const std::vector<std::uint8_t> bytes = save(small);
+        EXPECT_GE(bytes.size(), 540u) << rows << " x " << columns;
+        GridModel loaded = smallGrid(2, 2);
+        ASSERT_TRUE(load(bytes, loaded).ok()) << rows << " x " << columns;
+        EXPECT_EQ(loaded.rowCount(), rows);
+        EXPECT_EQ(loaded.columnCount(), columns);
+        if (rows > 1 && columns > 1) {
+            ASSERT_NE(loaded.cell(1, 1), nullptr);
+            EXPECT_EQ(loaded.cell(1, 1)->text, "text");
+        }
+    }
 }
 
 TEST_F(GridFileFormatTest, WrongMagicAndVersionsOutsideOneToSixAreRefused) {
