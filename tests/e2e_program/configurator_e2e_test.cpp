@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "grid/file/grid_file.h"
 #include "grid/model/byte_picture_codec.h"
 #include "runtime/kernel/wide_text.h"
 #include "tests/e2e_program/main_window_texts.h"
 #include "tests/e2e_program/program_session.h"
+#include "tools/veltrano_table/table_tool.h"
 
 namespace veltrano::e2e {
 namespace {
@@ -91,6 +93,10 @@ TEST_F(ConfiguratorEndToEnd, FirstStartShowsTheDefaultTableAndSavingCreatesDataD
 
     grid::GridModel table;
     ASSERT_NO_FATAL_FAILURE(saveTable(&table));
+    // The table tool starts imports from this very file.
+    std::wstring emptyTable = L"Z:" + wideFromCodePage936(VELTRANO_EMPTY_TABLE);
+    std::replace(emptyTable.begin(), emptyTable.end(), L'/', L'\\');
+    EXPECT_EQ(fileBytes(session_->folder() + L"\\data.dat"), fileBytes(emptyTable));
     EXPECT_EQ(table.rowCount(), 79);
     EXPECT_EQ(cellText(table, 0, 0), "\xC9\xE8\xB1\xB8");              // 设备
     EXPECT_EQ(cellText(table, 0, 2), "\xD7\xD4\xB6\xA8\xD2\xE5\xCA\xFD\xBE\xDD");  // 自定义数据
@@ -195,6 +201,29 @@ TEST_F(ConfiguratorEndToEnd, ClearThenWriteStoresTheTableInTheModule) {
 
     ASSERT_NO_FATAL_FAILURE(runModuleSequence(kWriteModule));
     EXPECT_EQ(moduleRows(), original) << "writing puts the table read back into the module again";
+}
+
+// Codes edited in a spreadsheet, imported with the table tool, opened by the
+// program and written into the module arrive there unchanged.
+TEST_F(ConfiguratorEndToEnd, ImportedCodesOpenInTheProgramAndReachTheModule) {
+    const std::wstring folder = session_->folder();
+    ASSERT_TRUE(session_->close());
+    const std::string csvPath = codePage936FromWide(folder + L"\\codes.csv");
+    {
+        std::ofstream csv(csvPath, std::ios::binary);
+        csv << "row,device,key,code\r\n1,,,fa 01 02 ed\r\n21,,HDMI1=,FA 21 ED\r\n78,,,FA 78 78 ED\r\n";
+    }
+    auto files = grid::file::makeSystemFileSystem();
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::vector<std::string> arguments{"import", csvPath, codePage936FromWide(folder + L"\\data.dat")};
+    ASSERT_EQ(tools::runTableTool(arguments, out, err, *files), tools::kExitOk) << err.str();
+
+    session_ = ProgramSession::startIn(folder);
+    ASSERT_NE(session_, nullptr);
+    ASSERT_NO_FATAL_FAILURE(openPort());
+    ASSERT_NO_FATAL_FAILURE(runModuleSequence(kWriteModule));
+    EXPECT_EQ(moduleRows(), (std::map<int, std::string>{{1, "FA0102ED"}, {21, "FA21ED"}, {78, "FA7878ED"}}));
 }
 
 }  // namespace

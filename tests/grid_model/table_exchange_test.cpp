@@ -1,0 +1,212 @@
+#include "file_bytes.h"
+#include "grid/file/file_system.h"
+#include "grid/file/grid_file_reader.h"
+#include "grid/model/byte_picture_codec.h"
+#include "test_files.h"
+#include "tools/veltrano_table/csv_text.h"
+#include "tools/veltrano_table/empty_table.h"
+#include "tools/veltrano_table/key_table_exchange.h"
+#include "tools/veltrano_table/table_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace veltrano::tools {
+namespace {
+
+// 投影仪 / HDMI1= in UTF-8, as a spreadsheet gives them back.
+const std::string kProjector = "\xE6\x8A\x95\xE5\xBD\xB1\xE4\xBB\xAA";
+const std::string kHdmi1 = "HDMI1=";
+
+grid::GridModel programTable() {
+    grid::GridModel table;
+    grid::BytePictureCodec codec;
+    EXPECT_TRUE(grid::file::readGridFile(emptyProgramTable(), table, codec).ok());
+    return table;
+}
+
+std::string codeOf(const grid::GridModel& table, int row) {
+    const grid::Cell* cell = table.cell(row, 2);
+    return cell ? cell->text : std::string();
+}
+
+std::string exported(const grid::GridModel& table) {
+    std::ostringstream out;
+    EXPECT_TRUE(exportKeyTableCsv(table, out));
+    return out.str();
+}
+
+TEST(CsvTextTest, QuotedFieldsLineEndsAndByteOrderMark) {
+    std::string error;
+    const auto records =
+        parseCsv("\xEF\xBB\xBFrow,key\r\n1,\"a,b\"\n\n2,\"say \"\"hi\"\"\"\r\n3,\"two\nlines\",\n", error);
+    ASSERT_TRUE(records) << error;
+    ASSERT_EQ(records->size(), 4u);
+    EXPECT_EQ((*records)[0].fields, (std::vector<std::string>{"row", "key"}));
+    EXPECT_EQ((*records)[1].fields, (std::vector<std::string>{"1", "a,b"}));
+    EXPECT_EQ((*records)[2].fields, (std::vector<std::string>{"2", "say \"hi\""}));
+    EXPECT_EQ((*records)[2].line, 4) << "the blank line still counts";
+    EXPECT_EQ((*records)[3].fields, (std::vector<std::string>{"3", "two\nlines", ""}));
+    EXPECT_EQ(csvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(csvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(csvField("plain"), "plain");
+}
+
+TEST(CsvTextTest, UnclosedQuotesAndTextAfterAClosingQuoteAreRefusedWithTheirLine) {
+    std::string error;
+    EXPECT_FALSE(parseCsv("1,ok\n2,\"never closed\n3,x\n", error));
+    EXPECT_EQ(error, "line 2: a quoted field is never closed");
+    EXPECT_FALSE(parseCsv("1,\"closed\"x\n", error));
+    EXPECT_EQ(error, "line 1: text follows a closing quote");
+}
+
+TEST(KeyTableExchangeTest, ExportNamesEveryKeyWithItsDeviceAndCode) {
+    grid::GridModel table = programTable();
+    table.setText(21, 2, "FA 01 ED", false);
+    const std::string csv = exported(table);
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBFrow,device,key,code\r\n", 0), 0u);
+    EXPECT_NE(csv.find("\r\n21," + kProjector + "," + kHdmi1 + ",FA 01 ED\r\n"), std::string::npos);
+    std::string error;
+    const auto records = parseCsv(csv, error);
+    ASSERT_TRUE(records);
+    EXPECT_EQ(records->size(), 79u);
+}
+
+TEST(KeyTableExchangeTest, ExportThenImportIntoAnEmptyTableGivesTheSameCodes) {
+    grid::GridModel filled = programTable();
+    for (int row = 1; row <= 78; ++row) {
+        filled.setText(row, 2, "FA " + std::to_string(10 + row) + " ED", false);
+    }
+    grid::GridModel empty = programTable();
+    ASSERT_TRUE(importKeyTableCsv(exported(filled), empty).empty());
+    EXPECT_TRUE(differingCodes(filled, empty).empty());
+    EXPECT_EQ(exported(empty), exported(filled));
+}
+
+TEST(KeyTableExchangeTest, EveryBadRecordIsReportedAndTheTableStaysAsItWas) {
+    grid::GridModel table = programTable();
+    table.setText(5, 2, "FA 05 ED", false);
+    const std::string csv = "row,device,key,code\n"
+                            "5,,,FA 55 ED\n"
+                            "21,," + kHdmi1 + ",FA 0G ED\n"
+                            "22,,,ABC\n"
+                            "0,,,FA ED\n"
+                            "five,,,FA ED\n"
+                            "23,,,\n"
+                            "23,,,FA ED\n"
+                            "24,," + kHdmi1 + ",FA ED\n"
+                            "25,too,few\n";
+    const std::vector<ImportProblem> problems = importKeyTableCsv(csv, table);
+    ASSERT_EQ(problems.size(), 7u);
+    EXPECT_EQ(problems[0].line, 3);
+    EXPECT_EQ(problems[0].row, 21);
+    EXPECT_NE(problems[0].reason.find("G"), std::string::npos) << "the codec names the bad character";
+    EXPECT_EQ(problems[1].row, 22);
+    EXPECT_EQ(problems[2].row, 0);
+    EXPECT_NE(problems[2].reason.find("\"0\""), std::string::npos);
+    EXPECT_NE(problems[3].reason.find("\"five\""), std::string::npos);
+    EXPECT_EQ(problems[4].line, 8);
+    EXPECT_NE(problems[4].reason.find("row given twice (first on line 7)"), std::string::npos);
+    EXPECT_EQ(problems[5].row, 24);
+    EXPECT_NE(problems[5].reason.find("the key is \"HDMI1=\""), std::string::npos) << problems[5].reason;
+    EXPECT_NE(problems[6].reason.find("expected 4 fields"), std::string::npos);
+    EXPECT_EQ(codeOf(table, 5), "FA 05 ED") << "nothing is taken while any record is bad";
+}
+
+TEST(KeyTableExchangeTest, DifferencesIgnoreSpacesAndLetterCase) {
+    grid::GridModel written = programTable();
+    grid::GridModel readBack = programTable();
+    written.setText(3, 2, "fa0102ed", false);
+    readBack.setText(3, 2, "FA 01 02 ED ", false);
+    written.setText(21, 2, "FA 01 ED", false);
+    readBack.setText(21, 2, "FA 02 ED", false);
+    const std::vector<CodeDifference> differences = differingCodes(written, readBack);
+    ASSERT_EQ(differences.size(), 1u);
+    EXPECT_EQ(differences[0].row, 21);
+    EXPECT_EQ(differences[0].key, "HDMI1=");
+    EXPECT_EQ(differences[0].device, "\xCD\xB6\xD3\xB0\xD2\xC7");  // 投影仪 in code page 936
+    EXPECT_EQ(differences[0].first, "FA 01 ED");
+    EXPECT_EQ(differences[0].second, "FA 02 ED");
+}
+
+class TableExchangeToolTest : public ::testing::Test {
+protected:
+    int run(std::vector<std::string> arguments) {
+        out.str({});
+        err.str({});
+        return runTableTool(arguments, out, err, *files);
+    }
+
+    void writeText(const std::string& path, const std::string& text) {
+        grid::testing::writeBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
+
+    std::unique_ptr<grid::file::FileSystem> files = grid::file::makeSystemFileSystem();
+    grid::testing::ScratchFolder folder;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(TableExchangeToolTest, ImportIntoANewFileStartsFromTheProgramsTable) {
+    const std::string csv = folder.pathOf("codes.csv");
+    const std::string table = folder.pathOf("data.dat");
+    writeText(csv, "21,," + kHdmi1 + ",FA 01 02 ED\n");
+    ASSERT_EQ(run({"import", csv, table}), kExitOk) << err.str();
+
+    grid::GridModel loaded;
+    grid::BytePictureCodec codec;
+    ASSERT_TRUE(grid::file::readGridFile(grid::testing::readBytes(table), loaded, codec).ok());
+    EXPECT_EQ(codeOf(loaded, 21), "FA 01 02 ED");
+    grid::GridModel expected = programTable();
+    expected.setText(21, 2, "FA 01 02 ED", false);
+    EXPECT_EQ(exported(loaded), exported(expected));
+    EXPECT_EQ(loaded.settings().gridLineColour, expected.settings().gridLineColour) << "the program's look is kept";
+
+    EXPECT_EQ(run({"diff", table, table}), kExitOk);
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(TableExchangeToolTest, BadCodesWriteNothingAndAnExistingTableKeepsEveryByte) {
+    const std::string csv = folder.pathOf("codes.csv");
+    const std::string table = folder.pathOf("data.dat");
+    writeText(csv, "21,,,FA 01 02 ED\n");
+    ASSERT_EQ(run({"import", csv, table}), kExitOk);
+    const std::vector<std::uint8_t> before = grid::testing::readBytes(table);
+
+    writeText(csv, "21,,,FA 03 ED\n22,,,F\n");
+    EXPECT_EQ(run({"import", csv, table}), kExitDamaged);
+    EXPECT_NE(err.str().find("line 2, row 22: "), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("nothing was written"), std::string::npos);
+    EXPECT_EQ(grid::testing::readBytes(table), before);
+
+    EXPECT_EQ(run({"import", csv, folder.pathOf("new.dat")}), kExitDamaged);
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"codes.csv", "data.dat"}));
+}
+
+TEST_F(TableExchangeToolTest, ADamagedTableIsNotReplaced) {
+    const std::string csv = folder.pathOf("codes.csv");
+    const std::string table = folder.pathOf("data.dat");
+    writeText(csv, "21,,,FA 01 ED\n");
+    const std::vector<std::uint8_t> damaged(600, 7);
+    grid::testing::writeBytes(table, damaged);
+    EXPECT_EQ(run({"import", csv, table}), kExitDamaged);
+    EXPECT_EQ(grid::testing::readBytes(table), damaged);
+}
+
+TEST_F(TableExchangeToolTest, DiffListsTheKeysWhoseCodesDiffer) {
+    const std::string csv = folder.pathOf("codes.csv");
+    const std::string first = folder.pathOf("written.dat");
+    const std::string second = folder.pathOf("read.dat");
+    writeText(csv, "21,,,FA 01 ED\n54,,,FA 05 ED\n");
+    ASSERT_EQ(run({"import", csv, first}), kExitOk);
+    writeText(csv, "21,,,fa01ed\n54,,,FA 06 ED\n");
+    ASSERT_EQ(run({"import", csv, second}), kExitOk);
+    EXPECT_EQ(run({"diff", first, second}), kExitDamaged);
+    EXPECT_EQ(out.str(), "row 54 \xE5\x8A\x9F\xE6\x94\xBE HDMI1=: FA 05 ED | FA 06 ED\n");  // 功放
+    EXPECT_EQ(run({"diff", first, folder.pathOf("missing.dat")}), kExitUsage);
+    EXPECT_EQ(run({"export", first}), kExitUsage) << "the format is named";
+}
+
+}  // namespace
+}  // namespace veltrano::tools

@@ -1,0 +1,177 @@
+#include "tools/veltrano_table/key_table_exchange.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <optional>
+
+#include "app/hex/hex_codec.h"
+#include "app/protocol/frames.h"
+#include "app/protocol/key_table.h"
+#include "tools/veltrano_table/csv_text.h"
+#include "tools/veltrano_table/gbk_text.h"
+
+namespace veltrano::tools {
+namespace {
+
+constexpr int kDeviceColumn = 0;
+constexpr int kKeyColumn = 1;
+constexpr int kCodeColumn = 2;
+constexpr std::size_t kFieldCount = 4;
+
+std::string cellText(const grid::GridModel& table, int row, int column) {
+    const grid::Cell* cell = table.cell(row, column);
+    return cell ? cell->text : std::string();
+}
+
+// Keeps the codec's first message instead of showing it.
+class MessageRecorder final : public hex::MessageSink {
+public:
+    void showMessage(const std::string& text, const std::string&) override {
+        if (message.empty()) message = text;
+    }
+    std::string message;
+};
+
+std::string utf8OrMark(std::string_view gbk) {
+    auto converted = gbkToUtf8(gbk);
+    return converted ? *converted : std::string("?");
+}
+
+std::optional<int> rowNumber(std::string_view field) {
+    int row = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), row);
+    if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
+    if (row < protocol::kFirstKeyRow || row > protocol::kLastKeyRow) return std::nullopt;
+    return row;
+}
+
+std::string trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+bool isHeader(const CsvRecord& record) { return !record.fields.empty() && trimmed(record.fields[0]) == "row"; }
+
+// A code compared by its digits alone.
+std::string comparableCode(std::string_view text) {
+    std::string compact = protocol::removeAllSpaces(text);
+    std::transform(compact.begin(), compact.end(), compact.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    return compact;
+}
+
+class ImportCheck {
+public:
+    explicit ImportCheck(const grid::GridModel& table) : table_(table) {}
+
+    // Notes the record's code, or why it cannot be taken.
+    void take(const CsvRecord& record) {
+        if (record.fields.size() != kFieldCount) {
+            problem(record.line, 0,
+                    "expected 4 fields (row, device, key, code), found " + std::to_string(record.fields.size()));
+            return;
+        }
+        const auto row = rowNumber(trimmed(record.fields[0]));
+        if (!row) {
+            problem(record.line, 0, "\"" + record.fields[0] + "\" is not a key row from 1 to 78");
+            return;
+        }
+        if (const auto earlier = lineOfRow_.find(*row); earlier != lineOfRow_.end()) {
+            problem(record.line, *row, "row given twice (first on line " + std::to_string(earlier->second) + ")");
+            return;
+        }
+        lineOfRow_[*row] = record.line;
+        if (!keyMatches(record, *row)) return;
+        const auto code = utf8ToGbk(trimmed(record.fields[3]));
+        if (!code) {
+            problem(record.line, *row, "the code is not text the program can hold");
+            return;
+        }
+        MessageRecorder codec;
+        const std::string compact = protocol::removeAllSpaces(*code);
+        if (!compact.empty() && hex::HexToBytes(compact, codec).empty()) {
+            problem(record.line, *row, utf8OrMark(codec.message));
+            return;
+        }
+        codes[*row] = *code;
+    }
+
+    std::vector<ImportProblem> problems;
+    // Row -> code in code page 936.
+    std::map<int, std::string> codes;
+
+private:
+    bool keyMatches(const CsvRecord& record, int row) {
+        const std::string key = trimmed(record.fields[2]);
+        if (key.empty()) return true;
+        const std::string tableKey = utf8OrMark(cellText(table_, row, kKeyColumn));
+        if (key == tableKey) return true;
+        problem(record.line, row, "the key is \"" + key + "\" but row " + std::to_string(row) + " holds \"" +
+                                      tableKey + "\"");
+        return false;
+    }
+
+    void problem(int line, int row, std::string reason) { problems.push_back({line, row, std::move(reason)}); }
+
+    const grid::GridModel& table_;
+    std::map<int, int> lineOfRow_;
+};
+
+}  // namespace
+
+std::string deviceOfRow(const grid::GridModel& table, int row) {
+    for (const grid::MergeRecord& merge : table.merges()) {
+        if (merge.contains(row, kDeviceColumn)) {
+            return cellText(table, merge.anchorRow, merge.anchorColumn);
+        }
+    }
+    return cellText(table, row, kDeviceColumn);
+}
+
+bool exportKeyTableCsv(const grid::GridModel& table, std::ostream& out) {
+    out << "\xEF\xBB\xBF" << "row,device,key,code\r\n";
+    for (int row = protocol::kFirstKeyRow; row <= protocol::kLastKeyRow; ++row) {
+        const auto device = gbkToUtf8(deviceOfRow(table, row));
+        const auto key = gbkToUtf8(cellText(table, row, kKeyColumn));
+        const auto code = gbkToUtf8(cellText(table, row, kCodeColumn));
+        if (!device || !key || !code) return false;
+        out << row << ',' << csvField(*device) << ',' << csvField(*key) << ',' << csvField(*code) << "\r\n";
+    }
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridModel& table) {
+    if (table.rowCount() <= protocol::kLastKeyRow || table.columnCount() <= kCodeColumn) {
+        return {{0, 0, "the table is not a key table of 79 rows and 3 columns"}};
+    }
+    std::string error;
+    const auto records = parseCsv(csv, error);
+    if (!records) return {{0, 0, error}};
+    ImportCheck check(table);
+    for (const CsvRecord& record : *records) {
+        if (record.line == records->front().line && isHeader(record)) continue;
+        check.take(record);
+    }
+    if (!check.problems.empty()) return check.problems;
+    for (const auto& [row, code] : check.codes) {
+        table.setText(row, kCodeColumn, code, false);
+    }
+    return {};
+}
+
+std::vector<CodeDifference> differingCodes(const grid::GridModel& first, const grid::GridModel& second) {
+    std::vector<CodeDifference> differences;
+    for (int row = protocol::kFirstKeyRow; row <= protocol::kLastKeyRow; ++row) {
+        const std::string a = cellText(first, row, kCodeColumn);
+        const std::string b = cellText(second, row, kCodeColumn);
+        if (comparableCode(a) == comparableCode(b)) continue;
+        differences.push_back({row, deviceOfRow(first, row), cellText(first, row, kKeyColumn), a, b});
+    }
+    return differences;
+}
+
+}  // namespace veltrano::tools
