@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace veltrano::bench {
+
+// Each benchmark prints "name value" lines on standard output for
+// scripts/bench.sh to pick up, and returns the process exit code.
+
+// Starts each program `runs` times, in turn, and times each launch until its
+// window is visible: the real program, the minimal window, and the minimal
+// window that first starts the real program's system libraries.
+int runStartup(const std::wstring& program, const std::wstring& minimalProgram, const std::wstring& librariesProgram,
+               int runs);
+// Opens the port and writes the program's full table into the module.
+int runWrite(const std::wstring& folder);
+// CPU time of the program with the port open and the line quiet.
+// With openPort false the port stays closed: the timer's ticks alone.
+int runIdle(const std::wstring& folder, int seconds, bool openPort);
+// Starts learning `runs` times and notes when each learned code shows up in
+// the log box, in system time (microseconds since 1970).
+int runLatency(const std::wstring& folder, const std::string& learnedHex, int runs);
+// Times single appends to a log box of the program's kind in this process
+// when it already holds about `probe` lines, for each probe.
+int runLogGrowth(const std::vector<int>& probes);
+
+// Microseconds since 1970 in the host's real-time clock.
+std::int64_t systemMicroseconds();
+double medianOf(std::vector<double> values);
+
+}  // namespace veltrano::bench

@@ -1,0 +1,124 @@
+"""Prints the benchmark table from the native benchmark's JSON and the
+program benchmarks' "name value" lines:
+    bench_table.py TABLE_JSON PROGRAM_TXT LOG_LINES IDLE_SECONDS"""
+import json
+import os
+import platform
+import sys
+
+UNIT_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+
+
+def native_figures(path):
+    with open(path) as source:
+        data = json.load(source)
+    figures = {}
+    for run in data["benchmarks"]:
+        if run.get("run_type", "iteration") != "iteration" or run.get("error_occurred"):
+            continue
+        name = run["name"].split("/")[0]
+        figures[name] = (run["real_time"] * UNIT_MS[run["time_unit"]], run["name"].split("/")[-1])
+    return figures
+
+
+def program_figures(path):
+    figures = {}
+    with open(path) as source:
+        for line in source:
+            words = line.split()
+            if len(words) >= 2:
+                figures[" ".join(words[:-1])] = float(words[-1])
+    return figures
+
+
+def machine():
+    model = "unknown CPU"
+    with open("/proc/cpuinfo") as source:
+        for line in source:
+            if line.startswith("model name"):
+                model = line.split(":", 1)[1].strip()
+                break
+    load = os.getloadavg()
+    return f"{model}, {os.cpu_count()} cores, {platform.system()} {platform.release()}, load average {load[0]:.2f}"
+
+
+def ratio(figure, reference):
+    return f"{figure / reference:.2f}" if figure is not None and reference else "-"
+
+
+def number(value, digits=1):
+    return "-" if value is None else f"{value:.{digits}f}"
+
+
+def main():
+    native = native_figures(sys.argv[1])
+    program = program_figures(sys.argv[2])
+    log_lines = int(sys.argv[3])
+    idle_seconds = sys.argv[4]
+    rows = []
+
+    grid, shape = native.get("TableFileSaveLoad", (None, "?"))
+    stdio, _ = native.get("StdioSameBytes", (None, "?"))
+    memory, _ = native.get("TableFormatInMemory", (None, "?"))
+    synced, _ = native.get("StdioSameBytesSynced", (None, "?"))
+    rows.append((f"1 table file save+load {shape} (ms)", number(grid, 2), f"stdio same bytes {number(stdio, 2)}",
+                 ratio(grid, stdio), "<= 3", "yes" if grid and stdio and grid / stdio <= 3 else "NO"))
+    rows.append((f"  same, against stdio with fsync {shape} (ms)", number(grid, 2),
+                 f"stdio + fsync {number(synced, 2)}", ratio(grid, synced), "(profile)", ""))
+    rows.append((f"  format alone, in memory {shape} (ms)", number(memory, 2), f"stdio same bytes {number(stdio, 2)}",
+                 ratio(memory, stdio), "(profile)", ""))
+    app, _ = native.get("ApplicationTableSaveLoad", (None, ""))
+    app_memory, _ = native.get("ApplicationTableFormatInMemory", (None, ""))
+    rows.append(("1 application table 79x3 save+load (ms)", number(app, 3), "1 ms", ratio(app, 1.0), "< 1 ms",
+                 "yes" if app is not None and app < 1.0 else "NO"))
+    rows.append(("  format alone, in memory 79x3 (ms)", number(app_memory, 3), "1 ms", ratio(app_memory, 1.0),
+                 "(profile)", ""))
+
+    start = program.get("startup-ms")
+    minimal = program.get("startup-minimal-ms")
+    libraries = program.get("startup-libraries-ms")
+    rows.append(("2 start-up to visible window, median (ms)", number(start), f"minimal window {number(minimal)}",
+                 ratio(start, minimal), "<= 1.5", "yes" if start and minimal and start / minimal <= 1.5 else "NO"))
+    rows.append(("  minimal window + the program's system DLLs (ms)", number(libraries),
+                 f"minimal window {number(minimal)}", ratio(libraries, minimal), "(profile)", ""))
+
+    write = program.get("write-ms")
+    rows.append(("3 write of 78 rows, enter to exit frame (ms)", number(write, 0), "protocol minimum 4900",
+                 ratio(write, 4900.0), "<= 1.05", "yes" if write and write / 4900.0 <= 1.05 else "NO"))
+
+    idle = program.get("idle-proc-percent")
+    server = program.get("idle-wineserver-percent")
+    rows.append((f"4 idle CPU, port open, {idle_seconds} s (% of one core)", number(idle, 2), "-", "-", "< 2 %",
+                 "yes" if idle is not None and idle < 2 else "NO"))
+    rows.append(("  wineserver meanwhile (% of one core)", number(server, 2), "-", "-", "(profile)", ""))
+    closed = program.get("idle-closed-proc-percent")
+    closed_server = program.get("idle-closed-wineserver-percent")
+    rows.append(("  port closed, no polling: program / wineserver (%)",
+                 f"{number(closed, 2)} / {number(closed_server, 2)}", "-", "-", "(profile)", ""))
+    latency = program.get("latency-ms")
+    latency_max = program.get("latency-max-ms")
+    ticks = None if latency is None else latency / 10.0
+    rows.append(("4 receive latency, median (10 ms ticks)", number(ticks, 1),
+                 f"max {number(None if latency_max is None else latency_max / 10.0, 1)} ticks", "-", "<= 3",
+                 "yes" if ticks is not None and ticks <= 3 else "NO"))
+
+    early = program.get("log-append-us 100")
+    late = program.get(f"log-append-us {log_lines}")
+    rows.append((f"5 log append, line {log_lines} vs line 100 (us)", number(late), f"line 100 {number(early)}",
+                 ratio(late, early), "report", ""))
+    for kind in ("component", "system-edit"):
+        steps = [program.get(f"log-step-us {kind} {step}") for step in ("length", "select", "scroll-caret", "replace")]
+        rows.append((f"  {kind} at line {log_lines}: length/select/scroll/replace (us)",
+                     " / ".join(number(step, 0) for step in steps), "-", "-", "(profile)", ""))
+
+    headers = ("figure", "value", "reference (same run)", "ratio", "target", "met")
+    widths = [max(len(str(row[i])) for row in rows + [headers]) for i in range(len(headers))]
+    print(f"Machine: {machine()}")
+    print(" | ".join(h.ljust(w) for h, w in zip(headers, widths)))
+    print("-+-".join("-" * w for w in widths))
+    for row in rows:
+        print(" | ".join(str(cell).ljust(w) for cell, w in zip(row, widths)))
+
+
+if __name__ == "__main__":
+    main()

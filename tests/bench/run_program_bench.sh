@@ -1,0 +1,107 @@
+#!/bin/bash
+# Runs the benchmarks of the real program under Wine against the module
+# simulator and prints "name value" lines. The prefix must be prepared, its
+# COM PORT mapped to LINK and its wineserver started.
+#   run_program_bench.sh HOST_BIN PROGRAM_BIN PREFIX PORT LINK FOLDER DATA_DAT \
+#                        STARTUP_RUNS IDLE_SECONDS LATENCY_RUNS LOG_LINES
+# PROGRAM_BIN holds veltrano.exe, DLL/PCOMM.DLL, veltrano-bench-window.exe,
+# veltrano-bench-window-libraries.exe and veltrano-bench-driver.exe; FOLDER
+# is emptied and used for the run.
+set -uo pipefail
+host_bin="$1"; program_bin="$2"; prefix="$3"; port="$4"; link="$5"; folder="$6"; data_dat="$7"
+startup_runs="$8"; idle_seconds="$9"; latency_runs="${10}"; log_lines="${11}"
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+learned_code=FA0102030405ED
+
+fail() { echo "run_program_bench: $*" >&2; exit 1; }
+windows_path() { local path="$1"; echo "Z:${path//\//\\}"; }
+driver() { "$root/scripts/wine-run.sh" "$prefix" "$program_bin/veltrano-bench-driver.exe" "$@" </dev/null; }
+
+rm -rf "$folder"
+mkdir -p "$folder/app/DLL" "$folder/minimal" || fail "cannot make $folder"
+cp "$program_bin/veltrano.exe" "$folder/app/" && cp "$program_bin/DLL/PCOMM.DLL" "$folder/app/DLL/" &&
+  cp "$data_dat" "$folder/app/data.dat" && cp "$program_bin/veltrano-bench-window.exe" "$program_bin/veltrano-bench-window-libraries.exe" "$folder/minimal/" ||
+  fail "cannot copy the programs into $folder"
+app="$(windows_path "$folder/app")"
+
+# 2. Start-up, before the port exists in anybody's mind.
+minimal="$(windows_path "$folder/minimal")"
+driver startup "$app\\veltrano.exe" "$minimal\\veltrano-bench-window.exe" "$minimal\\veltrano-bench-window-libraries.exe" \
+  "$startup_runs" >"$folder/startup.out" 2>"$folder/startup.err" || { cat "$folder/startup.err" >&2; fail "start-up benchmark failed"; }
+grep -E '^startup' "$folder/startup.out" | tr -d '\r'
+
+# The simulator's log counts from its own start, taken right after it makes
+# the link: the link's time puts the log's times on the driver's clock.
+rm -f "$link"
+"$host_bin/veltrano-module-sim" --link "$link" --log "$folder/frames.log" --status "$folder/status" \
+  --store "$folder/store.txt" --learned-code "$learned_code" --learn-delay-ms 100 \
+  </dev/null >"$folder/simulator.out" 2>&1 &
+simulator_pid=$!
+trap 'kill "$simulator_pid" 2>/dev/null; wait "$simulator_pid" 2>/dev/null' EXIT
+for _ in $(seq 100); do [ -L "$link" ] && break; sleep 0.05; done
+[ -L "$link" ] || { cat "$folder/simulator.out" >&2; fail "the simulator did not start"; }
+simulator_epoch_us=$(stat -c '%.6Y' "$link" | tr -d '.')
+export VELTRANO_E2E_PORT="COM$port" VELTRANO_E2E_FOLDER="$(windows_path "$folder")"
+
+# 3. The write sequence: the simulator's times of the enter and exit frames.
+driver write "$app" >"$folder/write.out" 2>"$folder/write.err" ||
+  { cat "$folder/write.err" "$folder/write.out" >&2; fail "write benchmark failed"; }
+tr -d '\r' <"$folder/write.out"
+slots=$(grep -c ' rx slot ' "$folder/frames.log")
+awk '$2 == "rx" && $3 == "enter-config" && !enter { enter = $1 }
+     $2 == "rx" && $3 == "exit-config" { exit_time = $1 }
+     END { if (enter != "" && exit_time != "") printf "write-ms %.0f\n", (exit_time - enter) * 1000 }' "$folder/frames.log"
+echo "write-slot-frames $slots"
+
+# 4a. CPU time while idle, from the Linux processes' own counters (the
+# program and the prefix's wineserver): Wine's GetProcessTimes, which the
+# driver also prints, does not count another process's time. First with the
+# port open and the line quiet, then with the port closed, the timer still.
+ticks_of() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
+share() {
+  awk -v t="$1" -v hz="$(getconf CLK_TCK)" -v ns="$2" 'BEGIN { printf "%.3f", 100 * t / hz / (ns / 1e9) }'
+}
+measure_idle() {
+  local mode="$1" label="$2" program_pid="" server_pid="" program_ticks=0 server_ticks=0 begun=0 line elapsed
+  while IFS= read -r line; do
+    line="${line%$'\r'}"
+    case "$line" in
+      idle-begin)
+        begun=$(date +%s%N)
+        program_pid=$(pgrep -f -- "veltrano\\.exe" | while read -r pid; do
+          tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline" | grep -q "${folder##*/}" && echo "$pid"; done | head -1)
+        server_pid=$(pgrep -f -- "wineserver" | while read -r pid; do
+          tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$prefix" && echo "$pid"; done | head -1)
+        [ -n "$program_pid" ] && program_ticks=$(ticks_of "$program_pid")
+        [ -n "$server_pid" ] && server_ticks=$(ticks_of "$server_pid") ;;
+      idle-end)
+        elapsed=$(( $(date +%s%N) - begun ))
+        [ -n "$program_pid" ] && echo "$label-proc-percent $(share $(( $(ticks_of "$program_pid") - program_ticks )) "$elapsed")"
+        [ -n "$server_pid" ] && echo "$label-wineserver-percent $(share $(( $(ticks_of "$server_pid") - server_ticks )) "$elapsed")" ;;
+      idle-*) echo "$label-${line#idle-}" ;;
+    esac
+  done < <(driver "$mode" "$app" "$idle_seconds" 2>"$folder/$label.err")
+  grep -q . "$folder/$label.err" && cat "$folder/$label.err" >&2
+}
+measure_idle idle idle
+measure_idle idle-closed idle-closed
+
+# 4b. Receive latency: each learned code from its write by the simulator to
+# its line in the log box.
+driver latency "$app" "$learned_code" "$latency_runs" >"$folder/latency.out" 2>"$folder/latency.err" ||
+  { cat "$folder/latency.err" >&2; fail "latency benchmark failed"; }
+tr -d '\r' <"$folder/latency.out" | awk -v epoch="$simulator_epoch_us" -v frames="$folder/frames.log" '
+  BEGIN { while ((getline line < frames) > 0) { split(line, f, " "); if (f[2] == "tx" && f[3] == "learned") sent[n++] = f[1] } }
+  $1 == "latency-seen" { ms = ($3 - epoch) / 1000 - sent[$2] * 1000; printf "latency-run %d %.1f\n", $2, ms; all[m++] = ms }
+  END {
+    if (m == 0) exit 1
+    for (i = 0; i < m; i++) for (j = i + 1; j < m; j++) if (all[j] < all[i]) { t = all[i]; all[i] = all[j]; all[j] = t }
+    median = (m % 2) ? all[int(m / 2)] : (all[m / 2 - 1] + all[m / 2]) / 2
+    printf "latency-ms %.1f\nlatency-max-ms %.1f\n", median, all[m - 1]
+  }'
+
+# 5. Log growth, in the driver's own process.
+driver log-growth 100 "$log_lines" >"$folder/log.out" 2>"$folder/log.err" ||
+  { cat "$folder/log.err" >&2; fail "log growth benchmark failed"; }
+tr -d '\r' <"$folder/log.out"
+exit 0

@@ -1,0 +1,80 @@
+#include <cstdio>
+#include <thread>
+
+#include "tests/bench/bench_driver.h"
+#include "tests/driver/program_driver.h"
+
+namespace veltrano::bench {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+struct WindowWanted {
+    DWORD processId = 0;
+    const wchar_t* className = nullptr;
+    const wchar_t* captionStart = nullptr;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
+    auto& wanted = *reinterpret_cast<WindowWanted*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != wanted.processId || !IsWindowVisible(window)) return TRUE;
+    if (driver::windowClass(window) != wanted.className) return TRUE;
+    wchar_t caption[256] = {};
+    GetWindowTextW(window, caption, 256);
+    if (std::wstring_view(caption).rfind(wanted.captionStart, 0) != 0) return TRUE;
+    wanted.found = window;
+    return FALSE;
+}
+
+// Milliseconds from the launch to the visible window, or a negative value
+// when the window never came. The program is closed as a user closes it.
+double timeToWindow(const std::wstring& program, const wchar_t* className, const wchar_t* captionStart) {
+    const std::wstring folder = program.substr(0, program.rfind(L'\\'));
+    const Clock::time_point launched = Clock::now();
+    auto running = driver::RunningProgram::start(program, folder);
+    if (!running) return -1.0;
+    WindowWanted wanted{running->processId(), className, captionStart, nullptr};
+    const Clock::time_point deadline = launched + 60s;
+    while (wanted.found == nullptr && Clock::now() < deadline) {
+        EnumWindows(&matchWindow, reinterpret_cast<LPARAM>(&wanted));
+        if (wanted.found == nullptr) std::this_thread::sleep_for(1ms);
+    }
+    const double elapsed = std::chrono::duration<double, std::milli>(Clock::now() - launched).count();
+    if (wanted.found == nullptr) return -1.0;
+    PostMessageW(wanted.found, WM_CLOSE, 0, 0);
+    running->waitForExit(driver::deadlineIn(20s));
+    return elapsed;
+}
+
+}  // namespace
+
+int runStartup(const std::wstring& program, const std::wstring& minimalProgram, const std::wstring& librariesProgram,
+               int runs) {
+    std::vector<double> programTimes;
+    std::vector<double> minimalTimes;
+    std::vector<double> librariesTimes;
+    for (int run = 0; run < runs; ++run) {
+        const double minimal = timeToWindow(minimalProgram, L"VeltranoBenchWindow", L"Bench window");
+        const double libraries = timeToWindow(librariesProgram, L"VeltranoBenchWindow", L"Bench window");
+        const double full = timeToWindow(program, L"KVWindow", L"Veltrano");
+        if (minimal < 0 || libraries < 0 || full < 0) {
+            std::fprintf(stderr, "run %d: a window did not appear (program %.1f, minimal %.1f, libraries %.1f)\n", run,
+                         full, minimal, libraries);
+            return 1;
+        }
+        std::printf("startup-run %d %.2f %.2f %.2f\n", run, full, minimal, libraries);
+        programTimes.push_back(full);
+        minimalTimes.push_back(minimal);
+        librariesTimes.push_back(libraries);
+    }
+    std::printf("startup-ms %.2f\n", medianOf(programTimes));
+    std::printf("startup-minimal-ms %.2f\n", medianOf(minimalTimes));
+    std::printf("startup-libraries-ms %.2f\n", medianOf(librariesTimes));
+    return 0;
+}
+
+}  // namespace veltrano::bench
