@@ -2,6 +2,7 @@
 
 #include "grid/file/grid_file_format.h"
 
+#include <algorithm>
 #include <array>
 
 namespace veltrano::grid::file {
@@ -20,11 +21,31 @@ bool explicitColourDiffers(std::uint32_t colour, std::uint32_t gridDefault) {
     return colour <= kLargestExplicitColour && colour != gridDefault;
 }
 
+// Cells that loading the merged ranges covers, which sets their covered bit.
+std::vector<bool> cellsCoveredByMerges(const GridModel& grid) {
+    const auto columns = static_cast<std::size_t>(grid.columnCount());
+    std::vector<bool> covered(static_cast<std::size_t>(grid.rowCount()) * columns, false);
+    for (const MergeRecord& merge : grid.merges()) {
+        const std::int32_t bottom = std::min(merge.bottom, grid.rowCount() - 1);
+        const std::int32_t right = std::min(merge.right, grid.columnCount() - 1);
+        for (std::int32_t row = std::max(merge.top, 0); row <= bottom; ++row) {
+            for (std::int32_t column = std::max(merge.left, 0); column <= right; ++column) {
+                if (row != merge.anchorRow || column != merge.anchorColumn) {
+                    covered[static_cast<std::size_t>(row) * columns + static_cast<std::size_t>(column)] = true;
+                }
+            }
+        }
+    }
+    return covered;
+}
+
 CollectedCells collect(const GridModel& grid) {
     CollectedCells collected;
     const GridSettings& settings = grid.settings();
+    const std::vector<bool> coveredByMerges = cellsCoveredByMerges(grid);
+    std::size_t index = 0;
     for (std::int32_t row = 0; row < grid.rowCount(); ++row) {
-        for (std::int32_t column = 0; column < grid.columnCount(); ++column) {
+        for (std::int32_t column = 0; column < grid.columnCount(); ++column, ++index) {
             const Cell& cell = *grid.cell(row, column);
             const CellAddress address{row, column};
             if (!cell.text.empty() || cell.checkState != 0 || cell.picture) {
@@ -33,6 +54,9 @@ CollectedCells collect(const GridModel& grid) {
             if (!sameFont(cell.font, grid.gridFont())) {
                 collected.fonts.push_back(address);
             }
+            // The state list sets states outright, after the merges have
+            // covered their cells: a covered cell whose state was cleared
+            // since must say so, or it loads covered again.
             const std::array<bool, 7> written{
                 explicitColourDiffers(cell.backgroundColour, settings.defaultBackgroundColour),
                 explicitColourDiffers(cell.textColour, settings.defaultTextColour),
@@ -40,7 +64,7 @@ CollectedCells collect(const GridModel& grid) {
                 cell.attributeB != 0,
                 cell.margin != kDefaultMargin,
                 cell.masked != 0,
-                cell.state != 0,
+                cell.state != 0 || coveredByMerges[index],
             };
             for (std::size_t list = 0; list < written.size(); ++list) {
                 if (written[list]) {

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets in a native clang tree and runs each one for
+# the given number of seconds (default 60) over a copy of its seeds in
+# tests/fuzz/corpus. New inputs stay in the build tree; crash, timeout and
+# out-of-memory inputs are collected in $VELTRANO_BUILD/fuzz/artifacts/<target>/
+# and make the script fail. Usage: scripts/fuzz.sh [seconds]
+set -euo pipefail
+
+# shellcheck source=lib/setup.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib/setup.sh"
+
+seconds="${1:-60}"
+if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: scripts/fuzz.sh [seconds]" >&2
+  exit 2
+fi
+
+FUZZ_BUILD="$VELTRANO_BUILD/fuzz"
+FUZZ_DATA="$VELTRANO_ROOT/tests/fuzz"
+
+# Target and the longest input it is given: a table file of a few hundred
+# cells, the main window's segment with room to grow, a long code, a read.
+targets=(grid_file:16384 template:200000 hex:4096 receive:512)
+
+log "configuring the fuzz tree in $FUZZ_BUILD"
+CC=clang CXX=clang++ cmake -S "$VELTRANO_ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVELTRANO_FUZZ=ON >/dev/null
+build_targets=()
+for entry in "${targets[@]}"; do
+  build_targets+=("fuzz_${entry%%:*}")
+done
+log "building ${build_targets[*]}"
+cmake --build "$FUZZ_BUILD" --target "${build_targets[@]}"
+
+findings=0
+summary=()
+for entry in "${targets[@]}"; do
+  name="${entry%%:*}"
+  max_len="${entry##*:}"
+  work="$FUZZ_BUILD/runs/$name"
+  artifacts="$FUZZ_BUILD/artifacts/$name"
+  rm -rf "$work"
+  mkdir -p "$work/corpus" "$artifacts"
+  # Kept findings are replayed by ctest; some are slow by design (a table
+  # file at the limits), so they do not seed the run.
+  find "$FUZZ_DATA/corpus/$name" -maxdepth 1 -type f ! -name '.*' -exec cp {} "$work/corpus/" \;
+  before=$(find "$artifacts" -maxdepth 1 -type f \( -name 'crash-*' -o -name 'timeout-*' -o -name 'oom-*' -o -name 'leak-*' \) | wc -l)
+
+  log "fuzzing $name for ${seconds}s (max_len $max_len)"
+  status=0
+  "$FUZZ_BUILD/bin/fuzz_$name" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$artifacts/" "$work/corpus" >"$work/fuzz.log" 2>&1 || status=$?
+
+  after=$(find "$artifacts" -maxdepth 1 -type f \( -name 'crash-*' -o -name 'timeout-*' -o -name 'oom-*' -o -name 'leak-*' \) | wc -l)
+  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/fuzz.log" | tail -n 1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$work/fuzz.log" | tail -n 1)
+  line="$name: ${execs:-?} execs, ${rate:-?} exec/s"
+  if [ "$status" -ne 0 ] || [ "$after" -gt "$before" ]; then
+    findings=$((findings + 1))
+    line="$line, FOUND a fault (exit $status; inputs in $artifacts, log $work/fuzz.log)"
+    grep -E '^(==[0-9]+==ERROR|SUMMARY|property broken|.*runtime error)' "$work/fuzz.log" | head -n 5 || true
+  fi
+  summary+=("$line")
+done
+
+log "results"
+printf '  %s\n' "${summary[@]}"
+if [ "$findings" -gt 0 ]; then
+  log "$findings target(s) found a fault"
+  exit 1
+fi
+log "no faults found"
