@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "components/label/picture_layout.h"
+#include "runtime/kernel/picture_decoder.h"
 
 namespace veltrano::drawing {
 namespace {
@@ -39,7 +40,13 @@ std::optional<Picture> Picture::decode(std::span<const std::uint8_t> bytes) {
         picture.size_ = {layout->width, layout->height};
         return picture;
     }
-    return noPicture();
+    // PNG, JPEG, GIF and the rest: transparent parts take the face colour
+    // the label and button are drawn on.
+    auto decoded = decodePictureBytes(bytes, GetSysColor(COLOR_BTNFACE));
+    if (!decoded) return noPicture();
+    picture.bitmap_ = std::move(decoded->bitmap);
+    picture.size_ = decoded->size;
+    return picture;
 }
 
 void Picture::draw(HDC dc, const RECT& target) const {

@@ -11,7 +11,9 @@
 namespace veltrano::drawing {
 
 // A picture decoded from a component's picture bytes: a BMP file becomes a
-// bitmap, an icon or cursor file an icon. The picture owns its handle.
+// bitmap, an icon or cursor file an icon, any other format the system's
+// imaging component reads (PNG, JPEG, GIF) a bitmap laid over the face
+// colour. The picture owns its handle.
 class Picture {
 public:
     // Nothing when the bytes are no picture this decoder reads.

@@ -3,13 +3,20 @@
 #include <algorithm>
 
 #include "components/window/image_layout.h"
+#include "runtime/kernel/picture_decoder.h"
 
 namespace veltrano {
 
 win::UniqueBitmap decodePicture(std::span<const std::uint8_t> bytes, SIZE& size) {
     size = SIZE{};
     const auto layout = checkBitmapFile(bytes);
-    if (!layout) return {};
+    if (!layout) {
+        // PNG, JPEG, GIF and the rest, over the window's default face.
+        auto decoded = decodePictureBytes(bytes, GetSysColor(COLOR_BTNFACE));
+        if (!decoded) return {};
+        size = decoded->size;
+        return std::move(decoded->bitmap);
+    }
     const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + layout->infoOffset);
     win::WindowDc screen(nullptr);
     win::UniqueBitmap bitmap(CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT,

@@ -9,8 +9,9 @@
 
 namespace veltrano {
 
-// A drawable picture from bitmap file bytes; empty (and a zero size) when the
-// bytes cannot be read as one.
+// A drawable picture from picture file bytes (BMP, or any format the
+// system's imaging component reads); empty (and a zero size) when the bytes
+// cannot be read as one.
 win::UniqueBitmap decodePicture(std::span<const std::uint8_t> bytes, SIZE& size);
 
 // Draws the picture into the client area by mode (0 natural size at the
