@@ -1,0 +1,153 @@
+#!/bin/bash
+# Starts Veltrano under Wine on Linux, from the folder this script is in.
+#
+#   veltrano-linux.sh [--prefix DIR] [--devices DIR] [--wine PROGRAM] [--ports-only]
+#
+#   --prefix DIR     the Wine prefix to create or use
+#                    (default ~/.local/share/veltrano/wine)
+#   --devices DIR    where to look for serial adapters (default /dev)
+#   --wine PROGRAM   the Wine loader (default wine)
+#   --ports-only     map the serial ports and say which is which, but do not
+#                    start the program
+#
+# Each serial adapter found (ttyUSB*, ttyACM*, and the ttyS* ports that have
+# a serial chip behind them) becomes a COM port of the prefix, numbered from
+# COM1 in that order; the program lists them in its port list. The program
+# runs with the Chinese locale its texts are written for.
+set -uo pipefail
+
+prefix="${XDG_DATA_HOME:-$HOME/.local/share}/veltrano/wine"
+devices=/dev
+wine=wine
+start_program=true
+
+say() { printf 'veltrano: %s\n' "$*"; }
+fail() { printf 'veltrano: %s\n' "$*" >&2; exit 1; }
+usage() { sed -n '4,12s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"; }
+
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --prefix) [ $# -ge 2 ] || fail "--prefix needs a folder"; prefix="$2"; shift 2 ;;
+    --devices) [ $# -ge 2 ] || fail "--devices needs a folder"; devices="$2"; shift 2 ;;
+    --wine) [ $# -ge 2 ] || fail "--wine needs a program"; wine="$2"; shift 2 ;;
+    --ports-only) start_program=false; shift ;;
+    -h|--help) usage; exit 0 ;;
+    *) usage >&2; exit 2 ;;
+  esac
+done
+
+here="$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")" && pwd)"
+program="$here/veltrano.exe"
+if $start_program && [ ! -f "$program" ]; then
+  fail "veltrano.exe is not beside this script (in $here)"
+fi
+[ -d "$devices" ] || fail "no device folder $devices"
+
+if ! command -v "$wine" >/dev/null 2>&1; then
+  fail "Wine is missing. On Debian or Ubuntu install it with:
+  sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get install wine wine32:i386"
+fi
+# The server that belongs to this loader: the one beside it, else the usual one.
+wineserver="$(dirname "$(command -v "$wine")")/wineserver"
+[ -x "$wineserver" ] || wineserver="$(command -v wineserver)" || fail "wineserver is missing; reinstall Wine"
+
+# The program's texts are code page 936: Wine gives it that code page only
+# under a Chinese locale, and draws the characters only with a CJK font.
+if ! locale -a 2>/dev/null | grep -qiE '^zh_CN\.utf-?8$'; then
+  say "the Chinese locale zh_CN.UTF-8 is missing: the program's texts will be garbled. Add it with:"
+  say "  sudo sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen && sudo locale-gen"
+  export LANG=zh_CN.UTF-8
+else
+  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+fi
+if ! { fc-list 2>/dev/null | grep -qi 'wqy-microhei'; } && [ ! -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ]; then
+  say "the font WenQuanYi Micro Hei is missing: Chinese texts will show as boxes. Install it with:"
+  say "  sudo apt-get install fonts-wqy-microhei"
+fi
+
+export WINEPREFIX="$prefix"
+export WINEDEBUG=-all
+# No Mono or Gecko prompts, and no menu entries or file associations in the
+# desktop for this private prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+[ "$(basename "$wine")" = wine ] || export WINELOADER="$wine"
+
+if [ ! -f "$prefix/system.reg" ]; then
+  say "preparing the Wine prefix $prefix (once; this takes a minute)"
+  mkdir -p "$prefix" || fail "cannot create $prefix"
+  "$wine" wineboot -i </dev/null >/dev/null 2>&1
+  "$wineserver" -w
+  [ -f "$prefix/system.reg" ] || fail "Wine could not prepare $prefix"
+fi
+
+# Serial adapters, numbered as the kernel numbers them. A ttyS node exists
+# for every possible on-board port; only one with a chip behind it takes
+# terminal settings, the others fail with an input/output error.
+numbered() {
+  local device
+  for device in "$devices/$1"[0-9]*; do
+    [[ "$(basename "$device")" =~ ^$1[0-9]+$ ]] && [ -e "$device" ] && printf '%s\n' "$device"
+  done | sort -V
+}
+adapters=()
+denied=()
+while IFS= read -r device; do
+  [ -n "$device" ] || continue
+  name="$(basename "$device")"
+  if [ ! -r "$device" ] || [ ! -w "$device" ]; then
+    denied+=("$device")
+    # Whether an on-board port has a chip cannot be asked without access.
+    [[ "$name" == ttyS* ]] && continue
+  elif [[ "$name" == ttyS* ]] && ! stty -F "$device" >/dev/null 2>&1; then
+    continue
+  fi
+  adapters+=("$device")
+done < <(numbered ttyUSB; numbered ttyACM; numbered ttyS)
+if [ ${#denied[@]} -gt 0 ]; then
+  group="$(stat -L -c %G "${denied[0]}" 2>/dev/null || echo dialout)"
+  say "no access to ${denied[*]}: add yourself to the group $group and log in again:"
+  say "  sudo usermod -aG $group ${USER:-$(id -un)}"
+fi
+
+mapping=""
+for i in "${!adapters[@]}"; do
+  mapping+="COM$((i + 1))=${adapters[$i]}"$'\n'
+done
+
+# What this script wrote into the prefix last time: values it no longer
+# wants are removed, values of other origin are left alone.
+record="$prefix/veltrano-ports"
+previous="$(cat "$record" 2>/dev/null || true)"
+if [ "$mapping" != "${previous:+$previous$'\n'}" ]; then
+  say "updating the serial ports of the prefix (Wine programs running in it are stopped)"
+  "$wineserver" -k </dev/null >/dev/null 2>&1
+  while IFS='=' read -r port _; do
+    [ -n "$port" ] || continue
+    grep -q "^$port=" <<<"$mapping" && continue
+    "$wine" reg delete 'HKLM\Software\Wine\Ports' /v "$port" /f </dev/null >/dev/null 2>&1
+  done <<<"$previous"
+  while IFS='=' read -r port device; do
+    [ -n "$port" ] || continue
+    "$wine" reg add 'HKLM\Software\Wine\Ports' /v "$port" /d "$device" /f </dev/null >/dev/null 2>&1 ||
+      fail "cannot write $port into the prefix"
+  done <<<"$mapping"
+  # Wine reads the port list when its server starts: let this one end, so
+  # the next start sees the new list.
+  "$wineserver" -w
+  printf '%s' "$mapping" >"$record"
+fi
+
+if [ ${#adapters[@]} -eq 0 ]; then
+  say "no serial adapter found in $devices"
+else
+  say "serial ports:"
+  for i in "${!adapters[@]}"; do
+    say "  COM$((i + 1)) = ${adapters[$i]}"
+  done
+  say "(Wine may list further COM ports of its own; the ones above are the adapters.)"
+fi
+
+$start_program || exit 0
+say "starting $program"
+cd "$here" || fail "cannot enter $here"
+exec "$wine" "$program"
