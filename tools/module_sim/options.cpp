@@ -39,7 +39,9 @@ std::string usage() {
            "  --split                send every frame one byte per write\n"
            "  --split-gap-ms N       between the bytes of a split frame (default 2)\n"
            "  --silent-readback      never send the read-complete frame\n"
-           "  --hangup-after N       close the line after N frames and exit\n";
+           "  --hangup-after N       close the line after N frames and exit\n"
+           "  --hangup-after-records N  close the line after sending N read-back records\n"
+           "                         and exit\n";
 }
 
 std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error) {
@@ -124,6 +126,12 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             ok = parsed.has_value();
             if (ok) {
                 options.hangupAfter = static_cast<long>(*parsed);
+            }
+        } else if (name == "--hangup-after-records") {
+            const auto parsed = number(1, 1000000000);
+            ok = parsed.has_value();
+            if (ok) {
+                options.hangupAfterRecords = static_cast<long>(*parsed);
             }
         } else {
             error = "unknown option " + name;

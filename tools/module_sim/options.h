@@ -20,6 +20,10 @@ struct Options {
     OutputSettings output;
     // Fault: hang up after this many frames (0: never).
     long hangupAfter = 0;
+    // Fault: hang up once this many read-back records have gone out (0:
+    // never), so the line can be cut in the middle of a read-back, when the
+    // program sends nothing.
+    long hangupAfterRecords = 0;
 };
 
 // Parses the command line (without the program name). On a mistake returns

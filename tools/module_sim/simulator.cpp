@@ -146,6 +146,14 @@ private:
             // lost, as on a real line with no one listening.
             const bool lost = written != static_cast<ssize_t>(chunk.bytes.size());
             log_.write(now, "tx", chunk.kind, lost ? "lost" : "", chunk.bytes);
+            if (chunk.kind == "record" && chunk.frameEnd) {
+                ++recordsSent_;
+            }
+            if (options_.hangupAfterRecords > 0 && recordsSent_ >= options_.hangupAfterRecords) {
+                hangUp(now);
+                publishStatus();
+                return;
+            }
         }
     }
 
@@ -175,6 +183,7 @@ private:
     OutputSchedule output_;
     bool stopping_ = false;
     bool hungUp_ = false;
+    long recordsSent_ = 0;
 };
 
 }  // namespace

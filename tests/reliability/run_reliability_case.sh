@@ -1,0 +1,90 @@
+#!/bin/bash
+# Runs one reliability case: the module simulator on a fresh pseudo-terminal
+# (seen by Wine as COM PORT) with the case's fault options, then the Windows
+# test program that drives veltrano.exe against it.
+#   run_reliability_case.sh HOST_BIN PREFIX PORT LINK FOLDER PROGRAM CASE [--preload STORE] [simulator options...]
+# When the simulator hangs up, or when the test asks for it by creating
+# FOLDER/restart-request, the simulator starts again on the same link and
+# store without its fault options, and FOLDER/restarts counts the restarts:
+# a module plugged in again after the line was lost.
+set -uo pipefail
+host_bin="$1"; prefix="$2"; port="$3"; link="$4"; folder="$5"; program="$6"; case_name="$7"
+shift 7
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+fault_options=()
+plain_options=()
+rm -rf "$folder"
+mkdir -p "$folder"
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --preload)
+      cp "$2" "$folder/store.txt"; cp "$2" "$folder/preloaded.txt"; shift 2 ;;
+    --noise|--split|--silent-readback)
+      fault_options+=("$1"); shift ;;
+    --hangup-after|--hangup-after-records|--noise-interval-ms|--seed|--split-gap-ms)
+      fault_options+=("$1" "$2"); shift 2 ;;
+    *)
+      plain_options+=("$1"); shift ;;
+  esac
+done
+
+start_simulator() {
+  rm -f "$link"
+  "$host_bin/veltrano-module-sim" --link "$link" --status "$folder/status" --store "$folder/store.txt" \
+    --log "$folder/frames.log" "$@" </dev/null >>"$folder/simulator.out" 2>&1 &
+  simulator_pid=$!
+  local deadline=$((SECONDS + 10))
+  until [ -L "$link" ]; do
+    if [ $SECONDS -ge $deadline ] || ! kill -0 "$simulator_pid" 2>/dev/null; then
+      echo "the simulator did not publish $link"; cat "$folder/simulator.out"; return 1
+    fi
+    sleep 0.01
+  done
+}
+
+# Runs the simulator and brings it back when it goes; the simulator is its
+# child, so its end is seen at once.
+supervise() {
+  local restarts=0
+  start_simulator "${plain_options[@]}" "${fault_options[@]}" || return 1
+  while [ ! -e "$folder/stop" ]; do
+    if [ -e "$folder/restart-request" ]; then
+      rm -f "$folder/restart-request"
+      kill "$simulator_pid" 2>/dev/null
+    fi
+    if ! kill -0 "$simulator_pid" 2>/dev/null || [ -n "$(ps -o stat= -p "$simulator_pid" | grep Z)" ]; then
+      wait "$simulator_pid" 2>/dev/null
+      [ -e "$folder/stop" ] && break
+      start_simulator "${plain_options[@]}" || return 1
+      restarts=$((restarts + 1))
+      echo "$restarts" >"$folder/restarts.new" && mv "$folder/restarts.new" "$folder/restarts"
+    fi
+    sleep 0.05
+  done
+  kill "$simulator_pid" 2>/dev/null; wait "$simulator_pid" 2>/dev/null
+}
+
+echo 0 >"$folder/restarts"
+rm -f "$link"
+supervise &
+supervisor_pid=$!
+trap 'touch "$folder/stop"; wait "$supervisor_pid" 2>/dev/null' EXIT
+deadline=$((SECONDS + 10))
+until [ -L "$link" ]; do
+  if [ $SECONDS -ge $deadline ] || ! kill -0 "$supervisor_pid" 2>/dev/null; then
+    echo "the simulator did not publish $link"; cat "$folder/simulator.out"; exit 1
+  fi
+  sleep 0.01
+done
+
+output="$folder/test.out"
+VELTRANO_E2E_FOLDER="Z:${folder//\//\\}" VELTRANO_E2E_PORT="COM$port" timeout 280 \
+  "$root/scripts/wine-run.sh" "$prefix" "$program" --gtest_filter="$case_name" </dev/null >"$output" 2>&1
+status=$?
+cat "$output"
+# A filter that matches nothing passes in GoogleTest; here it must not.
+grep -q '^\[  PASSED  \] 1 test' "$output" || status=1
+if [ $status -ne 0 ]; then
+  echo "--- simulator frames"; tail -n 200 "$folder/frames.log"
+fi
+exit $status
