@@ -47,4 +47,4 @@ if ! can_run_win32; then
 fi
 
 log "done; in $package:"
-(cd "$package" && find . -maxdepth 2 -type f \( -name '*.zip' -o -name '*.exe' \) | sort | sed 's|^\./|    |')
+(cd "$package" && find . -maxdepth 2 -type f \( -name '*.zip' -o -name '*-setup*.exe' \) | sort | sed 's|^\./|    |')
