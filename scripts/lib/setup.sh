@@ -23,7 +23,7 @@ install_dependencies() {
   local packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386 wine64
                   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                   xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales cmake ninja-build
-                  googletest g++ clang libclang-rt-14-dev python3)
+                  googletest g++ clang libclang-rt-14-dev python3 libbenchmark-dev nsis)
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     log "adding the i386 architecture"
     dpkg --add-architecture i386
