@@ -7,6 +7,8 @@
 #   private bytes grow by more than SOAK_BYTES_GROWTH (default 16 MiB) plus
 #   SOAK_BYTES_PER_LOG_CHAR (default 8) for every character the log box
 #   gained meanwhile (it keeps its text as UTF-16, and appending copies it).
+# Wine counts no private bytes for another process; there the working set
+# (resident memory) stands in for them, under the same bound.
 #   soak.sh [MINUTES]
 set -uo pipefail
 source "$(dirname "$0")/lib/setup.sh"
@@ -82,23 +84,24 @@ sample() {
   local stats chars cycles
   stats=$("$VELTRANO_ROOT/scripts/wine-run.sh" "$prefix" "$tree/bin/veltrano-process-stats.exe" </dev/null 2>&1 \
     | tr -d '\r' | grep '^handles ')
-  chars=$(grep '^cycle ' "$folder/driver.out" | tail -n 1 | awk '{print $5}')
+  chars=$(tr -d '\r' <"$folder/driver.out" | grep '^cycle ' | tail -n 1 | awk '{print $5}')
   cycles=$(grep -c '^cycle ' "$folder/driver.out")
-  [ -n "$stats" ] || return 1
-  echo "$1 $(echo "$stats" | awk '{print $2, $4}') $chars $cycles"
+  [[ "$stats" =~ ^handles\ [0-9]+\ private-bytes\ [0-9]+\ working-set\ [0-9]+$ ]] &&
+    [[ "$chars" =~ ^[0-9]+$ ]] || return 1
+  echo "$1 $(echo "$stats" | awk '{print $2, ($4 > 0 ? $4 : $6), ($4 > 0 ? "private" : "working-set")}') $chars $cycles"
 }
 
 status=0
 samples="$folder/samples"
 : >"$samples"
-printf '%-7s %-8s %-14s %-10s %s\n' minute handles private-bytes log-chars cycles
+printf '%-7s %-8s %-12s %-12s %-10s %s\n' minute handles bytes counted log-chars cycles
 start=$SECONDS
 for minute in $(seq 0 "$minutes"); do
   while [ $((SECONDS - start)) -lt $((minute * 60)) ]; do sleep 1; done
   if ! kill -0 "$driver_pid" 2>/dev/null; then log "the driver ended early"; status=1; break; fi
   line=$(sample "$minute") || { log "the program's counters could not be read"; status=1; break; }
   echo "$line" >>"$samples"
-  printf '%-7s %-8s %-14s %-10s %s\n' $line
+  printf '%-7s %-8s %-12s %-12s %-10s %s\n' $line
 done
 
 touch "$folder/stop"
@@ -112,12 +115,12 @@ if [ "$driver_status" -ne 0 ] || [ "$failed_cycles" -ne 0 ]; then
 fi
 
 if [ "$(wc -l <"$samples")" -ge 2 ]; then
-  read -r _ first_handles first_bytes first_chars _ < <(head -n 1 "$samples")
-  read -r _ last_handles last_bytes last_chars _ < <(tail -n 1 "$samples")
+  read -r _ first_handles first_bytes _ first_chars _ < <(head -n 1 "$samples")
+  read -r _ last_handles last_bytes _ last_chars _ < <(tail -n 1 "$samples")
   handles_grew=$((last_handles - first_handles))
   bytes_grew=$((last_bytes - first_bytes))
   allowed_bytes=$((bytes_growth + bytes_per_char * (last_chars - first_chars)))
-  log "handles grew by $handles_grew (allowed $handle_growth), private bytes by $bytes_grew (allowed $allowed_bytes)"
+  log "handles grew by $handles_grew (allowed $handle_growth), bytes by $bytes_grew (allowed $allowed_bytes)"
   [ "$handles_grew" -le "$handle_growth" ] || { log "handle count grew beyond the bound"; status=1; }
   [ "$bytes_grew" -le "$allowed_bytes" ] || { log "private bytes grew beyond the bound"; status=1; }
 else
