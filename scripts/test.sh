@@ -55,5 +55,14 @@ else
   log "scripts/run.sh without a display failed"; status=1
 fi
 
+log "the release packages"
+"$VELTRANO_ROOT/scripts/package.sh" >/dev/null || { log "scripts/package.sh failed"; status=1; }
+
+log "a short soak: write and read-back cycles for 2 minutes"
+"$VELTRANO_ROOT/scripts/soak.sh" 2 || { log "the soak failed"; status=1; }
+
+log "fuzzing every target for 60 seconds"
+"$VELTRANO_ROOT/scripts/fuzz.sh" 60 || { log "fuzzing found a fault"; status=1; }
+
 if [ $status -eq 0 ]; then log "all tests passed"; else log "some tests failed"; fi
 exit $status
