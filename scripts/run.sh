@@ -11,19 +11,9 @@ source "$(dirname "$0")/lib/setup.sh"
 
 install_dependencies || exit 1
 build_native || exit 1
-# The program, its serial library and the demonstration's driver; the
-# 64-bit tree stands in where the kernel cannot execute 32-bit code.
-program_targets=(veltrano pcomm veltrano-demo)
-if can_run_win32; then
-  program_tree="$WINDOWS_BUILD"
-  export VELTRANO_WINE=wine
-  configure_windows && cmake --build "$program_tree" --target "${program_targets[@]}" || exit 1
-else
-  log "this machine's kernel cannot execute 32-bit x86 code: starting the 64-bit build under wine64"
-  program_tree="$WINDOWS64_BUILD"
-  export VELTRANO_WINE=/usr/lib/wine/wine64
-  configure_windows64 && cmake --build "$program_tree" --target "${program_targets[@]}" || exit 1
-fi
+# The program, its serial library and the demonstration's driver.
+build_runnable_windows_targets veltrano pcomm veltrano-demo || exit 1
+program_tree="$RUNNABLE_TREE"
 run_folder="$VELTRANO_BUILD/run"
 line_link="$run_folder/module-line"
 port=3

@@ -23,17 +23,8 @@ bytes_per_char="${SOAK_BYTES_PER_LOG_CHAR:-8}"
 
 install_dependencies || exit 1
 build_native || exit 1
-targets=(veltrano pcomm veltrano-soak-driver veltrano-process-stats)
-if can_run_win32; then
-  tree="$WINDOWS_BUILD"
-  export VELTRANO_WINE=wine
-  configure_windows && cmake --build "$tree" --target "${targets[@]}" || exit 1
-else
-  log "this machine's kernel cannot execute 32-bit x86 code: the soak runs the 64-bit build under wine64"
-  tree="$WINDOWS64_BUILD"
-  export VELTRANO_WINE=/usr/lib/wine/wine64
-  configure_windows64 && cmake --build "$tree" --target "${targets[@]}" || exit 1
-fi
+build_runnable_windows_targets veltrano pcomm veltrano-soak-driver veltrano-process-stats || exit 1
+tree="$RUNNABLE_TREE"
 
 folder="$VELTRANO_BUILD/soak"
 prefix="$tree/wine/soak"

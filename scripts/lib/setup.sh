@@ -90,6 +90,23 @@ configure_windows64() {
     -DVELTRANO_HOST_BIN="$NATIVE_BUILD/bin" >/dev/null
 }
 
+# Builds the given targets in the Windows tree whose programs this machine
+# can start: the 32-bit tree, or the 64-bit one where the kernel cannot
+# execute i386 code. Sets RUNNABLE_TREE and VELTRANO_WINE to match.
+build_runnable_windows_targets() {
+  if can_run_win32; then
+    RUNNABLE_TREE="$WINDOWS_BUILD"
+    export VELTRANO_WINE=wine
+    configure_windows || return 1
+  else
+    log "this machine's kernel cannot execute 32-bit x86 code: using the 64-bit build under wine64"
+    RUNNABLE_TREE="$WINDOWS64_BUILD"
+    export VELTRANO_WINE=/usr/lib/wine/wine64
+    configure_windows64 || return 1
+  fi
+  cmake --build "$RUNNABLE_TREE" --target "$@"
+}
+
 # 32-bit Windows programs run under Wine's 32-bit loader, an i386 Linux
 # program: the kernel must be able to execute 32-bit x86 code.
 can_run_win32() {
