@@ -71,6 +71,7 @@ private:
     int sendFrame(std::string_view frameText);
     void sendAndWait(std::string_view frameText, int milliseconds);
     void handleReceived(std::span<const std::uint8_t> data, int waiting);
+    void handleFrame(std::span<const std::uint8_t> data, int waiting);
 
     ApplicationState& state_;
     UserInterface& ui_;

@@ -37,6 +37,21 @@ void Configurator::onReceiveTimerTick() {
 }
 
 void Configurator::handleReceived(std::span<const std::uint8_t> data, int waiting) {
+    const std::size_t first = protocol::firstFrameLength(data, state_.extracting);
+    if (first == data.size()) {
+        handleFrame(data, waiting);
+        return;
+    }
+    // Each frame of a read that held several is judged as if it had been
+    // read alone, with the state the frames before it left.
+    while (!data.empty()) {
+        const std::size_t length = protocol::firstFrameLength(data, state_.extracting);
+        handleFrame(data.first(length), static_cast<int>(length));
+        data = data.subspan(length);
+    }
+}
+
+void Configurator::handleFrame(std::span<const std::uint8_t> data, int waiting) {
     const protocol::ReceiveOutcome outcome = protocol::classifyReceived(data, state_.extracting, waiting);
     switch (outcome.kind) {
         case protocol::ReceiveKind::EnterConfig:

@@ -50,7 +50,33 @@ std::optional<ReadBackRecord> readRecord(std::span<const std::uint8_t> data, boo
     return ReadBackRecord{row, hex::BytesToHex(data.subspan(kRecordHeaderSize))};
 }
 
+bool recordHeaderAt(std::span<const std::uint8_t> data, std::size_t at) {
+    if (data.size() - at <= kRecordHeaderSize) {
+        return false;
+    }
+    const int row = data[at + 2];
+    return data[at] == kRecordPrefix[0] && data[at + 1] == kRecordPrefix[1] && row >= kFirstKeyRow &&
+           row <= kLastKeyRow;
+}
+
+bool statusFrameAt(std::span<const std::uint8_t> data, std::size_t at) {
+    return data.size() - at >= kCommandFrameSize && matchStatusFrame(data.subspan(at, kCommandFrameSize)) != nullptr;
+}
+
 }  // namespace
+
+std::size_t firstFrameLength(std::span<const std::uint8_t> data, bool extracting) {
+    if (statusFrameAt(data, 0)) {
+        return kCommandFrameSize;
+    }
+    const bool cutAnywhere = extracting && !recordHeaderAt(data, 0);
+    for (std::size_t at = 1; at < data.size(); ++at) {
+        if ((cutAnywhere || data[at - 1] == kCodeEnd) && (recordHeaderAt(data, at) || statusFrameAt(data, at))) {
+            return at;
+        }
+    }
+    return data.size();
+}
 
 ReceiveOutcome classifyReceived(std::span<const std::uint8_t> data, bool extracting, std::int32_t waiting) {
     if (const StatusFrame* status = matchStatusFrame(data)) {

@@ -42,4 +42,16 @@ struct ReceiveOutcome {
 // nothing but the log.
 ReceiveOutcome classifyReceived(std::span<const std::uint8_t> data, bool extracting, std::int32_t waiting);
 
+// How many bytes at the front of a read form its first frame, when the
+// receive timer fell behind and one read holds several frames. Judging such
+// a read as a whole would put two records into one cell, and the next write
+// would store that text in the module, or would miss a status frame and
+// leave the module buttons locked. A read is cut only where the shapes leave
+// no doubt: after a leading status frame; before a record header (DA DB and a
+// table row, with data after it) or a status frame that follows a code's end
+// byte ED; and, during a read-back, before either of them anywhere in bytes
+// that are not a record (noise cannot hide the record behind it). Anything
+// else stays whole, as one read always was.
+std::size_t firstFrameLength(std::span<const std::uint8_t> data, bool extracting);
+
 }  // namespace veltrano::protocol

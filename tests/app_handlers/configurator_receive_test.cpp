@@ -58,6 +58,23 @@ TEST_F(ReceiveStepTest, ReadBackFillsTheTableAndUnlocksAtTheEnd) {
     EXPECT_EQ(window.log, gbk("开始从模块提取数据\r\n") + "DA DB 05 11 22 \r\n" + gbk("数据提取完成\r\n"));
 }
 
+TEST_F(ReceiveStepTest, ARunOfFramesInOneReadFillsEachRowAndEndsTheReadBack) {
+    // The timer fell behind: the echoes, two records and the completion
+    // frame all wait in the queue together.
+    std::vector<std::uint8_t> burst = kEnterEcho;
+    burst.insert(burst.end(), kReadEcho.begin(), kReadEcho.end());
+    const std::vector<std::uint8_t> records{0xDA, 0xDB, 0x05, 0xFA, 0x11, 0xED, 0xDA, 0xDB, 0x06, 0xFA, 0x22, 0xED};
+    burst.insert(burst.end(), records.begin(), records.end());
+    burst.insert(burst.end(), kReadComplete.begin(), kReadComplete.end());
+    receive(burst);
+    EXPECT_EQ(grid.cellText(5, 2), "FA 11 ED ");
+    EXPECT_EQ(grid.cellText(6, 2), "FA 22 ED ");
+    EXPECT_FALSE(state.extracting);
+    EXPECT_TRUE(moduleButtonsDisabled(false));
+    EXPECT_EQ(window.log, gbk("模块进入配置模式\r\n开始从模块提取数据\r\n") + "DA DB 05 FA 11 ED \r\nDA DB 06 FA 22 ED \r\n" +
+                              gbk("数据提取完成\r\n"));
+}
+
 TEST_F(ReceiveStepTest, RecordOutsideReadBackIsOnlyLogged) {
     receive({0xDA, 0xDB, 0x05, 0x11, 0x22});
     EXPECT_EQ(grid.cellText(5, 2), "");

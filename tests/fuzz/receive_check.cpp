@@ -58,6 +58,15 @@ std::string checkReceivedRead(std::span<const std::uint8_t> bytes) {
     const std::int32_t waiting =
         static_cast<std::int32_t>(read.size()) + static_cast<std::int32_t>(static_cast<std::int8_t>(bytes[0])) / 2;
 
+    const std::size_t firstFrame = protocol::firstFrameLength(read, extracting);
+    if (!read.empty() && (firstFrame == 0 || firstFrame > read.size())) {
+        return "the read's first frame is empty or longer than the read";
+    }
+    if (expectedKind(read.first(std::min(read.size(), protocol::kCommandFrameSize))) != ReceiveKind::Other &&
+        firstFrame != protocol::kCommandFrameSize) {
+        return "a leading status frame was not cut off";
+    }
+
     const protocol::ReceiveOutcome outcome = protocol::classifyReceived(read, extracting, waiting);
     const ReceiveKind expected = expectedKind(read);
     if (outcome.kind != expected) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -126,6 +129,68 @@ TEST_F(ReceiveClassifierTest, UnknownCommandFrameAndLearnedCodeAreLogged) {
     EXPECT_EQ(learned.kind, ReceiveKind::Other);
     EXPECT_FALSE(learned.record);
     EXPECT_EQ(learned.logLine, "FA 01 02 ED \r\n");
+}
+
+// A read cut into frames the way the receive step cuts it, with the
+// read-back state fixed.
+std::vector<Bytes> framesOf(const Bytes& read, bool extracting) {
+    std::vector<Bytes> frames;
+    std::span<const std::uint8_t> rest(read);
+    while (!rest.empty()) {
+        const std::size_t length = firstFrameLength(rest, extracting);
+        if (length == 0 || length > rest.size()) {
+            ADD_FAILURE() << "frame length " << length << " of " << rest.size();
+            break;
+        }
+        frames.emplace_back(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(length));
+        rest = rest.subspan(length);
+    }
+    return frames;
+}
+
+Bytes joined(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+TEST(ReceivedFramesTest, RecordsThatShareAReadAreCutAtTheCodeEnd) {
+    const Bytes first{0xDA, 0xDB, 0x05, 0xFA, 0x11, 0xED};
+    const Bytes second{0xDA, 0xDB, 0x06, 0xFA, 0x22, 0xED};
+    const Bytes third{0xDA, 0xDB, 0x4E, 0xFA, 0x33, 0xED};
+    EXPECT_EQ(framesOf(joined({first, second, third}), true), (std::vector<Bytes>{first, second, third}));
+    EXPECT_EQ(framesOf(joined({first, kReadComplete}), true), (std::vector<Bytes>{first, kReadComplete}));
+}
+
+TEST(ReceivedFramesTest, StatusFramesAtTheFrontAreCutOff) {
+    const Bytes record{0xDA, 0xDB, 0x01, 0xFA, 0xED};
+    EXPECT_EQ(framesOf(joined({kEnterEcho, kReadEcho, record}), false),
+              (std::vector<Bytes>{kEnterEcho, kReadEcho, record}));
+    EXPECT_EQ(framesOf(joined({kReadComplete, Bytes{0x00}}), true), (std::vector<Bytes>{kReadComplete, Bytes{0x00}}));
+}
+
+TEST(ReceivedFramesTest, DuringReadBackNoiseIsCutFromTheRecordBehindIt) {
+    const Bytes noise{0x13, 0xDA, 0x77};
+    const Bytes record{0xDA, 0xDB, 0x09, 0xFA, 0x44, 0xED};
+    EXPECT_EQ(framesOf(joined({noise, record}), true), (std::vector<Bytes>{noise, record}));
+    EXPECT_EQ(framesOf(joined({noise, record}), false), (std::vector<Bytes>{joined({noise, record})}));
+}
+
+TEST(ReceivedFramesTest, ReadsWithoutAClearBoundaryStayWhole) {
+    // A header inside a code (no ED before it), a row outside the table, a
+    // header with no data after it, and a code that does not end in ED.
+    const std::vector<Bytes> whole{
+        {0xDA, 0xDB, 0x05, 0xFA, 0xDA, 0xDB, 0x06, 0x22, 0xED},
+        {0xDA, 0xDB, 0x05, 0xFA, 0xED, 0xDA, 0xDB, 0x4F, 0x22},
+        {0xDA, 0xDB, 0x05, 0xFA, 0xED, 0xDA, 0xDB, 0x06},
+        {0xDA, 0xDB, 0x05, 0xFA, 0x11, 0xDA, 0xDB, 0x06, 0x22},
+        {0xFA, 0x01, 0xED, 0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, 0xCC, 0xBD},
+    };
+    for (const Bytes& read : whole) {
+        EXPECT_EQ(framesOf(read, true).size(), 1u) << classifyReceived(read, true, queued(read)).logLine;
+    }
 }
 
 }  // namespace

@@ -66,8 +66,8 @@ TEST_F(LineFaultTest, NoiseDuringAWriteAndAReadBack) {
     std::this_thread::sleep_for(2s);
     EXPECT_TRUE(answers());
     expectButtonsFollowTheLog();
-    // A read is judged whole: noise that shares one with a record ends up
-    // behind the code or keeps the record out; it never replaces a code.
+    // Noise that shares a read with a record and comes after its code ends
+    // up behind the code; it never replaces or splits one.
     const auto preloaded = e2e::preloadedRows();
     const auto table = dataRows(savedTable());
     for (const auto& [row, hex] : table) {
