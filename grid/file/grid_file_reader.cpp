@@ -343,7 +343,9 @@ bool Parser::readCells(std::int32_t count) {
         if (!readCellAddress(row, column)) {
             return false;
         }
-        std::string text;
+        // A counted text stays in the file's bytes until the cell takes it.
+        std::string_view text;
+        std::string oldText;
         if (counted) {
             const std::size_t lengthAt = in_.position();
             std::int32_t length = 0;
@@ -359,8 +361,10 @@ bool Parser::readCells(std::int32_t count) {
                 return fail(lengthAt, "the text of cell (" + std::to_string(row) + ", " + std::to_string(column) +
                                           ") does not end in a NUL");
             }
-            text.assign(stored.begin(), stored.end() - 1);
-        } else if (!in_.readFixedText(kOldCellTextSize, text)) {
+            text = std::string_view(reinterpret_cast<const char*>(stored.data()), stored.size() - 1);
+        } else if (in_.readFixedText(kOldCellTextSize, oldText)) {
+            text = oldText;
+        } else {
             return fail(in_.position(), "a cell text runs past the end of the file");
         }
         std::int32_t checkState = 0;

@@ -28,6 +28,9 @@ constexpr std::int32_t kUnformattedPrecision = 15;
 }  // namespace
 
 void GridModel::evaluateFormulas(std::int32_t row, std::int32_t changedColumn) {
+    if (formulaRules_.empty()) {
+        return;
+    }
     std::vector<std::int32_t> chain{changedColumn};
     std::int32_t budget = kMaxFormulaEvaluations;
     evaluateFormulasFrom(row, changedColumn, chain, budget);

@@ -29,6 +29,7 @@ bool GridModel::setRowCount(std::int32_t count) {
     }
     if (count < rowCount_) {
         forgetOutside(count, columnCount_);
+        releaseCells(static_cast<std::size_t>(count) * static_cast<std::size_t>(columnCount_), cells_.size());
     }
     cells_.resize(static_cast<std::size_t>(count) * static_cast<std::size_t>(columnCount_));
     rowHeights_.resize(static_cast<std::size_t>(count), defaultRowHeight_);
@@ -51,13 +52,18 @@ bool GridModel::setColumnCount(std::int32_t count) {
     if (count < columnCount_) {
         forgetOutside(rowCount_, count);
     }
-    std::vector<std::unique_ptr<Cell>> resized(static_cast<std::size_t>(rowCount_) *
-                                               static_cast<std::size_t>(count));
+    std::vector<Cell*> resized(static_cast<std::size_t>(rowCount_) * static_cast<std::size_t>(count), nullptr);
     const std::int32_t kept = std::min(count, columnCount_);
     for (std::int32_t row = 0; row < rowCount_; ++row) {
-        for (std::int32_t column = 0; column < kept; ++column) {
-            resized[static_cast<std::size_t>(row) * static_cast<std::size_t>(count) +
-                    static_cast<std::size_t>(column)] = std::move(cells_[indexOf(row, column)]);
+        for (std::int32_t column = 0; column < columnCount_; ++column) {
+            Cell*& held = cells_[indexOf(row, column)];
+            if (column < kept) {
+                resized[static_cast<std::size_t>(row) * static_cast<std::size_t>(count) +
+                        static_cast<std::size_t>(column)] = held;
+            } else {
+                pool_.release(held);
+            }
+            held = nullptr;
         }
     }
     cells_ = std::move(resized);
@@ -144,7 +150,7 @@ void GridModel::applyAlternateColouring() {
 
 void GridModel::setGridFont(const LogFont& font, const FontMetrics& metrics) {
     const LogFont previous = defaultCell_.font;
-    for (auto& held : cells_) {
+    for (Cell* held : cells_) {
         if (held && sameFont(held->font, previous)) {
             held->font = font;
         }

@@ -2,6 +2,7 @@
 
 #include "grid/model/cell.h"
 #include "grid/model/cell_address.h"
+#include "grid/model/cell_pool.h"
 #include "grid/model/column_type.h"
 #include "grid/model/grid_rules.h"
 #include "grid/model/grid_settings.h"
@@ -159,6 +160,7 @@ private:
                static_cast<std::size_t>(column);
     }
     Cell* editableCell(std::int32_t row, std::int32_t column);
+    void releaseCells(std::size_t first, std::size_t last);
     void markModified(std::int32_t row, std::int32_t column, Cell& cell);
     std::string storedText(std::int32_t row, std::int32_t column, std::string_view text) const;
     void trackSelection(CellAddress address, bool selected);
@@ -175,8 +177,10 @@ private:
     std::int32_t defaultColumnWidth_ = kInitialDefaultColumnWidth;
     std::vector<std::int32_t> rowHeights_;
     std::vector<std::int32_t> columnWidths_;
-    // Row-major; null means the cell still equals defaultCell_.
-    std::vector<std::unique_ptr<Cell>> cells_;
+    // Row-major; null means the cell still equals defaultCell_. The cells
+    // themselves live in pool_.
+    std::vector<Cell*> cells_;
+    CellPool pool_;
     Cell defaultCell_;
     GridSettings settings_;
     std::vector<ColumnType> columnTypes_;

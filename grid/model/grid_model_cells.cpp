@@ -7,19 +7,26 @@ const Cell* GridModel::cell(std::int32_t row, std::int32_t column) const {
     if (!isValid(row, column)) {
         return nullptr;
     }
-    const auto& held = cells_[indexOf(row, column)];
-    return held ? held.get() : &defaultCell_;
+    const Cell* held = cells_[indexOf(row, column)];
+    return held ? held : &defaultCell_;
 }
 
 Cell* GridModel::editableCell(std::int32_t row, std::int32_t column) {
     if (!isValid(row, column)) {
         return nullptr;
     }
-    auto& held = cells_[indexOf(row, column)];
+    Cell*& held = cells_[indexOf(row, column)];
     if (!held) {
-        held = std::make_unique<Cell>(defaultCell_);
+        held = pool_.acquire(defaultCell_);
     }
-    return held.get();
+    return held;
+}
+
+void GridModel::releaseCells(std::size_t first, std::size_t last) {
+    for (std::size_t index = first; index < last; ++index) {
+        pool_.release(cells_[index]);
+        cells_[index] = nullptr;
+    }
 }
 
 void GridModel::markModified(std::int32_t row, std::int32_t column, Cell& target) {

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace veltrano::grid {
 namespace {
 
@@ -208,6 +213,49 @@ TEST_F(GridModelTest, ResizingKeepsCellsAtTheirAddresses) {
     EXPECT_EQ(grid.cell(5, 3)->text, "");
 }
 
+TEST_F(GridModelTest, CellsDroppedByShrinkingReleaseTheirPictures) {
+    const auto picture = std::make_shared<BytePicture>(std::vector<std::uint8_t>{1, 2, 3});
+    grid.setPicture(5, 3, picture);
+    grid.setPicture(2, 3, picture);
+    EXPECT_EQ(picture.use_count(), 3);
+    ASSERT_TRUE(grid.setRowCount(4));
+    EXPECT_EQ(picture.use_count(), 2);
+    ASSERT_TRUE(grid.setColumnCount(3));
+    EXPECT_EQ(picture.use_count(), 1);
+}
+
+TEST_F(GridModelTest, CellsMadeAgainAfterShrinkingStartFromTheDefaultCell) {
+    for (std::int32_t column = 0; column < 4; ++column) {
+        grid.setText(5, column, "old", false);
+        grid.setBackgroundColour(5, column, 0x123456);
+    }
+    ASSERT_TRUE(grid.setRowCount(5));
+    grid.setText(1, 1, "kept", false);
+    ASSERT_TRUE(grid.setRowCount(6));
+    for (std::int32_t column = 0; column < 4; ++column) {
+        grid.setCheckState(5, column, 1);
+        EXPECT_EQ(grid.cell(5, column)->text, "");
+        EXPECT_EQ(grid.cell(5, column)->backgroundColour, kDefaultColour);
+    }
+    EXPECT_EQ(grid.cell(1, 1)->text, "kept");
+}
+
+TEST(GridModelCellsTest, ACellStaysWhereItIsWhileThousandsMoreAreMade) {
+    GridModel grid;
+    ASSERT_TRUE(grid.setRowCount(3000));
+    ASSERT_TRUE(grid.setColumnCount(3));
+    grid.setText(0, 0, "first cell, with a text too long to sit inside the string", false);
+    const Cell* first = grid.cell(0, 0);
+    for (std::int32_t row = 1; row < 3000; ++row) {
+        grid.setText(row, 1, std::to_string(row), false);
+    }
+    EXPECT_EQ(grid.cell(0, 0), first);
+    EXPECT_EQ(first->text, "first cell, with a text too long to sit inside the string");
+    GridModel moved = std::move(grid);
+    EXPECT_EQ(moved.cell(0, 0), first);
+    EXPECT_EQ(moved.cell(2999, 1)->text, "2999");
+}
+
 TEST_F(GridModelTest, ShrinkingDropsMergesThatNoLongerFit) {
     grid.addMerge(MergeRecord{1, 1, 1, 1, 2, 2});
     grid.addMerge(MergeRecord{3, 1, 3, 1, 5, 1});
@@ -303,6 +351,32 @@ TEST(LogFontTest, SameFontIgnoresWidthAndCharacterSet) {
     LogFont c = a;
     c.setFaceName("Other");
     EXPECT_FALSE(sameFont(a, c));
+}
+
+TEST(LogFontTest, ChangingACopyLeavesTheOriginalAlone) {
+    LogFont original;
+    original.setFaceName("Song");
+    original.setHeight(-12);
+    LogFont copy = original;
+    EXPECT_EQ(copy, original);
+    copy.setHeight(-16);
+    copy.setItalic(1);
+    EXPECT_EQ(original.height(), -12);
+    EXPECT_EQ(original.italic(), 0);
+    EXPECT_EQ(copy.height(), -16);
+    EXPECT_EQ(copy.faceName(), "Song");
+    EXPECT_NE(copy, original);
+}
+
+TEST(LogFontTest, AnUntouchedFontEqualsOneWrittenWithZeros) {
+    const LogFont untouched;
+    const std::array<std::uint8_t, LogFont::kSize> zeros{};
+    const std::optional<LogFont> read = LogFont::fromBytes(zeros);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, untouched);
+    EXPECT_TRUE(sameFont(*read, untouched));
+    EXPECT_EQ(untouched.bytes(), zeros);
+    EXPECT_EQ(untouched.faceName(), "");
 }
 
 TEST(LogFontTest, LongFaceNamesKeepATerminatingNul) {
