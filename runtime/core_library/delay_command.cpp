@@ -3,26 +3,55 @@
 #include "runtime/kernel/runtime_services.h"
 
 namespace veltrano::core_library {
+namespace {
+
+// Time on the performance counter: the tick count moves in steps as coarse
+// as 16 ms on some systems, and waiting until it passes the deadline adds
+// up to a step to every wait.
+class Stopwatch {
+public:
+    Stopwatch() {
+        QueryPerformanceFrequency(&frequency_);
+        QueryPerformanceCounter(&start_);
+    }
+
+    // Whole milliseconds still to wait, rounded up so that waiting them never
+    // ends early; 0 once the span has passed.
+    DWORD millisecondsLeft(std::int32_t span) const {
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        const long long elapsedCounts = now.QuadPart - start_.QuadPart;
+        const long long spanCounts = static_cast<long long>(span) * frequency_.QuadPart / 1000;
+        if (elapsedCounts >= spanCounts) return 0;
+        const long long left = ((spanCounts - elapsedCounts) * 1000 + frequency_.QuadPart - 1) / frequency_.QuadPart;
+        return static_cast<DWORD>(left);
+    }
+
+private:
+    LARGE_INTEGER frequency_{};
+    LARGE_INTEGER start_{};
+};
+
+}  // namespace
 
 // Messages are dispatched while waiting, so timer ticks and clicks run their
 // handlers inside the caller's wait. Between rounds the thread sleeps until
-// a message arrives or the time is up instead of spinning on the queue.
+// a message arrives or the time is up instead of spinning on the queue. Once
+// the time is up the delay returns without dispatching what came meanwhile:
+// the caller's next step must not wait for a handler that can as well run
+// afterwards.
 void Delay(ValueTriple*, std::uint32_t count, const ValueTriple* arguments) {
     const CommandArguments in(count, arguments);
     const std::int32_t milliseconds = in.integer(0);
     if (milliseconds <= 0) return;
-    const auto span = static_cast<DWORD>(milliseconds);
-    const DWORD start = GetTickCount();
+    const Stopwatch stopwatch;
+    services::processPendingMessages();
     for (;;) {
+        const DWORD left = stopwatch.millisecondsLeft(milliseconds);
+        if (left == 0) return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
+        if (stopwatch.millisecondsLeft(milliseconds) == 0) return;
         services::processPendingMessages();
-        services::processPendingMessages();
-        // Elapsed time by unsigned difference stays right when the 32-bit
-        // tick count wraps during the wait.
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed > span) return;
-        services::processPendingMessages();
-        services::processPendingMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, span - elapsed + 1, QS_ALLINPUT);
     }
 }
 

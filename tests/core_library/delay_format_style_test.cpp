@@ -74,6 +74,21 @@ TEST_F(DelayCommandTest, TimerTicksRunInsideTheDelay) {
     EXPECT_GE(ticks, 2);
 }
 
+// A protocol pause must never be cut short, whatever the clock's steps.
+TEST_F(DelayCommandTest, NeverReturnsBeforeItsTimeOnTheFineClock) {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    for (const int milliseconds : {1, 3, 7, 16, 25}) {
+        LARGE_INTEGER start{};
+        LARGE_INTEGER end{};
+        QueryPerformanceCounter(&start);
+        call(&Delay, {integer(milliseconds)});
+        QueryPerformanceCounter(&end);
+        EXPECT_GE((end.QuadPart - start.QuadPart) * 1000, static_cast<long long>(milliseconds) * frequency.QuadPart)
+            << milliseconds << " ms";
+    }
+}
+
 using FormatTextCommandTest = CommandTest;
 
 TEST_F(FormatTextCommandTest, PadsHexadecimalDigits) {
