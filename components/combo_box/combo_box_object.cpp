@@ -221,9 +221,15 @@ int ComboBoxObject::writeProperty(int index, const RawValue& value) {
             listWritten_ = true;
             return 1;
         }
-        case p::kDataSource: data_.DataSource = std::string(textOf(value)); return 0;
-        case p::kDataColumn: data_.DataColumn = std::string(textOf(value)); return 0;
-        case p::kDataBindingOption: data_.DataBindingOption = value.word1 != 0; return 0;
+        case p::kDataSource:
+        case p::kDataColumn:
+            (index == p::kDataSource ? data_.DataSource : data_.DataColumn) = std::string(textOf(value));
+            rebind();
+            return 0;
+        case p::kDataBindingOption:
+            data_.DataBindingOption = value.word1 != 0;
+            rebind();
+            return 0;
         default: return 0;
     }
 }
@@ -355,6 +361,12 @@ void ComboBoxObject::select(std::int32_t index) {
     data_.CurrentSelection = clampSelection(index, itemCount());
     ChangingBox changing(*this);
     SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(data_.CurrentSelection), 0);
+}
+
+void ComboBoxObject::rebind() {
+    data_.Text.clear();
+    select(-1);
+    if (hasEditField()) setWindowTextQuietly(data_.Text);
 }
 
 void ComboBoxObject::applyFont() {

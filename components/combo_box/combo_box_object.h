@@ -90,6 +90,9 @@ private:
     void selectInEdit(std::int32_t start, std::int32_t length);
     void replaceEditSelection(std::string_view gbkText);
     void select(std::int32_t index);
+    // The runtime carries no database facility: a binding never finds its
+    // source, and a bound box shows nothing chosen and an empty field.
+    void rebind();
     void applyFont();
     int systemItemHeight() const;
 

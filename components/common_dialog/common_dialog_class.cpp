@@ -2,10 +2,15 @@
 
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "components/classdata/class_ids.h"
 #include "components/classdata/common_dialog_data.h"
 #include "components/common_dialog/common_dialog_object.h"
+#include "components/label/text_conversion.h"
 
 namespace veltrano {
 namespace {
@@ -60,12 +65,27 @@ void readProperty(WindowObject* object, int index, RawValue* value) {
     if (value != nullptr) static_cast<CommonDialogObject*>(object)->readProperty(index, *value);
 }
 
+std::optional<std::vector<std::uint8_t>> convertTexts(const std::uint8_t* classData, std::uint32_t length,
+                                                      TextItemConversion convert, void* context) {
+    auto data = classdata::decode<classdata::CommonDialogData>(
+        classData == nullptr ? std::span<const std::uint8_t>{} : std::span<const std::uint8_t>{classData, length});
+    if (!data) return std::nullopt;
+    if (convert != nullptr) {
+        for (std::string* text : {&data->Title, &data->FileName, &data->Filter, &data->InitialDir, &data->DefaultExt,
+                                  &data->FontName, &data->HelpFile}) {
+            *text = convert(*text, context);
+        }
+    }
+    return classdata::encode(*data);
+}
+
 AnyRoutine commonDialogInterfaces(int interfaceNumber) {
     switch (interfaceNumber) {
         case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&createCommonDialog);
         case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&writeProperty);
         case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&saveState);
         case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&readProperty);
+        case kTextConversionInterface: return asAnyRoutine<TextConversionRoutine>(&convertTexts);
         default: return nullptr;
     }
 }

@@ -34,13 +34,22 @@ public:
     // Out-of-range enumerations and negative counts as the properties take them.
     static void normalise(classdata::CommonDialogData& data) noexcept;
 
+    // True while a help viewer this dialog opened may still be showing; it
+    // is closed when the dialog's window goes with its owner.
+    bool helpViewerOpen() const noexcept { return helpOpen_; }
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     HWND ownerWindow() const noexcept;
     int showFileDialog(bool save);
     int showFontDialog();
     int showHelp();
+    void closeHelpViewer() noexcept;
 
     classdata::CommonDialogData data_;
+    bool helpOpen_ = false;
 };
 
 }  // namespace veltrano

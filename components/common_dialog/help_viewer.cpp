@@ -32,26 +32,39 @@ int CommonDialogObject::showHelp() {
     HWND owner = ownerWindow();
     if (data_.HelpCommand == kHelpOnHelp) {
         WinHelpW(owner, nullptr, HELP_HELPONHELP, 0);
+        helpOpen_ = true;
         return 1;
     }
     if (data_.HelpCommand == kQuit) {
         WinHelpW(owner, nullptr, HELP_QUIT, 0);
+        helpOpen_ = false;
         return 1;
     }
     const std::wstring file = data_.HelpFile.empty() ? defaultHelpFile() : wideFromCodePage936(data_.HelpFile);
     if (file.empty() || !fileExists(file)) return 0;
     const auto topic = static_cast<ULONG_PTR>(static_cast<std::uint32_t>(data_.HelpContext));
-    switch (data_.HelpCommand) {
-        case kContext:
-            if (data_.HelpContext != 0) return WinHelpW(owner, file.c_str(), HELP_CONTEXT, topic) ? 1 : 0;
-            break;
-        case kContextPopup:
-            if (data_.HelpContext != 0) return WinHelpW(owner, file.c_str(), HELP_CONTEXTPOPUP, topic) ? 1 : 0;
-            break;
-        case kForceFile: return WinHelpW(owner, file.c_str(), HELP_FORCEFILE, 0) ? 1 : 0;
-        default: break;
+    UINT command = HELP_FINDER;
+    ULONG_PTR argument = 0;
+    if (data_.HelpCommand == kForceFile) {
+        command = HELP_FORCEFILE;
+    } else if (data_.HelpContext != 0 && (data_.HelpCommand == kContext || data_.HelpCommand == kContextPopup)) {
+        command = data_.HelpCommand == kContext ? HELP_CONTEXT : HELP_CONTEXTPOPUP;
+        argument = topic;
     }
-    return WinHelpW(owner, file.c_str(), HELP_FINDER, 0) ? 1 : 0;
+    if (!WinHelpW(owner, file.c_str(), command, argument)) return 0;
+    helpOpen_ = true;
+    return 1;
+}
+
+void CommonDialogObject::closeHelpViewer() noexcept {
+    if (!helpOpen_) return;
+    WinHelpW(ownerWindow(), nullptr, HELP_QUIT, 0);
+    helpOpen_ = false;
+}
+
+LRESULT CommonDialogObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) closeHelpViewer();
+    return ComponentObject::handleMessage(message, wParam, lParam);
 }
 
 }  // namespace veltrano

@@ -97,12 +97,7 @@ wchar_t EditBoxObject::passwordCharacter() const noexcept {
 int EditBoxObject::writeProperty(int index, const RawValue& value) {
     namespace p = edit_box_property;
     switch (index) {
-        case p::kText:
-            data_.Text = std::string(textOf(value));
-            setWindowTextQuietly(data_.Text);
-            // Exactly one change event per write, whether or not the content changed.
-            fireEvent(edit_box_event::kTextChanged);
-            return 0;
+        case p::kText: showText(textOf(value)); return 0;
         case p::kBorderStyle:
             data_.BorderStyle = clampChoice(intOf(value), 5);
             applyBorder();
@@ -185,8 +180,11 @@ int EditBoxObject::writeProperty(int index, const RawValue& value) {
             return 0;
         }
         case p::kSelText: replaceSelection(textOf(value)); return 0;
-        case p::kDataSource: data_.DataSource = std::string(textOf(value)); return 0;
-        case p::kDataColumn: data_.DataColumn = std::string(textOf(value)); return 0;
+        case p::kDataSource:
+        case p::kDataColumn:
+            (index == p::kDataSource ? data_.DataSource : data_.DataColumn) = std::string(textOf(value));
+            rebind();
+            return 0;
         default: return 0;
     }
 }
@@ -287,6 +285,17 @@ void EditBoxObject::setWindowTextQuietly(std::string_view gbkText) {
     settingText_ = true;
     SetWindowTextW(handle(), wide.c_str());
     settingText_ = false;
+}
+
+void EditBoxObject::showText(std::string_view gbkText) {
+    data_.Text = std::string(gbkText);
+    setWindowTextQuietly(data_.Text);
+    // Exactly one change event per write, whether or not the content changed.
+    fireEvent(edit_box_event::kTextChanged);
+}
+
+void EditBoxObject::rebind() {
+    showText({});
 }
 
 void EditBoxObject::replaceSelection(std::string_view gbkText) {

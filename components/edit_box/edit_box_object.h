@@ -87,6 +87,11 @@ protected:
 
 private:
     void setWindowTextQuietly(std::string_view gbkText);
+    // Stores and shows a new content with exactly one change event.
+    void showText(std::string_view gbkText);
+    // The runtime carries no database facility: a binding never finds its
+    // source, and a bound box shows the empty text.
+    void rebind();
     void replaceSelection(std::string_view gbkText);
     void selectBytes(std::int32_t start, std::int32_t length);
     void applyFontAndHeight();

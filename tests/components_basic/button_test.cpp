@@ -51,7 +51,7 @@ TEST_F(ButtonTest, DefaultCaptionIsTheClassName) {
     EXPECT_TRUE(style(button->handle()) & BS_MULTILINE);
 }
 
-TEST_F(ButtonTest, ChineseCaptionWrittenAtRunTimeKeepsPositionAndFocus) {
+TEST_F(ButtonTest, ChineseCaptionWrittenAtRunTimeKeepsPositionStateAndFocus) {
     ButtonData data;
     data.Caption = gbk("开启");
     WindowObject* button = createButton(data);
@@ -71,6 +71,13 @@ TEST_F(ButtonTest, ChineseCaptionWrittenAtRunTimeKeepsPositionAndFocus) {
     GetWindowRect(button->handle(), &after);
     EXPECT_TRUE(EqualRect(&before, &after));
     EXPECT_EQ(GetFocus(), button->handle());
+
+    writeInt(button, kButtonType, 1);
+    EnableWindow(button->handle(), FALSE);
+    EXPECT_EQ(writeText(kButtonClass, button, kCaption, gbk("开启")), 0);
+    EXPECT_EQ(button->handle(), handleBefore);
+    EXPECT_FALSE(IsWindowEnabled(button->handle()));
+    EXPECT_TRUE(isDefault(button));
 }
 
 TEST_F(ButtonTest, ClickFiresEventZeroExactlyOnce) {

@@ -159,6 +159,34 @@ TEST_F(ComboBoxTest, DropDownListStoresTextButLeavesTheWindowAlone) {
     EXPECT_EQ(readText(kComboBoxClass, box, p::kText), "");
     writeInt(box, p::kSelStart, -1);
     EXPECT_EQ(readInt(kComboBoxClass, box, p::kSelStart), 0);
+    writeInt(box, p::kSelLength, -1);
+    EXPECT_EQ(readInt(kComboBoxClass, box, p::kSelLength), 0);
+    writeText(kComboBoxClass, box, p::kSelText, "more");
+    EXPECT_EQ(readText(kComboBoxClass, box, p::kText), "");
+    EXPECT_EQ(box->data().Text, "typed");
+}
+
+TEST_F(ComboBoxTest, DataBindingStoresTheNamesAndShowsNothingWithoutASource) {
+    classdata::ComboBoxData data;
+    data.ItemTexts = {"COM1", "COM2"};
+    data.CurrentSelection = 1;
+    ComboBoxObject* box = make(data);
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(readInt(kComboBoxClass, box, p::kCurrentSelection), 1);
+    events().clear();
+    writeText(kComboBoxClass, box, p::kDataSource, "ports");
+    EXPECT_EQ(readText(kComboBoxClass, box, p::kDataSource), "ports");
+    EXPECT_EQ(readInt(kComboBoxClass, box, p::kCurrentSelection), -1);
+    EXPECT_EQ(readText(kComboBoxClass, box, p::kText), "");
+    writeText(kComboBoxClass, box, p::kText, "COM7");
+    writeText(kComboBoxClass, box, p::kDataColumn, "name");
+    EXPECT_EQ(readText(kComboBoxClass, box, p::kDataColumn), "name");
+    EXPECT_EQ(readText(kComboBoxClass, box, p::kText), "");
+    EXPECT_EQ(writeInt(box, p::kDataBindingOption, 1), 0);
+    EXPECT_EQ(readInt(kComboBoxClass, box, p::kDataBindingOption), 1);
+    EXPECT_EQ(box->itemCount(), 2) << "binding leaves the list itself alone";
+    pumpMessages();
+    EXPECT_TRUE(events().empty());
 }
 
 TEST_F(ComboBoxTest, StyleChangeFromDropDownToSimpleTurnsWhiteIntoSystemColour) {

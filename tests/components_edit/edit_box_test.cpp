@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "components/classdata/edit_box_data.h"
 #include "components/edit_box/control_interfaces.h"
 #include "components/edit_box/edit_box_class.h"
@@ -138,6 +140,48 @@ TEST_F(EditBoxTest, SelStartMinusOnePutsCaretAfterLastCharacter) {
     writeInt(box, p::kSelStart, -1);
     EXPECT_EQ(readInt(kEditBoxClass, box, p::kSelStart), 6);
     EXPECT_EQ(readInt(kEditBoxClass, box, p::kSelLength), 0);
+}
+
+TEST_F(EditBoxTest, AppendAfterSelStartMinusOneLandsAtTheEndAndScrollsToIt) {
+    classdata::EditBoxData data;
+    data.MultiLine = true;
+    data.ScrollBars = 2;
+    EditBoxObject* box = make(data, 200, 60);
+    ASSERT_NE(box, nullptr);
+    std::string log;
+    for (int line = 0; line < 40; ++line) log += "line " + std::to_string(line) + "\r\n";
+    writeText(kEditBoxClass, box, p::kText, log);
+    writeInt(box, p::kSelStart, -1);
+    EXPECT_EQ(readInt(kEditBoxClass, box, p::kSelStart), static_cast<std::int32_t>(log.size()));
+    EXPECT_EQ(readInt(kEditBoxClass, box, p::kSelLength), 0);
+    // Someone scrolled back to read the start of the log.
+    SendMessageW(box->handle(), WM_VSCROLL, SB_TOP, 0);
+    ASSERT_EQ(SendMessageW(box->handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+
+    box->appendText(gbk("接收:BD\r\n"));
+    EXPECT_EQ(text(box), log + gbk("接收:BD\r\n"));
+    EXPECT_GT(SendMessageW(box->handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 30);
+    EXPECT_EQ(readInt(kEditBoxClass, box, p::kSelStart), static_cast<std::int32_t>(text(box).size()));
+}
+
+TEST_F(EditBoxTest, DataBindingStoresTheNamesAndShowsNoValueWithoutASource) {
+    classdata::EditBoxData data;
+    data.Text = "9600";
+    EditBoxObject* box = make(data);
+    ASSERT_NE(box, nullptr);
+    events().clear();
+    writeText(kEditBoxClass, box, p::kDataSource, "settings");
+    EXPECT_EQ(readText(kEditBoxClass, box, p::kDataSource), "settings");
+    EXPECT_EQ(text(box), "");
+    EXPECT_EQ(events(), (std::vector<std::int32_t>{e::kTextChanged}));
+    writeText(kEditBoxClass, box, p::kText, "4800");
+    writeText(kEditBoxClass, box, p::kDataColumn, "rate");
+    EXPECT_EQ(readText(kEditBoxClass, box, p::kDataColumn), "rate");
+    EXPECT_EQ(text(box), "");
+    const auto saved = classdata::decode<classdata::EditBoxData>(save(kEditBoxClass, box));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->DataSource, "settings");
+    EXPECT_EQ(saved->DataColumn, "rate");
 }
 
 TEST_F(EditBoxTest, SelectionCountsCodePageBytes) {

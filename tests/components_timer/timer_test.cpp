@@ -133,6 +133,22 @@ TEST_F(TimerTest, NegativeIntervalStopsAndReadsBackZero) {
     EXPECT_FALSE(timer_->running());
 }
 
+// Whether the system timer is set is read by killing it: KillTimer answers
+// whether there was one to kill.
+TEST_F(TimerTest, WritingTheSameIntervalAgainDoesNotRestartThePeriod) {
+    ASSERT_NE(create(0), nullptr);
+    writeInterval(10000);
+    EXPECT_TRUE(KillTimer(timer_->handle(), 1000));
+    writeInterval(10000);
+    EXPECT_FALSE(KillTimer(timer_->handle(), 1000)) << "an unchanged interval must leave the timer alone";
+    EXPECT_TRUE(timer_->running());
+    writeInterval(20000);
+    EXPECT_TRUE(KillTimer(timer_->handle(), 1000)) << "a new interval sets the timer again";
+    writeInterval(0);
+    EXPECT_FALSE(KillTimer(timer_->handle(), 1000));
+    EXPECT_EQ(readInterval(), 0);
+}
+
 TEST_F(TimerTest, SaveStateWritesTheNewestVersionWithTheInterval) {
     ASSERT_NE(create(25), nullptr);
     writeInterval(40);

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cctype>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "components/classdata/common_dialog_data.h"
+#include "components/common_dialog/common_dialog_class.h"
+#include "components/common_dialog/common_dialog_object.h"
+#include "components/label/text_conversion.h"
+#include "runtime/kernel/runtime_text.h"
+#include "runtime/kernel/unique_handle.h"
+#include "runtime/kernel/wide_text.h"
+#include "tests/core_library/dialog_answerer.h"
+
+namespace veltrano::test {
+namespace {
+
+constexpr int kDialogType = 0;
+constexpr int kColor = 12;
+constexpr int kBold = 13;
+constexpr int kItalic = 14;
+constexpr int kStrikeOut = 15;
+constexpr int kUnderline = 16;
+constexpr int kFontName = 17;
+constexpr int kFontSize = 18;
+constexpr int kHelpFile = 19;
+constexpr int kHelpCommand = 20;
+constexpr int kHelpContext = 21;
+
+class CommonDialogFixture : public ::testing::Test {
+protected:
+    CommonDialogFixture()
+        : parent_(CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 200, 200, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr)) {}
+    ~CommonDialogFixture() override { delete dialog_; }
+
+    CommonDialogObject* create(const classdata::CommonDialogData& data = {}) {
+        const std::vector<std::uint8_t> bytes = classdata::encode(data);
+        auto createRoutine = classRoutine<CreateRoutine>(kCommonDialogClass, class_interface::kCreate);
+        dialog_ = static_cast<CommonDialogObject*>(createRoutine(bytes.data(), static_cast<std::uint32_t>(bytes.size()),
+                                                                 0, parent_.get(), 9, nullptr, 0, 0, 32, 32,
+                                                                 0x52010001, 0x1601001F, 0, 0));
+        return dialog_;
+    }
+    void write(int index, std::uint32_t word) {
+        const RawValue value{word, 0};
+        classRoutine<WritePropertyRoutine>(kCommonDialogClass, class_interface::kWriteProperty)(dialog_, index, &value, 0);
+    }
+    void writeText(int index, const std::string& text) { write(index, addressWord(text.c_str())); }
+    std::uint32_t read(int index) {
+        RawValue value{0xDEAD, 0xBEEF};
+        classRoutine<ReadPropertyRoutine>(kCommonDialogClass, class_interface::kReadProperty)(dialog_, index, &value);
+        return value.word1;
+    }
+    std::string readText(int index) { return std::string(textView(addressFromWord<const char>(read(index)))); }
+
+    static std::string missingHelpFile() {
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        const std::wstring path = std::wstring(folder) + L"veltrano-no-such-help.hlp";
+        DeleteFileW(path.c_str());
+        return std::string(path.begin(), path.end());
+    }
+
+    win::UniqueWindow parent_;
+    CommonDialogObject* dialog_ = nullptr;
+};
+
+int CALLBACK rememberFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM target) {
+    auto* face = reinterpret_cast<std::wstring*>(target);
+    if ((type & TRUETYPE_FONTTYPE) == 0 || font->lfFaceName[0] == L'@') return 1;
+    *face = font->lfFaceName;
+    return 0;
+}
+
+// A scalable face the machine has, so the dialog can start from it: the
+// dialog falls back to its first face for one it does not list.
+std::string installedFace() {
+    std::wstring face;
+    HDC screen = GetDC(nullptr);
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(screen, &wanted, &rememberFace, reinterpret_cast<LPARAM>(&face), 0);
+    ReleaseDC(nullptr, screen);
+    return codePage936FromWide(face);
+}
+
+class FontDialogTest : public CommonDialogFixture {
+protected:
+    void SetUp() override {
+        face_ = installedFace();
+        if (face_.empty()) GTEST_SKIP() << "no scalable font installed";
+        ASSERT_NE(create(), nullptr);
+        write(kDialogType, 2);
+        writeText(kFontName, face_);
+    }
+    std::string face_;
+};
+
+TEST_F(FontDialogTest, ConfirmedDialogGivesBackTheFontItStartedFrom) {
+    write(kFontSize, 12);
+    write(kBold, 1);
+    write(kItalic, 1);
+    write(kUnderline, 1);
+    write(kColor, 0x000000FF);
+    BoxAnswerer answerer(IDOK);
+    EXPECT_EQ(dialog_->show(), 1);
+    EXPECT_TRUE(answerer.seen().found);
+    EXPECT_EQ(readText(kFontName), face_);
+    EXPECT_EQ(read(kFontSize), 12u);
+    EXPECT_EQ(read(kBold), 1u);
+    EXPECT_EQ(read(kItalic), 1u);
+    EXPECT_EQ(read(kUnderline), 1u);
+    EXPECT_EQ(read(kStrikeOut), 0u);
+    EXPECT_EQ(read(kColor), 0x000000FFu);
+}
+
+TEST_F(FontDialogTest, ConfirmedDialogTakesTheSizePickedInIt) {
+    write(kFontSize, 9);
+    // Picks 18 in the size list of the system's font dialog as a user would.
+    BoxAnswerer answerer(IDOK, [](HWND box) {
+        HWND sizes = GetDlgItem(box, 0x472);
+        SendMessageW(sizes, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"18"));
+        SendMessageW(box, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+    });
+    EXPECT_EQ(dialog_->show(), 1);
+    EXPECT_TRUE(answerer.seen().found);
+    EXPECT_EQ(read(kFontSize), 18u);
+    EXPECT_EQ(read(kBold), 0u);
+}
+
+TEST_F(FontDialogTest, CancelledDialogChangesNothing) {
+    write(kFontSize, 11);
+    write(kColor, 0x00008000);
+    BoxAnswerer answerer(IDCANCEL);
+    EXPECT_EQ(dialog_->show(), 0);
+    EXPECT_TRUE(answerer.seen().found);
+    EXPECT_EQ(readText(kFontName), face_);
+    EXPECT_EQ(read(kFontSize), 11u);
+    EXPECT_EQ(read(kColor), 0x00008000u);
+    EXPECT_EQ(read(kBold), 0u);
+}
+
+using HelpCommandTest = CommonDialogFixture;
+
+TEST_F(HelpCommandTest, MissingHelpFileShowsNothingForTheFileCommands) {
+    ASSERT_NE(create(), nullptr);
+    write(kDialogType, 3);
+    writeText(kHelpFile, missingHelpFile());
+    write(kHelpContext, 42);
+    for (std::uint32_t command = 0; command <= 3; ++command) {
+        write(kHelpCommand, command);
+        EXPECT_EQ(dialog_->show(), 0) << "help command " << command;
+        EXPECT_FALSE(dialog_->helpViewerOpen());
+    }
+}
+
+TEST_F(HelpCommandTest, QuitAnswersOneAndLeavesTheViewerClosed) {
+    ASSERT_NE(create(), nullptr);
+    write(kDialogType, 3);
+    write(kHelpCommand, 5);
+    EXPECT_EQ(dialog_->show(), 1);
+    EXPECT_FALSE(dialog_->helpViewerOpen());
+    write(kHelpCommand, 9);
+    EXPECT_EQ(read(kHelpCommand), 5u);
+}
+
+std::string shouted(std::string_view text, void* context) {
+    ++*static_cast<int*>(context);
+    std::string result(text);
+    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return result + "!";
+}
+
+TEST(CommonDialogTextConversion, RewritesEveryTextAndKeepsTheNumbers) {
+    classdata::CommonDialogData data;
+    data.DialogType = 1;
+    data.FilterIndex = 2;
+    data.HelpContext = 77;
+    data.Title = "save";
+    data.FileName = "data.dat";
+    data.Filter = "data|*.dat";
+    data.InitialDir = "c:\\t";
+    data.DefaultExt = ".dat";
+    data.FontName = "tahoma";
+    data.HelpFile = "x.hlp";
+    const std::vector<std::uint8_t> bytes = classdata::encode(data);
+    const auto convert = classRoutine<TextConversionRoutine>(kCommonDialogClass, kTextConversionInterface);
+    ASSERT_NE(convert, nullptr);
+    int calls = 0;
+    const auto converted = convert(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &shouted, &calls);
+    ASSERT_TRUE(converted);
+    EXPECT_EQ(calls, 7);
+    const auto decoded = classdata::decode<classdata::CommonDialogData>(*converted);
+    ASSERT_TRUE(decoded);
+    classdata::CommonDialogData expected = data;
+    expected.Title = "SAVE!";
+    expected.FileName = "DATA.DAT!";
+    expected.Filter = "DATA|*.DAT!";
+    expected.InitialDir = "C:\\T!";
+    expected.DefaultExt = ".DAT!";
+    expected.FontName = "TAHOMA!";
+    expected.HelpFile = "X.HLP!";
+    EXPECT_EQ(*decoded, expected);
+
+    const std::vector<std::uint8_t> newer{2, 0, 0, 0};
+    EXPECT_FALSE(convert(newer.data(), static_cast<std::uint32_t>(newer.size()), &shouted, &calls));
+}
+
+}  // namespace
+}  // namespace veltrano::test
