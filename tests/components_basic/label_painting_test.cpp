@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 #include "components/classdata/label_data.h"
 #include "components/label/label_class.h"
 #include "tests/components_basic/bitmap_file.h"
@@ -20,6 +24,28 @@ class LabelPaintingTest : public ComponentFixture {
 protected:
     WindowObject* createLabel(const LabelData& data, int width, int height) {
         return create(kLabelClass, classdata::encode(data), RECT{0, 0, width, height});
+    }
+    // The smallest rectangle holding every pixel that is not `background`.
+    static RECT inkBounds(const Painting& painting, int width, int height, std::uint32_t background) {
+        RECT bounds{width, height, -1, -1};
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (painting.at(x, y) == background) continue;
+                bounds.left = std::min<LONG>(bounds.left, x);
+                bounds.top = std::min<LONG>(bounds.top, y);
+                bounds.right = std::max<LONG>(bounds.right, x + 1);
+                bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
+            }
+        }
+        return bounds;
+    }
+    RECT captionInk(LabelData data, int width, int height) {
+        data.BackColor = kWhite;
+        data.TextColor = 0;
+        WindowObject* label = createLabel(data, width, height);
+        if (label == nullptr) return RECT{};
+        Painting painting(label->handle(), width, height);
+        return inkBounds(painting, width, height, kWhite);
     }
     // Every pixel of the label equals `colour`.
     static bool allPixels(const Painting& painting, int width, int height, std::uint32_t colour) {
@@ -124,6 +150,74 @@ TEST_F(LabelPaintingTest, TiledPictureRepeatsOverTheLabel) {
     EXPECT_EQ(painting.at(4, 4), kRed);
     EXPECT_EQ(painting.at(7, 6), kGreen);
     EXPECT_EQ(painting.at(8, 8), kRed);
+}
+
+TEST_F(LabelPaintingTest, FittedPictureIsScaledDownCentredAndKeepsItsShape) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 20; ++x) pixels.push_back(x < 10 ? kRed : kGreen);
+    }
+    LabelData data;
+    data.BackPicture = bitmapFile(20, 10, pixels);
+    data.BackPictureMode = 2;
+    data.BackColor = kWhite;
+    // Half the width fits: the picture is drawn 10 x 5 with 12 rows above it.
+    WindowObject* label = createLabel(data, 10, 30);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 10, 30);
+    EXPECT_EQ(painting.at(5, 11), kWhite);
+    EXPECT_EQ(painting.at(2, 12), kRed);
+    EXPECT_EQ(painting.at(7, 16), kGreen);
+    EXPECT_EQ(painting.at(5, 17), kWhite);
+}
+
+TEST_F(LabelPaintingTest, FittedPictureSmallerThanTheLabelIsCentredAtNaturalSize) {
+    LabelData data;
+    data.BackPicture = bitmapFile(2, 2, {kRed, kGreen, kBlue, kRed});
+    data.BackPictureMode = 2;
+    data.BackColor = kWhite;
+    WindowObject* label = createLabel(data, 10, 10);
+    ASSERT_NE(label, nullptr);
+    Painting painting(label->handle(), 10, 10);
+    EXPECT_EQ(painting.at(4, 4), kRed);
+    EXPECT_EQ(painting.at(5, 4), kGreen);
+    EXPECT_EQ(painting.at(4, 5), kBlue);
+    EXPECT_EQ(painting.at(3, 3), kWhite);
+    EXPECT_EQ(painting.at(6, 6), kWhite);
+}
+
+TEST_F(LabelPaintingTest, CaptionIsPlacedByItsAlignments) {
+    LabelData data;
+    data.Caption = "WW";
+    data.Alignment = 0;
+    data.VerticalAlignment = 0;
+    const RECT topLeft = captionInk(data, 120, 60);
+    ASSERT_GT(topLeft.right, topLeft.left) << "the caption was drawn";
+    EXPECT_LT(topLeft.right, 60);
+    EXPECT_LT(topLeft.bottom, 30);
+
+    data.Alignment = 2;
+    data.VerticalAlignment = 2;
+    const RECT bottomRight = captionInk(data, 120, 60);
+    EXPECT_GT(bottomRight.left, 60);
+    EXPECT_GT(bottomRight.top, 30);
+
+    data.Alignment = 1;
+    data.VerticalAlignment = 1;
+    const RECT centre = captionInk(data, 120, 60);
+    EXPECT_LT(std::abs((centre.left + centre.right) - 120), 4);
+    EXPECT_LT(std::abs((centre.top + centre.bottom) - 60), 8);
+}
+
+TEST_F(LabelPaintingTest, WordWrapBreaksTheCaptionOverLines) {
+    LabelData data;
+    data.Caption = "WWW WWW WWW";
+    const RECT oneLine = captionInk(data, 40, 80);
+    data.WordWrap = true;
+    const RECT wrapped = captionInk(data, 40, 80);
+    ASSERT_GT(oneLine.bottom, oneLine.top);
+    EXPECT_GT(wrapped.bottom - wrapped.top, 2 * (oneLine.bottom - oneLine.top));
+    EXPECT_LE(wrapped.right, 40);
 }
 
 TEST_F(LabelPaintingTest, UndecodablePictureFallsBackToTheGradientOrColour) {

@@ -118,6 +118,63 @@ TEST_F(ComboBoxTest, DropDownNotificationFiresDroppedDown) {
     EXPECT_EQ(events(), (std::vector<std::int32_t>{e::kDroppedDown, e::kClosedUp}));
 }
 
+TEST_F(ComboBoxTest, DropDownStylesGiveTheListAtLeast160Pixels) {
+    // How far below the box's top the dropped list ends.
+    const auto droppedReach = [this](std::int32_t style, int height) {
+        classdata::ComboBoxData data;
+        data.ComboStyle = style;
+        auto* box = static_cast<ComboBoxObject*>(create(kComboBoxClass, classdata::encode(data), 120, height));
+        if (box == nullptr) return LONG{0};
+        RECT dropped{};
+        RECT bounds{};
+        SendMessageW(box->handle(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+        GetWindowRect(box->handle(), &bounds);
+        return dropped.bottom - bounds.top;
+    };
+    // Systems differ in whether the reach counts the field above the list,
+    // so a box asked for 24 pixels is compared with one asked for 220: the
+    // first must have been given 160.
+    EXPECT_EQ(droppedReach(1, 220) - droppedReach(1, 24), 220 - 160);
+    EXPECT_EQ(droppedReach(2, 220) - droppedReach(2, 24), 220 - 160);
+    EXPECT_EQ(droppedReach(1, 220) - droppedReach(1, 170), 220 - 170);
+
+    classdata::ComboBoxData simple;
+    simple.ComboStyle = 0;
+    auto* box = static_cast<ComboBoxObject*>(create(kComboBoxClass, classdata::encode(simple), 120, 90));
+    ASSERT_NE(box, nullptr);
+    RECT bounds{};
+    GetWindowRect(box->handle(), &bounds);
+    EXPECT_EQ(bounds.bottom - bounds.top, 90) << "a list always shown keeps its height";
+}
+
+TEST_F(ComboBoxTest, ItemHeightExtraIsClampedIntoItsRange) {
+    ComboBoxObject* box = make(classdata::ComboBoxData{});
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(readInt(kComboBoxClass, box, p::kItemHeightExtra), 1);
+    writeInt(box, p::kItemHeightExtra, -5);
+    EXPECT_EQ(readInt(kComboBoxClass, box, p::kItemHeightExtra), 0);
+    writeInt(box, p::kItemHeightExtra, 40000);
+    EXPECT_EQ(readInt(kComboBoxClass, box, p::kItemHeightExtra), 32767);
+}
+
+TEST_F(ComboBoxTest, TypingFiresEditChangedButTheRuntimesChangesDoNot) {
+    ComboBoxObject* box = make(classdata::ComboBoxData{});
+    ASSERT_NE(box, nullptr);
+    HWND field = FindWindowExW(box->handle(), nullptr, L"Edit", nullptr);
+    ASSERT_NE(field, nullptr);
+    events().clear();
+    writeText(kComboBoxClass, box, p::kText, "COM1");
+    ASSERT_EQ(box->addItem("COM2", 2), 0);
+    writeInt(box, p::kCurrentSelection, 0);
+    pumpMessages();
+    EXPECT_TRUE(events().empty());
+    SendMessageW(field, WM_CHAR, L'3', 1);
+    EXPECT_EQ(events(), (std::vector<std::int32_t>{e::kEditChanged}));
+    events().clear();
+    notifyParent(box->handle(), CBN_DBLCLK);
+    EXPECT_EQ(events(), (std::vector<std::int32_t>{e::kListDoubleClick}));
+}
+
 TEST_F(ComboBoxTest, ConfirmedSelectionFiresOnceTheLoopRuns) {
     ComboBoxObject* box = make(classdata::ComboBoxData{});
     ASSERT_NE(box, nullptr);

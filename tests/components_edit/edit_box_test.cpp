@@ -184,6 +184,60 @@ TEST_F(EditBoxTest, DataBindingStoresTheNamesAndShowsNoValueWithoutASource) {
     EXPECT_EQ(saved->DataColumn, "rate");
 }
 
+TEST_F(EditBoxTest, CreationStylesFollowTheProperties) {
+    const auto styleOf = [this](const classdata::EditBoxData& data) {
+        EditBoxObject* box = make(data, 120, 60);
+        return box == nullptr ? LONG_PTR{0} : GetWindowLongPtrW(box->handle(), GWL_STYLE);
+    };
+    classdata::EditBoxData data;
+    data.HideSelection = false;
+    data.Alignment = 2;
+    data.CaseConversion = 2;
+    data.InputMode = 1;
+    LONG_PTR style = styleOf(data);
+    EXPECT_TRUE(style & ES_NOHIDESEL);
+    EXPECT_TRUE(style & ES_RIGHT);
+    EXPECT_TRUE(style & ES_UPPERCASE);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_TRUE(style & ES_AUTOHSCROLL);
+    EXPECT_FALSE(style & ES_MULTILINE);
+
+    data = classdata::EditBoxData{};
+    data.MultiLine = true;
+    data.ScrollBars = 2;
+    data.Alignment = 1;
+    data.CaseConversion = 1;
+    style = styleOf(data);
+    EXPECT_TRUE(style & ES_MULTILINE);
+    EXPECT_TRUE(style & ES_WANTRETURN);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_FALSE(style & WS_HSCROLL);
+    EXPECT_FALSE(style & ES_AUTOHSCROLL) << "vertical scrolling alone wraps the lines";
+    EXPECT_TRUE(style & ES_CENTER);
+    EXPECT_TRUE(style & ES_LOWERCASE);
+    EXPECT_FALSE(style & ES_NOHIDESEL);
+
+    data.ScrollBars = 3;
+    style = styleOf(data);
+    EXPECT_TRUE(style & WS_HSCROLL);
+    EXPECT_TRUE(style & ES_AUTOHSCROLL);
+}
+
+TEST_F(EditBoxTest, MaxLengthLimitsTypingAndZeroLiftsTheLimit) {
+    classdata::EditBoxData data;
+    data.MaxLength = 3;
+    EditBoxObject* box = make(data);
+    ASSERT_NE(box, nullptr);
+    for (wchar_t c : std::wstring(L"12345")) type(box, c);
+    EXPECT_EQ(text(box), "123");
+    writeInt(box, p::kMaxLength, -8);
+    EXPECT_EQ(readInt(kEditBoxClass, box, p::kMaxLength), 0);
+    for (wchar_t c : std::wstring(L"45")) type(box, c);
+    EXPECT_EQ(text(box), "12345");
+    writeInt(box, p::kMaxLength, 5);
+    EXPECT_EQ(SendMessageW(box->handle(), EM_GETLIMITTEXT, 0, 0), 5);
+}
+
 TEST_F(EditBoxTest, SelectionCountsCodePageBytes) {
     EditBoxObject* box = makeDefault();
     ASSERT_NE(box, nullptr);
