@@ -5,6 +5,7 @@
 
 #include "app/handlers/main_window_components.h"
 #include "app/handlers/runtime_values.h"
+#include "app/protocol/log_bound.h"
 #include "runtime/core_library/core_library.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/property_access.h"
@@ -85,10 +86,27 @@ void RuntimeWindow::setDisabled(Control control, bool disabled) {
     writeInteger(addressOf(control), property::kDisabled, disabled ? 1 : 0);
 }
 
+// The log's length is looked at only after every stretch of the difference
+// between the limit and what is kept, so appending stays as cheap at line
+// 100,000 as at line 100 and the text never grows far past the limit.
 void RuntimeWindow::appendLog(std::string_view text) {
     const std::string line(text);
     const std::array<ValueTriple, 2> arguments{componentOf(addressOf(Control::Display)), textArgument(line)};
     call(core_library::EditAppendText, arguments);
+    loggedSinceCheck_ += text.size();
+    if (loggedSinceCheck_ < protocol::kLogLimitBytes - protocol::kLogKeptBytes) {
+        return;
+    }
+    loggedSinceCheck_ = 0;
+    const std::string log = this->text(Control::Display);
+    if (log.size() <= protocol::kLogLimitBytes) {
+        return;
+    }
+    const std::size_t drop = protocol::oldestLinesToDrop(log, protocol::kLogKeptBytes);
+    if (drop > 0) {
+        setText(Control::Display, std::string_view(log).substr(drop));
+        moveLogCaretToEnd();
+    }
 }
 
 void RuntimeWindow::moveLogCaretToEnd() {

@@ -2,6 +2,8 @@
 
 #include "app/configurator/user_interface.h"
 
+#include <cstddef>
+
 namespace veltrano::app {
 
 // The main window through the runtime: component properties by number and
@@ -28,6 +30,10 @@ public:
     void delay(int milliseconds) override;
     void setVisualStyle(int style) override;
     std::string programDirectory() override;
+
+private:
+    // Bytes appended to the log since its length was last looked at.
+    std::size_t loggedSinceCheck_ = 0;
 };
 
 }  // namespace veltrano::app
