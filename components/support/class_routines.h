@@ -10,6 +10,12 @@
 
 namespace veltrano {
 
+// Interface 11 of a class with the message filter flag: offered every
+// message of its window before the window's keyboard conventions; nonzero
+// when the component handled it (the message then goes no further).
+inline constexpr int kMessageFilterInterface = 11;
+using MessageFilterRoutine = int (*)(WindowObject* object, MSG* message);
+
 // Takes a freshly made system window into its object: null, and the window
 // gone, when it cannot be attached. The window then owns the object.
 template <typename Object>

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_services.h"
 
 namespace veltrano {
@@ -21,6 +22,11 @@ std::uint32_t currentKeyModifiers() noexcept {
     if (GetKeyState(VK_SHIFT) < 0) modifiers |= key_modifier::kShift;
     if (GetKeyState(VK_MENU) < 0) modifiers |= key_modifier::kAlt;
     return modifiers;
+}
+
+std::uint32_t ComponentObject::classFlags() const {
+    const ClassDescriptor* descriptor = services::classDescriptor(classId_);
+    return descriptor != nullptr ? descriptor->flags : 0;
 }
 
 ComponentObject* ComponentObject::componentOf(HWND handle) noexcept {

@@ -29,6 +29,12 @@ inline constexpr std::int32_t kChar = -11;
 inline constexpr std::int32_t kMouseWheel = -12;
 }  // namespace common_event
 
+// Class flags beyond the loader's that the window decides by.
+namespace class_flag_extra {
+inline constexpr std::uint32_t kNotifyWindowDestroy = 0x80000;
+inline constexpr std::uint32_t kDragsWindow = 0x04000000;
+}  // namespace class_flag_extra
+
 // Modifier argument bits of the mouse, key and wheel events.
 namespace key_modifier {
 inline constexpr std::uint32_t kCtrl = 1;
@@ -76,6 +82,14 @@ public:
     }
     // True for a button that Enter presses from anywhere in its window.
     virtual bool isDefaultButton() const { return false; }
+    // The window this component lives in is being destroyed and its
+    // components are still alive; offered only to classes that ask for it
+    // with class_flag_extra::kNotifyWindowDestroy.
+    virtual void onWindowDestroying() {}
+
+    // The flags of the component's class, 0 when the runtime does not know
+    // the class.
+    std::uint32_t classFlags() const;
 
     // The object of a system window when it is a component's, else null.
     static ComponentObject* componentOf(HWND handle) noexcept;

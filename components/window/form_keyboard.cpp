@@ -1,7 +1,10 @@
 #include <algorithm>
+#include <iterator>
 #include <string>
 
+#include "components/support/class_routines.h"
 #include "components/window/focus_cycle.h"
+#include "components/window/mnemonic.h"
 #include "components/window/win_form_unit.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_services.h"
@@ -9,17 +12,6 @@
 
 namespace veltrano {
 namespace {
-
-// Class flags the keyboard conventions decide by.
-constexpr std::uint32_t kOptionButtonFlag = 0x400;
-constexpr std::uint32_t kNeverVisibleFlag = 0x8000;
-constexpr std::uint32_t kNoTabFlag = 0x10000;
-constexpr std::uint32_t kDragsWindowFlag = 0x04000000;
-
-std::uint32_t classFlags(const ComponentObject& component) {
-    const ClassDescriptor* descriptor = services::classDescriptor(component.classId());
-    return descriptor != nullptr ? descriptor->flags : 0;
-}
 
 bool isKeyboardMessage(UINT message) noexcept { return message >= WM_KEYFIRST && message <= WM_SYSDEADCHAR; }
 
@@ -34,6 +26,54 @@ BOOL CALLBACK collectComponent(HWND child, LPARAM parameter) {
     ComponentObject* component = ComponentObject::componentOf(child);
     if (component != nullptr && component->windowId() == state.windowId) state.found->push_back(component);
     return TRUE;
+}
+
+// The system moves the tab-stop style of option buttons to the checked one
+// of a group, so among option buttons only the arrows' own rules count.
+bool isFocusCandidate(const ComponentObject& component, bool optionButtonsOnly = false) {
+    HWND window = component.handle();
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const std::uint32_t flags = component.classFlags();
+    if ((style & WS_VISIBLE) == 0 || !IsWindowEnabled(window)) return false;
+    if ((flags & (class_flag::kNeverVisible | class_flag::kNoTabStop)) != 0) return false;
+    if (optionButtonsOnly) return (flags & class_flag::kOptionButton) != 0;
+    return (style & WS_TABSTOP) != 0;
+}
+
+std::wstring systemClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return name;
+}
+
+std::wstring captionOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// How a component answers its Alt+key: captions of labels and group boxes
+// only point at the component after them.
+enum class MnemonicRole { None, PointsOnward, PushButton, OptionButton, CheckBox };
+
+MnemonicRole mnemonicRole(const ComponentObject& component) {
+    HWND window = component.handle();
+    const std::wstring systemClass = systemClassOf(window);
+    if (lstrcmpiW(systemClass.c_str(), L"_QL_Label") == 0 || lstrcmpiW(systemClass.c_str(), L"Static") == 0) {
+        return MnemonicRole::PointsOnward;
+    }
+    if (lstrcmpiW(systemClass.c_str(), L"Button") != 0) return MnemonicRole::None;
+    const std::uint32_t flags = component.classFlags();
+    const auto type = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & BS_TYPEMASK;
+    if (type == BS_GROUPBOX) return MnemonicRole::PointsOnward;
+    if ((flags & class_flag::kOptionButton) != 0 || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
+        return MnemonicRole::OptionButton;
+    }
+    if ((flags & class_flag::kCheckBox) != 0 || type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ||
+        type == BS_3STATE || type == BS_AUTO3STATE) {
+        return MnemonicRole::CheckBox;
+    }
+    return MnemonicRole::PushButton;
 }
 
 // Changes the extension of a file name (wide, so that a double-byte
@@ -74,12 +114,8 @@ bool CWinFormUnit::moveFocus(ComponentObject* focused, bool forward, bool option
     std::vector<FocusEntry> entries;
     std::optional<std::size_t> focusedIndex;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        HWND window = list[i]->handle();
-        const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-        const std::uint32_t flags = classFlags(*list[i]);
-        bool candidate = (style & WS_VISIBLE) != 0 && (style & WS_TABSTOP) != 0 && IsWindowEnabled(window) &&
-                         (flags & (kNeverVisibleFlag | kNoTabFlag)) == 0;
-        if (optionButtonsOnly) candidate = candidate && (flags & kOptionButtonFlag) != 0 && GetParent(window) == focusedParent;
+        bool candidate = isFocusCandidate(*list[i], optionButtonsOnly);
+        if (optionButtonsOnly) candidate = candidate && GetParent(list[i]->handle()) == focusedParent;
         entries.push_back(FocusEntry{candidate, static_cast<int>(i)});
         if (list[i] == focused) focusedIndex = i;
     }
@@ -88,15 +124,64 @@ bool CWinFormUnit::moveFocus(ComponentObject* focused, bool forward, bool option
     ComponentObject* next = list[*target];
     if (next == focused) return true;
     SetFocus(next->handle());
-    if (optionButtonsOnly) {
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            if (list[i] == next || !entries[i].candidate) continue;
-            SendMessageW(list[i]->handle(), BM_SETCHECK, BST_UNCHECKED, 0);
-        }
-        SendMessageW(next->handle(), BM_SETCHECK, BST_CHECKED, 0);
-        next->fireEvent(0);
-    }
+    if (optionButtonsOnly) selectOptionButton(*next, list);
     return true;
+}
+
+void CWinFormUnit::selectOptionButton(ComponentObject& chosen, const std::vector<ComponentObject*>& list) {
+    HWND parent = GetParent(chosen.handle());
+    for (ComponentObject* other : list) {
+        if (other == &chosen || GetParent(other->handle()) != parent) continue;
+        if (mnemonicRole(*other) != MnemonicRole::OptionButton) continue;
+        SendMessageW(other->handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+    SendMessageW(chosen.handle(), BM_SETCHECK, BST_CHECKED, 0);
+    chosen.fireEvent(0);
+}
+
+bool CWinFormUnit::onMnemonic(const MSG& message) {
+    const auto key = static_cast<wchar_t>(message.wParam);
+    const bool letterOrDigit = (key >= L'A' && key <= L'Z') || (key >= L'0' && key <= L'9');
+    if (!letterOrDigit || currentKeyModifiers() != key_modifier::kAlt) return false;
+    const std::vector<ComponentObject*> list = components();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        ComponentObject& component = *list[i];
+        HWND window = component.handle();
+        if (!IsWindowVisible(window) || !IsWindowEnabled(window)) continue;
+        const MnemonicRole role = mnemonicRole(component);
+        if (role == MnemonicRole::None || mnemonicKey(captionOf(window)) != key) continue;
+        if (role == MnemonicRole::PointsOnward) {
+            for (std::size_t j = i + 1; j < list.size(); ++j) {
+                if (!isFocusCandidate(*list[j])) continue;
+                SetFocus(list[j]->handle());
+                return true;
+            }
+            return true;
+        }
+        SetFocus(window);
+        switch (role) {
+            case MnemonicRole::OptionButton: selectOptionButton(component, list); break;
+            case MnemonicRole::CheckBox: {
+                const bool checked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+                SendMessageW(window, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
+                component.fireEvent(0);
+                break;
+            }
+            default: component.fireEvent(0); break;
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CWinFormUnit::filteredByComponent(MSG& message) {
+    for (ComponentObject* component : components()) {
+        const ClassDescriptor* descriptor = services::classDescriptor(component->classId());
+        if (descriptor == nullptr || (descriptor->flags & class_flag::kMessageFilter) == 0) continue;
+        const auto filter = classRoutine<MessageFilterRoutine>(*descriptor, kMessageFilterInterface);
+        if (filter != nullptr && filter(component, &message) != 0) return true;
+    }
+    return false;
 }
 
 bool CWinFormUnit::pressDefaultButton() {
@@ -135,7 +220,7 @@ bool CWinFormUnit::dragAnywhere(const MSG& message) {
         return false;
     }
     ComponentObject* component = ComponentObject::componentOf(message.hwnd);
-    if (component == nullptr || (classFlags(*component) & kDragsWindowFlag) == 0) return false;
+    if (component == nullptr || (component->classFlags() & class_flag_extra::kDragsWindow) == 0) return false;
     PostMessageW(handle(), WM_NCLBUTTONDOWN, HTCAPTION, where);
     return true;
 }
@@ -176,7 +261,7 @@ bool CWinFormUnit::onKeyDown(const MSG& message) {
         case VK_UP:
         case VK_RIGHT:
         case VK_DOWN:
-            if (focused == nullptr || (classFlags(*focused) & kOptionButtonFlag) == 0) return false;
+            if (focused == nullptr || (focused->classFlags() & class_flag::kOptionButton) == 0) return false;
             moveFocus(focused, key == VK_RIGHT || key == VK_DOWN, true);
             return true;
         default: return false;
@@ -192,8 +277,10 @@ bool CWinFormUnit::preTranslateMessage(MSG& message) {
         return true;
     }
     if (message.hwnd != self && !IsChild(self, message.hwnd)) return false;
+    if (filteredByComponent(message)) return true;
     if (message.message == WM_LBUTTONDOWN && data_.DragAnywhere && dragAnywhere(message)) return true;
     if (message.message == WM_KEYDOWN) return onKeyDown(message);
+    if (message.message == WM_SYSKEYDOWN) return onMnemonic(message);
     return false;
 }
 

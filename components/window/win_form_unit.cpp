@@ -1,10 +1,12 @@
 #include "components/window/win_form_unit.h"
 
+#include <mmsystem.h>
 #include <shellapi.h>
 
 #include <iterator>
 #include <utility>
 
+#include "components/window/tray_tip.h"
 #include "components/window/window_icons.h"
 #include "components/window/window_picture.h"
 #include "components/window/window_shape.h"
@@ -191,6 +193,10 @@ void CWinFormUnit::onPaint() {
     EndPaint(handle(), &paint);
 }
 
+void CWinFormUnit::startSound() {
+    sound_.start(data_.BackSound, data_.SoundPlayMode, designMode_, handle());
+}
+
 bool CWinFormUnit::setTrayIcon(HICON icon, const char* tip) {
     NOTIFYICONDATAW notify{};
     notify.cbSize = sizeof notify;
@@ -204,9 +210,7 @@ bool CWinFormUnit::setTrayIcon(HICON icon, const char* tip) {
     notify.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     notify.uCallbackMessage = window_message::kTrayNotification;
     notify.hIcon = icon;
-    std::string shortTip = tip != nullptr ? std::string(tip) : std::string();
-    if (shortTip.size() > 62) shortTip.resize(62);
-    const std::wstring wideTip = wideFromCodePage936(shortTip);
+    const std::wstring wideTip = wideFromCodePage936(trayTip(tip != nullptr ? std::string_view(tip) : std::string_view()));
     wideTip.copy(notify.szTip, std::size(notify.szTip) - 1);
     const bool shown = Shell_NotifyIconW(trayIconShown_ ? NIM_MODIFY : NIM_ADD, &notify) != FALSE;
     trayIconShown_ = trayIconShown_ || shown;
@@ -279,7 +283,11 @@ LRESULT CWinFormUnit::onActivate(WPARAM wParam, LPARAM lParam) {
 
 void CWinFormUnit::onDestroy() {
     HWND self = handle();
+    for (ComponentObject* component : components()) {
+        if ((component->classFlags() & class_flag_extra::kNotifyWindowDestroy) != 0) component->onWindowDestroying();
+    }
     fireEvent(window_event::kDestroyed);
+    sound_.stop();
     if (!IsWindow(self)) return;
     if (helpOpen_) {
         WinHelpW(self, nullptr, HELP_QUIT, 0);
@@ -349,6 +357,9 @@ LRESULT CWinFormUnit::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             paintBackground(reinterpret_cast<HDC>(wParam), *rect);
             return window_message::kPainted;
         }
+        case MM_MCINOTIFY:
+            if (sound_.onSequencerNotice(wParam, lParam)) return 0;
+            break;
         case window_message::kTrayNotification: {
             std::uint32_t code = 0;
             switch (static_cast<UINT>(lParam)) {

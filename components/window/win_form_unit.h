@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "components/classdata/window_data.h"
+#include "components/window/background_sound.h"
 #include "components/support/component_object.h"
 #include "runtime/kernel/unique_handle.h"
 
@@ -80,8 +81,16 @@ public:
     void dropPicture() noexcept;
     bool hasPicture() const noexcept { return !data_.BackPicture.empty(); }
 
-    // Sets (or, with a null icon, removes) the window's tray icon.
+    // The background sound by the current properties, started anew or
+    // stopped; and what plays now.
+    void startSound();
+    void stopSound() noexcept { sound_.stop(); }
+    SoundKind soundPlaying() const noexcept { return sound_.playing(); }
+
+    // Sets (or, with a null icon, removes) the window's tray icon; the tip
+    // is cut to what the notification area holds.
     bool setTrayIcon(HICON icon, const char* tip);
+    bool trayIconShown() const noexcept { return trayIconShown_; }
 
     bool preTranslateMessage(MSG& message) override;
     bool onIdle(long elapsedMilliseconds) override;
@@ -99,9 +108,12 @@ private:
 
     // Keyboard conventions.
     bool onKeyDown(const MSG& message);
+    bool onMnemonic(const MSG& message);
+    bool filteredByComponent(MSG& message);
     ComponentObject* focusedComponent() const;
     std::vector<ComponentObject*> components() const;
     bool moveFocus(ComponentObject* focused, bool forward, bool optionButtonsOnly);
+    void selectOptionButton(ComponentObject& chosen, const std::vector<ComponentObject*>& list);
     bool pressDefaultButton();
     bool openHelp();
     bool dragAnywhere(const MSG& message);
@@ -123,6 +135,7 @@ private:
     bool pictureDecoded_ = false;
     win::UniqueAccelerator accelerators_;
     win::UniqueRegion region_;
+    BackgroundSound sound_;
 };
 
 }  // namespace veltrano

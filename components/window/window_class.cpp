@@ -149,6 +149,7 @@ WindowObject* createWindow(const std::uint8_t* classData, std::uint32_t classDat
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     if (object->data().AlwaysOnTop) object->applyTopmost();
     if (!object->data().Movable) object->applyMovable();
+    object->startSound();
     return object.release();
 }
 
@@ -182,9 +183,15 @@ int writeProperty(WindowObject* target, int index, const RawValue* value, int) {
             d.BackPictureMode = window_style::clampChoice(integerOf(*value), window_style::kMaxPictureMode);
             if (live && form->hasPicture()) InvalidateRect(form->handle(), nullptr, TRUE);
             break;
-        case property::kBackSound: d.BackSound = bytesAt(*value); break;
+        case property::kBackSound:
+            form->stopSound();
+            d.BackSound = bytesAt(*value);
+            if (live) form->startSound();
+            break;
         case property::kSoundPlayMode:
+            form->stopSound();
             d.SoundPlayMode = window_style::clampChoice(integerOf(*value), window_style::kMaxSoundPlayMode);
+            if (live) form->startSound();
             break;
         case property::kControlBox:
             d.ControlBox = boolOf(*value);
