@@ -33,14 +33,16 @@ constexpr std::uint32_t kOptionClassId = 0x00020001;
 constexpr std::uint32_t kFilterClassId = 0x00020002;
 constexpr std::uint32_t kNoticeClassId = 0x00020003;
 constexpr std::uint32_t kPlainClassId = 0x00020004;
+constexpr std::uint32_t kDragClassId = 0x00020005;
 
 const ClassDescriptor kOptionClass{kOptionClassId, class_flag::kOptionButton, &noInterfaces, nullptr, 0};
 const ClassDescriptor kFilterClass{kFilterClassId, class_flag::kMessageFilter, &filterInterfaces, nullptr, 0};
 const ClassDescriptor kNoticeClass{kNoticeClassId, class_flag_extra::kNotifyWindowDestroy, &noInterfaces, nullptr, 0};
 const ClassDescriptor kPlainClass{kPlainClassId, 0, &noInterfaces, nullptr, 0};
-const ClassDescriptor* const kClasses[] = {&kOptionClass, &kFilterClass, &kNoticeClass, &kPlainClass};
+const ClassDescriptor kDragClass{kDragClassId, class_flag_extra::kDragsWindow, &noInterfaces, nullptr, 0};
+const ClassDescriptor* const kClasses[] = {&kOptionClass, &kFilterClass, &kNoticeClass, &kPlainClass, &kDragClass};
 const LibraryDescriptor kEmptyLibrary{};
-const LibraryDescriptor kTestLibrary{nullptr, 4, kClasses};
+const LibraryDescriptor kTestLibrary{nullptr, 5, kClasses};
 const LibraryDescriptor* const kLibraries[] = {&kEmptyLibrary, &kTestLibrary};
 
 class RecordingControl final : public ComponentObject {
@@ -193,6 +195,43 @@ TEST_F(DestroyNotice, ComponentsThatAskHearOfTheDestructionBeforeTheDestroyedEve
     };
     DestroyWindow(form->handle());
     EXPECT_EQ(steps, (std::vector<std::string>{"notice " + std::to_string(0x06010001), "destroyed"}));
+}
+
+using RuntimeForm = ClassFlagForm;
+
+TEST_F(RuntimeForm, AWindowKeptOffTheTaskbarIsOwnedByTheHiddenOwner) {
+    WindowData data;
+    data.ShowInTaskbar = false;
+    makeForm(data);
+    HWND owner = GetWindow(form->handle(), GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    wchar_t className[32] = {};
+    GetClassNameW(owner, className, 32);
+    EXPECT_STREQ(className, L"_QL_HideOwner");
+    EXPECT_EQ(GetWindowLongPtrW(form->handle(), GWL_STYLE) & WS_CHILD, 0);
+}
+
+TEST_F(RuntimeForm, AWindowOnTheTaskbarHasNoOwner) {
+    makeForm();
+    EXPECT_EQ(GetWindow(form->handle(), GW_OWNER), nullptr);
+}
+
+TEST_F(RuntimeForm, WithoutIconDataTheProgramsIconIsShown) {
+    makeForm();
+    EXPECT_NE(SendMessageW(form->handle(), WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(SendMessageW(form->handle(), WM_GETICON, ICON_SMALL, 0), 0);
+}
+
+TEST_F(RuntimeForm, APressOnAComponentThatDragsTheWindowIsTakenForTheDrag) {
+    WindowData data;
+    data.DragAnywhere = true;
+    makeForm(data);
+    ComponentObject* grip = add(L"STATIC", L"", 0, 110, 0x06010001, kDragClassId);
+    MSG press{grip->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4), 0, {}};
+    EXPECT_TRUE(form->preTranslateMessage(press)) << "the press is finished";
+    MSG posted{};
+    ASSERT_TRUE(PeekMessageW(&posted, form->handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+    EXPECT_EQ(posted.wParam, static_cast<WPARAM>(HTCAPTION));
 }
 
 using Mnemonics = ClassFlagForm;
