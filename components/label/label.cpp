@@ -53,7 +53,6 @@ std::uint32_t& colourField(classdata::LabelData& data, LabelProperty property) {
         case LabelProperty::GradientBorderColor2: return data.GradientBorderColor2;
         case LabelProperty::GradientBorderColor3: return data.GradientBorderColor3;
         case LabelProperty::TextColor: return data.TextColor;
-        case LabelProperty::BackColor: return data.BackColor;
         case LabelProperty::GradientBackColor1: return data.GradientBackColor1;
         case LabelProperty::GradientBackColor2: return data.GradientBackColor2;
         default: return data.GradientBackColor3;
@@ -111,18 +110,21 @@ int LabelObject::writeProperty(int index, const RawValue& value) {
         case LabelProperty::GradientBorderColor2:
         case LabelProperty::GradientBorderColor3:
         case LabelProperty::TextColor:
-        case LabelProperty::BackColor:
         case LabelProperty::GradientBackColor1:
         case LabelProperty::GradientBackColor2:
         case LabelProperty::GradientBackColor3: colourField(data_, property) = value.word1; break;
+        case LabelProperty::BackColor:
+            data_.BackColor = value.word1;
+            // The picture was composed over the old colour.
+            dropPicture();
+            break;
         case LabelProperty::Font:
             data_.Font = pv::bytes(value);
             font_ = drawing::fontFromBytes(data_.Font);
             break;
         case LabelProperty::BackPicture:
             data_.BackPicture = pv::bytes(value);
-            picture_.reset();
-            pictureDecoded_ = false;
+            dropPicture();
             break;
         case LabelProperty::BackPictureMode:
             data_.BackPictureMode = pv::clampChoice(value.word1, kLargestPictureMode);
@@ -189,10 +191,17 @@ void LabelObject::rebind() {
     setWindowText();
 }
 
+void LabelObject::dropPicture() {
+    picture_.reset();
+    pictureDecoded_ = false;
+}
+
 const drawing::Picture* LabelObject::backPicture() {
     if (!pictureDecoded_) {
         pictureDecoded_ = true;
-        if (!data_.BackPicture.empty()) picture_ = drawing::Picture::decode(data_.BackPicture);
+        if (!data_.BackPicture.empty()) {
+            picture_ = drawing::Picture::decode(data_.BackPicture, drawing::resolveColour(data_.BackColor));
+        }
     }
     return picture_ ? &*picture_ : nullptr;
 }

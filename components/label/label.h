@@ -73,6 +73,7 @@ private:
     void paintBackground(HDC dc, const RECT& content, const RECT& clip);
     void paintText(HDC dc, const RECT& content);
     const drawing::Picture* backPicture();
+    void dropPicture();
     void setWindowText();
     void rebind();
 

@@ -16,6 +16,10 @@ std::optional<Picture> noPicture() {
 }  // namespace
 
 std::optional<Picture> Picture::decode(std::span<const std::uint8_t> bytes) {
+    return decode(bytes, GetSysColor(COLOR_BTNFACE));
+}
+
+std::optional<Picture> Picture::decode(std::span<const std::uint8_t> bytes, COLORREF background) {
     Picture picture;
     if (const auto layout = bitmapLayout(bytes)) {
         // The header inside the byte set need not be aligned for the window
@@ -40,9 +44,9 @@ std::optional<Picture> Picture::decode(std::span<const std::uint8_t> bytes) {
         picture.size_ = {layout->width, layout->height};
         return picture;
     }
-    // PNG, JPEG, GIF and the rest: transparent parts take the face colour
-    // the label and button are drawn on.
-    auto decoded = decodePictureBytes(bytes, GetSysColor(COLOR_BTNFACE));
+    // PNG, JPEG, GIF and the rest are composed over the colour they are
+    // drawn on, so their transparent parts look like the component's face.
+    auto decoded = decodePictureBytes(bytes, background);
     if (!decoded) return noPicture();
     picture.bitmap_ = std::move(decoded->bitmap);
     picture.size_ = decoded->size;

@@ -12,12 +12,14 @@ namespace veltrano::drawing {
 
 // A picture decoded from a component's picture bytes: a BMP file becomes a
 // bitmap, an icon or cursor file an icon, any other format the system's
-// imaging component reads (PNG, JPEG, GIF) a bitmap laid over the face
+// imaging component reads (PNG, JPEG, GIF) a bitmap laid over a background
 // colour. The picture owns its handle.
 class Picture {
 public:
-    // Nothing when the bytes are no picture this decoder reads.
+    // Nothing when the bytes are no picture this decoder reads. Transparent
+    // parts take `background`, or the face colour when it is not given.
     static std::optional<Picture> decode(std::span<const std::uint8_t> bytes);
+    static std::optional<Picture> decode(std::span<const std::uint8_t> bytes, COLORREF background);
 
     bool isIcon() const noexcept { return static_cast<bool>(icon_); }
     HBITMAP bitmap() const noexcept { return bitmap_.get(); }

@@ -19,6 +19,58 @@ constexpr std::uint32_t kGreen = 0x00FF00;
 constexpr std::uint32_t kBlue = 0xFF0000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kTransparent = 0xFF000000;
+constexpr int kBackColorProperty = 17;
+
+void appendBigEndian(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t length) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < length; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void appendChunk(std::vector<std::uint8_t>& file, const char (&type)[5], const std::vector<std::uint8_t>& data) {
+    appendBigEndian(file, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = file.size();
+    file.insert(file.end(), type, type + 4);
+    file.insert(file.end(), data.begin(), data.end());
+    appendBigEndian(file, crc32(file.data() + start, file.size() - start));
+}
+
+// A one-row PNG of 8-bit RGBA pixels (0xAABBGGRR each), stored uncompressed.
+std::vector<std::uint8_t> rgbaPngRow(const std::vector<std::uint32_t>& pixels) {
+    std::vector<std::uint8_t> raw{0};
+    for (std::uint32_t pixel : pixels) {
+        for (int shift = 0; shift < 32; shift += 8) raw.push_back(static_cast<std::uint8_t>(pixel >> shift));
+    }
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (std::uint8_t byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    const auto length = static_cast<std::uint16_t>(raw.size());
+    std::vector<std::uint8_t> deflated{0x78, 0x01, 0x01, static_cast<std::uint8_t>(length),
+                                       static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(~length),
+                                       static_cast<std::uint8_t>(~length >> 8)};
+    deflated.insert(deflated.end(), raw.begin(), raw.end());
+    appendBigEndian(deflated, (b << 16) | a);
+
+    std::vector<std::uint8_t> header;
+    appendBigEndian(header, static_cast<std::uint32_t>(pixels.size()));
+    appendBigEndian(header, 1);
+    header.insert(header.end(), {8, 6, 0, 0, 0});
+    std::vector<std::uint8_t> file{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    appendChunk(file, "IHDR", header);
+    appendChunk(file, "IDAT", deflated);
+    appendChunk(file, "IEND", {});
+    return file;
+}
 
 class LabelPaintingTest : public ComponentFixture {
 protected:
@@ -218,6 +270,25 @@ TEST_F(LabelPaintingTest, WordWrapBreaksTheCaptionOverLines) {
     ASSERT_GT(oneLine.bottom, oneLine.top);
     EXPECT_GT(wrapped.bottom - wrapped.top, 2 * (oneLine.bottom - oneLine.top));
     EXPECT_LE(wrapped.right, 40);
+}
+
+TEST_F(LabelPaintingTest, TransparentPicturePartsShowTheBackColour) {
+    LabelData data;
+    data.BackPicture = rgbaPngRow({0x00000000, 0xFF0000FF, 0x00000000, 0xFF0000FF});
+    data.BackPictureMode = 0;
+    data.BackColor = 0x336699;
+    WindowObject* label = createLabel(data, 8, 4);
+    ASSERT_NE(label, nullptr);
+    {
+        Painting painting(label->handle(), 8, 4);
+        EXPECT_EQ(painting.at(0, 0), 0x336699u);
+        EXPECT_EQ(painting.at(1, 0), kRed);
+        EXPECT_EQ(painting.at(2, 0), 0x336699u);
+    }
+    write(kLabelClass, label, kBackColorProperty, RawValue{kGreen, 0});
+    Painting repainted(label->handle(), 8, 4);
+    EXPECT_EQ(repainted.at(0, 0), kGreen) << "a new back colour shows through too";
+    EXPECT_EQ(repainted.at(3, 0), kRed);
 }
 
 TEST_F(LabelPaintingTest, UndecodablePictureFallsBackToTheGradientOrColour) {
