@@ -41,9 +41,6 @@ inline constexpr std::size_t kSlotHeaderSize = 5;
 inline constexpr std::array<std::uint8_t, 2> kRecordPrefix{0xDA, 0xDB};
 inline constexpr std::size_t kRecordHeaderSize = 3;
 
-// Infrared codes, as learned and as stored, start with FA and end with ED.
-inline constexpr std::uint8_t kCodeEnd = 0xED;
-
 // The bytes of a text made of hexadecimal digit pairs only (upper or lower
 // case, nothing else); nothing for any other text. Meant for the fixed frame
 // texts above and for texts this library builds, which never need a message.

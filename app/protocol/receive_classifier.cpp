@@ -69,9 +69,16 @@ std::size_t firstFrameLength(std::span<const std::uint8_t> data, bool extracting
     if (statusFrameAt(data, 0)) {
         return kCommandFrameSize;
     }
-    const bool cutAnywhere = extracting && !recordHeaderAt(data, 0);
-    for (std::size_t at = 1; at < data.size(); ++at) {
-        if ((cutAnywhere || data[at - 1] == kCodeEnd) && (recordHeaderAt(data, at) || statusFrameAt(data, at))) {
+    const bool isRecord = recordHeaderAt(data, 0);
+    const std::size_t firstCut = isRecord ? kRecordHeaderSize + 1 : 1;
+    for (std::size_t at = firstCut; at < data.size(); ++at) {
+        if (statusFrameAt(data, at)) {
+            return at;
+        }
+        if (!recordHeaderAt(data, at)) {
+            continue;
+        }
+        if (isRecord ? data[at + 2] > data[2] : extracting) {
             return at;
         }
     }

@@ -47,11 +47,12 @@ ReceiveOutcome classifyReceived(std::span<const std::uint8_t> data, bool extract
 // a read as a whole would put two records into one cell, and the next write
 // would store that text in the module, or would miss a status frame and
 // leave the module buttons locked. A read is cut only where the shapes leave
-// no doubt: after a leading status frame; before a record header (DA DB and a
-// table row, with data after it) or a status frame that follows a code's end
-// byte ED; and, during a read-back, before either of them anywhere in bytes
-// that are not a record (noise cannot hide the record behind it). Anything
-// else stays whole, as one read always was.
+// little doubt: after a leading status frame; before any later status frame;
+// in a record, before the header of a later row (the module sends its rows
+// in ascending order, so a header of the same or an earlier row is taken
+// for code bytes); and, during a read-back, before a record header anywhere
+// in bytes that are not a record, so noise cannot hide the record behind it.
+// Anything else stays whole, as one read always was.
 std::size_t firstFrameLength(std::span<const std::uint8_t> data, bool extracting);
 
 }  // namespace veltrano::protocol

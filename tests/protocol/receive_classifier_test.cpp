@@ -156,19 +156,21 @@ Bytes joined(std::initializer_list<Bytes> parts) {
     return all;
 }
 
-TEST(ReceivedFramesTest, RecordsThatShareAReadAreCutAtTheCodeEnd) {
+TEST(ReceivedFramesTest, RecordsThatShareAReadAreCutAtEachLaterRow) {
     const Bytes first{0xDA, 0xDB, 0x05, 0xFA, 0x11, 0xED};
-    const Bytes second{0xDA, 0xDB, 0x06, 0xFA, 0x22, 0xED};
-    const Bytes third{0xDA, 0xDB, 0x4E, 0xFA, 0x33, 0xED};
+    const Bytes second{0xDA, 0xDB, 0x06, 0xFA, 0x22};
+    const Bytes third{0xDA, 0xDB, 0x4E, 0x33};
     EXPECT_EQ(framesOf(joined({first, second, third}), true), (std::vector<Bytes>{first, second, third}));
     EXPECT_EQ(framesOf(joined({first, kReadComplete}), true), (std::vector<Bytes>{first, kReadComplete}));
 }
 
-TEST(ReceivedFramesTest, StatusFramesAtTheFrontAreCutOff) {
+TEST(ReceivedFramesTest, StatusFramesAreCutOffWhereverTheyStand) {
     const Bytes record{0xDA, 0xDB, 0x01, 0xFA, 0xED};
     EXPECT_EQ(framesOf(joined({kEnterEcho, kReadEcho, record}), false),
               (std::vector<Bytes>{kEnterEcho, kReadEcho, record}));
     EXPECT_EQ(framesOf(joined({kReadComplete, Bytes{0x00}}), true), (std::vector<Bytes>{kReadComplete, Bytes{0x00}}));
+    const Bytes noise{0x13, 0x00};
+    EXPECT_EQ(framesOf(joined({noise, kReadEcho}), false), (std::vector<Bytes>{noise, kReadEcho}));
 }
 
 TEST(ReceivedFramesTest, DuringReadBackNoiseIsCutFromTheRecordBehindIt) {
@@ -179,18 +181,24 @@ TEST(ReceivedFramesTest, DuringReadBackNoiseIsCutFromTheRecordBehindIt) {
 }
 
 TEST(ReceivedFramesTest, ReadsWithoutAClearBoundaryStayWhole) {
-    // A header inside a code (no ED before it), a row outside the table, a
-    // header with no data after it, and a code that does not end in ED.
+    // Code bytes that look like a header of the same or an earlier row, a
+    // row outside the table, a header with no data after it, a header at
+    // once behind the record's own with no data between, and an unknown
+    // command frame.
     const std::vector<Bytes> whole{
-        {0xDA, 0xDB, 0x05, 0xFA, 0xDA, 0xDB, 0x06, 0x22, 0xED},
+        {0xDA, 0xDB, 0x05, 0xFA, 0xDA, 0xDB, 0x05, 0x22, 0xED},
+        {0xDA, 0xDB, 0x05, 0xFA, 0xDA, 0xDB, 0x02, 0x22, 0xED},
         {0xDA, 0xDB, 0x05, 0xFA, 0xED, 0xDA, 0xDB, 0x4F, 0x22},
         {0xDA, 0xDB, 0x05, 0xFA, 0xED, 0xDA, 0xDB, 0x06},
-        {0xDA, 0xDB, 0x05, 0xFA, 0x11, 0xDA, 0xDB, 0x06, 0x22},
+        {0xDA, 0xDB, 0x05, 0xDA, 0xDB, 0x06, 0x22},
         {0xFA, 0x01, 0xED, 0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, 0xCC, 0xBD},
     };
     for (const Bytes& read : whole) {
         EXPECT_EQ(framesOf(read, true).size(), 1u) << classifyReceived(read, true, queued(read)).logLine;
     }
+    // Outside a read-back a learned code is only logged, whatever it holds.
+    const Bytes learned{0xFA, 0x01, 0xDA, 0xDB, 0x06, 0x22, 0xED};
+    EXPECT_EQ(framesOf(learned, false).size(), 1u);
 }
 
 }  // namespace
