@@ -9,7 +9,8 @@ WINDOWS_BUILD="$VELTRANO_BUILD/windows"
 WINDOWS64_BUILD="$VELTRANO_BUILD/windows64"
 X11_PREFIX="$WINDOWS_BUILD/wine/x11"
 
-log() { printf '== %s\n' "$*"; }
+# The clock time on every step shows where a run's time goes.
+log() { printf '== %s %s\n' "$(date +%H:%M:%S)" "$*"; }
 
 need_packages() {
   local missing=()
