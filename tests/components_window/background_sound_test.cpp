@@ -17,26 +17,22 @@ namespace {
 using classdata::WindowData;
 namespace property = window_property;
 
-void putWord(std::vector<std::uint8_t>& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 // A quarter second of silence, 8-bit mono at 8 kHz.
 std::vector<std::uint8_t> silentWave() {
     constexpr std::uint32_t samples = 2000;
     std::vector<std::uint8_t> bytes;
     for (char c : std::string("RIFF")) bytes.push_back(static_cast<std::uint8_t>(c));
-    putWord(bytes, 36 + samples, 4);
+    putLittleEndian(bytes, 36 + samples, 4);
     for (char c : std::string("WAVEfmt ")) bytes.push_back(static_cast<std::uint8_t>(c));
-    putWord(bytes, 16, 4);
-    putWord(bytes, 1, 2);
-    putWord(bytes, 1, 2);
-    putWord(bytes, 8000, 4);
-    putWord(bytes, 8000, 4);
-    putWord(bytes, 1, 2);
-    putWord(bytes, 8, 2);
+    putLittleEndian(bytes, 16, 4);
+    putLittleEndian(bytes, 1, 2);
+    putLittleEndian(bytes, 1, 2);
+    putLittleEndian(bytes, 8000, 4);
+    putLittleEndian(bytes, 8000, 4);
+    putLittleEndian(bytes, 1, 2);
+    putLittleEndian(bytes, 8, 2);
     for (char c : std::string("data")) bytes.push_back(static_cast<std::uint8_t>(c));
-    putWord(bytes, samples, 4);
+    putLittleEndian(bytes, samples, 4);
     bytes.insert(bytes.end(), samples, 0x80);
     return bytes;
 }

@@ -9,6 +9,20 @@ void setKeyDown(BYTE key, bool down) {
     SetKeyboardState(state);
 }
 
+void putLittleEndian(std::vector<std::uint8_t>& bytes, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void TwoEditsForm::makeForm(const classdata::WindowData& data) {
+    form = createForm(data);
+    ASSERT_NE(form, nullptr);
+    first = addControl(*form, L"EDIT", 110, 0x06010001);
+    second = addControl(*form, L"EDIT", 100, 0x06010002);
+    ShowWindow(form->handle(), SW_SHOWNORMAL);
+    SetFocus(first->handle());
+    ASSERT_EQ(GetFocus(), first->handle());
+}
+
 void FormTest::TearDown() {
     setKeyDown(VK_SHIFT, false);
     setKeyDown(VK_CONTROL, false);

@@ -57,6 +57,20 @@ protected:
     HWND formHandle = nullptr;
 };
 
+// A shown window with two edit boxes numbered as the loader numbers them
+// (the first table entry gets the higher control id), the first focused.
+class TwoEditsForm : public FormTest {
+protected:
+    CWinFormUnit* form = nullptr;
+    TestControl* first = nullptr;
+    TestControl* second = nullptr;
+
+    void makeForm(const classdata::WindowData& data = classdata::WindowData{});
+};
+
+// Appends `size` bytes of a value, least significant first.
+void putLittleEndian(std::vector<std::uint8_t>& bytes, std::uint32_t value, int size);
+
 // Sets or releases a key in the thread's key state, where the modifier bits
 // of the common events come from.
 void setKeyDown(BYTE key, bool down);

@@ -12,10 +12,6 @@ namespace {
 using classdata::WindowData;
 namespace property = window_property;
 
-void putWord(std::vector<std::uint8_t>& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 // An icon file with one 32 x 32 image of 32-bit pixels.
 std::vector<std::uint8_t> iconFile() {
     constexpr std::uint32_t side = 32;
@@ -23,26 +19,26 @@ std::vector<std::uint8_t> iconFile() {
     constexpr std::uint32_t mask = side * 4;
     constexpr std::uint32_t imageLength = 40 + pixels + mask;
     std::vector<std::uint8_t> bytes;
-    putWord(bytes, 0, 2);
-    putWord(bytes, 1, 2);
-    putWord(bytes, 1, 2);
+    putLittleEndian(bytes, 0, 2);
+    putLittleEndian(bytes, 1, 2);
+    putLittleEndian(bytes, 1, 2);
     bytes.push_back(side);
     bytes.push_back(side);
     bytes.push_back(0);
     bytes.push_back(0);
-    putWord(bytes, 1, 2);
-    putWord(bytes, 32, 2);
-    putWord(bytes, imageLength, 4);
-    putWord(bytes, 22, 4);
-    putWord(bytes, 40, 4);
-    putWord(bytes, side, 4);
-    putWord(bytes, side * 2, 4);
-    putWord(bytes, 1, 2);
-    putWord(bytes, 32, 2);
-    putWord(bytes, 0, 4);
-    putWord(bytes, pixels + mask, 4);
-    for (int i = 0; i < 4; ++i) putWord(bytes, 0, 4);
-    for (std::uint32_t i = 0; i < side * side; ++i) putWord(bytes, 0xFF2040C0, 4);
+    putLittleEndian(bytes, 1, 2);
+    putLittleEndian(bytes, 32, 2);
+    putLittleEndian(bytes, imageLength, 4);
+    putLittleEndian(bytes, 22, 4);
+    putLittleEndian(bytes, 40, 4);
+    putLittleEndian(bytes, side, 4);
+    putLittleEndian(bytes, side * 2, 4);
+    putLittleEndian(bytes, 1, 2);
+    putLittleEndian(bytes, 32, 2);
+    putLittleEndian(bytes, 0, 4);
+    putLittleEndian(bytes, pixels + mask, 4);
+    for (int i = 0; i < 4; ++i) putLittleEndian(bytes, 0, 4);
+    for (std::uint32_t i = 0; i < side * side; ++i) putLittleEndian(bytes, 0xFF2040C0, 4);
     bytes.insert(bytes.end(), mask, 0);
     return bytes;
 }
@@ -84,21 +80,8 @@ TEST_F(FormLook, TheTrayIconIsSetAndRemovedWithItsWindow) {
     EXPECT_FALSE(form->setTrayIcon(nullptr, nullptr)) << "nothing left to remove";
 }
 
-class FormInput : public FormTest {
+class FormInput : public TwoEditsForm {
 protected:
-    CWinFormUnit* form = nullptr;
-    TestControl* first = nullptr;
-    TestControl* second = nullptr;
-
-    void makeForm(const WindowData& data = WindowData{}) {
-        form = createForm(data);
-        ASSERT_NE(form, nullptr);
-        first = addControl(*form, L"EDIT", 110, 0x06010001);
-        second = addControl(*form, L"EDIT", 100, 0x06010002);
-        ShowWindow(form->handle(), SW_SHOWNORMAL);
-        SetFocus(first->handle());
-    }
-
     // The caption drag the window posted itself, if any.
     std::optional<MSG> postedDrag() {
         MSG message{};

@@ -9,24 +9,7 @@ namespace {
 
 using classdata::WindowData;
 
-class FormKeyboard : public FormTest {
-protected:
-    CWinFormUnit* form = nullptr;
-    TestControl* first = nullptr;
-    TestControl* second = nullptr;
-
-    // Two edit boxes as the loader would number them: the first table
-    // entry gets the higher control id.
-    void makeForm(const WindowData& data) {
-        form = createForm(data);
-        ASSERT_NE(form, nullptr);
-        first = addControl(*form, L"EDIT", 110, 0x06010001);
-        second = addControl(*form, L"EDIT", 100, 0x06010002);
-        ShowWindow(form->handle(), SW_SHOWNORMAL);
-        SetFocus(first->handle());
-        ASSERT_EQ(GetFocus(), first->handle());
-    }
-};
+using FormKeyboard = TwoEditsForm;
 
 TEST_F(FormKeyboard, TabMovesTheFocusToTheNextComponentAndWraps) {
     makeForm(WindowData{});
