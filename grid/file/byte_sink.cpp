@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace veltrano::grid::file {
 
@@ -10,7 +11,7 @@ bool VectorSink::write(std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-ByteWriter::ByteWriter(ByteSink& sink) : sink_(sink) { buffer_.reserve(kBufferSize); }
+ByteWriter::ByteWriter(ByteSink& sink) : sink_(sink), buffer_(std::make_unique<std::uint8_t[]>(kBufferSize)) {}
 
 void ByteWriter::uint32(std::uint32_t value) {
     const std::array<std::uint8_t, 4> encoded{static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
@@ -43,7 +44,7 @@ void ByteWriter::append(std::span<const std::uint8_t> bytes) {
         return;
     }
     written_ += bytes.size();
-    if (buffer_.size() + bytes.size() > kBufferSize) {
+    if (used_ + bytes.size() > kBufferSize) {
         flush();
         if (!ok_) {
             return;
@@ -53,14 +54,17 @@ void ByteWriter::append(std::span<const std::uint8_t> bytes) {
             return;
         }
     }
-    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+    if (!bytes.empty()) {
+        std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+        used_ += bytes.size();
+    }
 }
 
 bool ByteWriter::flush() {
-    if (ok_ && !buffer_.empty()) {
-        ok_ = sink_.write(buffer_);
+    if (ok_ && used_ > 0) {
+        ok_ = sink_.write(std::span<const std::uint8_t>(buffer_.get(), used_));
     }
-    buffer_.clear();
+    used_ = 0;
     return ok_;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -51,7 +52,10 @@ private:
     static constexpr std::size_t kBufferSize = 64 * 1024;
 
     ByteSink& sink_;
-    std::vector<std::uint8_t> buffer_;
+    // Filled up to used_; a file's worth of small values costs no more than
+    // copying them.
+    std::unique_ptr<std::uint8_t[]> buffer_;
+    std::size_t used_ = 0;
     bool ok_ = true;
     std::size_t written_ = 0;
 };

@@ -39,8 +39,12 @@ void GridModel::markModified(std::int32_t row, std::int32_t column, Cell& target
 }
 
 std::string GridModel::storedText(std::int32_t row, std::int32_t column, std::string_view text) const {
-    const bool numeric = isNumericColumn(column) || !unitText(column).empty();
-    const std::int32_t places = decimals(column);
+    const ColumnType* type = columnType(column);
+    if (type == nullptr) {
+        return std::string(text);
+    }
+    const bool numeric = type->kind == ColumnKind::Number || type->kind == ColumnKind::UnitNumber;
+    const std::int32_t places = type->decimals;
     // An empty numeric cell stays empty: it holds no number rather than zero.
     if (!numeric || isFixedRow(row) || !formatsDecimals(places) || text.empty()) {
         return std::string(text);
