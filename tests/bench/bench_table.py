@@ -73,6 +73,11 @@ def main():
                  "yes" if app is not None and app < 1.0 else "NO"))
     rows.append(("  format alone, in memory 79x3 (ms)", number(app_memory, 3), "1 ms", ratio(app_memory, 1.0),
                  "(profile)", ""))
+    app_synced, _ = native.get("ApplicationSizeStdioSynced", (None, ""))
+    rows.append(("  durable write alone: stdio + fsync of the same bytes (ms)", number(app_synced, 3), "1 ms",
+                 ratio(app_synced, 1.0), "(profile)", ""))
+    rows.append(("  save+load against stdio + fsync of the same bytes", number(app, 3),
+                 f"stdio + fsync {number(app_synced, 3)}", ratio(app, app_synced), "(profile)", ""))
 
     start = program.get("startup-ms")
     minimal = program.get("startup-minimal-ms")

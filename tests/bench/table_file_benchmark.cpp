@@ -193,6 +193,12 @@ int run(int argc, char** argv) {
         benchmark::RegisterBenchmark("ApplicationTableFormatInMemory/79x3", [&](benchmark::State& state) {
             formatInMemory(state, *application);
         })->Unit(benchmark::kMicrosecond);
+        // What the platform charges for putting that many bytes durably on
+        // the disk: the floor under the application table's figure.
+        const std::size_t applicationSize = grid::file::gridFileBytes(*application, codec).size();
+        benchmark::RegisterBenchmark("ApplicationSizeStdioSynced/79x3", [&, applicationSize](benchmark::State& state) {
+            stdioSameBytes(state, applicationSize, stdioPath, true);
+        })->Unit(benchmark::kMicrosecond);
     }
 
     benchmark::RunSpecifiedBenchmarks();
