@@ -23,9 +23,13 @@ std::optional<std::uint8_t> digitValue(char c) {
     return std::nullopt;
 }
 
-void reportInvalid(char offending, MessageSink& sink) {
+// Every byte before `at` is a hexadecimal digit, so `at` starts a character:
+// a lead byte is named together with its trail byte, or the message would
+// end in half a character.
+void reportInvalid(std::string_view digits, std::size_t at, MessageSink& sink) {
     std::string text(kInvalidCharacterMessage);
-    text.push_back(offending);
+    const bool doubleByte = static_cast<unsigned char>(digits[at]) >= 0x80 && at + 1 < digits.size();
+    text.append(digits.substr(at, doubleByte ? 2 : 1));
     sink.showMessage(text, std::string(kErrorCaption));
 }
 
@@ -40,16 +44,14 @@ std::vector<std::uint8_t> HexToBytes(std::string_view text, MessageSink& sink) {
     }
     std::vector<std::uint8_t> bytes(digits.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char highChar = digits[2 * i];
-        const char lowChar = digits[2 * i + 1];
-        const auto high = digitValue(highChar);
+        const auto high = digitValue(digits[2 * i]);
         if (!high) {
-            reportInvalid(highChar, sink);
+            reportInvalid(digits, 2 * i, sink);
             return {};
         }
-        const auto low = digitValue(lowChar);
+        const auto low = digitValue(digits[2 * i + 1]);
         if (!low) {
-            reportInvalid(lowChar, sink);
+            reportInvalid(digits, 2 * i + 1, sink);
             return {};
         }
         bytes[i] = static_cast<std::uint8_t>(*high * 16 + *low);

@@ -50,9 +50,17 @@ std::string parseDifference(std::string_view text) {
         if (message == hex::kOddLengthMessage) {
             return {};
         }
-        if (!startsWith(message, hex::kInvalidCharacterMessage) ||
-            message.size() != hex::kInvalidCharacterMessage.size() + 1) {
+        const std::size_t named = message.size() - std::min(message.size(), hex::kInvalidCharacterMessage.size());
+        if (!startsWith(message, hex::kInvalidCharacterMessage) || named < 1 || named > 2) {
             return "an error message that is neither of the codec's two";
+        }
+        const std::string_view character = std::string_view(message).substr(hex::kInvalidCharacterMessage.size());
+        if (character.size() == 2) {
+            // A double-byte character is named whole, as it stands in the text.
+            if (static_cast<std::uint8_t>(character[0]) < 0x80 || text.find(character) == std::string_view::npos) {
+                return "a two-byte name that is no character of the text";
+            }
+            return {};
         }
         // Letters are folded to upper case before they are judged, so a
         // lower-case letter is named in upper case.

@@ -33,11 +33,8 @@ protected:
         EXPECT_EQ(sink.messages[0].second, gbk("错误"));
     }
 
-    std::string invalidCharacter(char offending) {
-        std::string text = gbk("无效的十六进制字符: ");
-        text.push_back(offending);
-        return text;
-    }
+    std::string invalidCharacter(char offending) { return invalidCharacter(std::string(1, offending)); }
+    std::string invalidCharacter(const std::string& offending) { return gbk("无效的十六进制字符: ") + offending; }
 
     RecordingSink sink;
 };
@@ -102,21 +99,25 @@ TEST_F(HexToBytesTest, FullWidthSpacesAtBothEndsAreTrimmed) {
 
 TEST_F(HexToBytesTest, FullWidthSpaceInsideIsInvalid) {
     EXPECT_TRUE(parse("AD" + gbk("　") + "66").empty());
-    expectOneMessage(invalidCharacter('\xA1'));
+    expectOneMessage(invalidCharacter(gbk("　")));
 }
 
-TEST_F(HexToBytesTest, DoubleByteCharacterShowsOnlyItsFirstByte) {
+TEST_F(HexToBytesTest, DoubleByteCharacterIsNamedWhole) {
     const std::string middle = gbk("中");
     ASSERT_EQ(middle.size(), 2u);
     EXPECT_TRUE(parse("AD" + middle).empty());
-    expectOneMessage(invalidCharacter(middle[0]));
+    expectOneMessage(invalidCharacter(middle));
+    // In the low place of a pair as well.
+    sink.messages.clear();
+    EXPECT_TRUE(parse("A" + middle + "D").empty());
+    expectOneMessage(invalidCharacter(middle));
 }
 
 TEST_F(HexToBytesTest, TrailByteThatLooksLikeASpaceIsKept) {
     // B0 20 is one character: its second byte must not be removed as a space,
     // which would leave an odd length and the wrong message.
     EXPECT_TRUE(parse("AD\xB0 66").empty());
-    expectOneMessage(invalidCharacter('\xB0'));
+    expectOneMessage(invalidCharacter(std::string("\xB0 ")));
 }
 
 TEST_F(HexToBytesTest, LeadByteAtTheEndIsNotDropped) {
