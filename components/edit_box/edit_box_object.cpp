@@ -505,6 +505,11 @@ LRESULT EditBoxObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_ENABLE:
             if (spin_ != nullptr) EnableWindow(spin_->handle(), wParam != FALSE);
             break;
+        // Showing or hiding a box whose window is not shown yet changes its
+        // style alone, with no position change to follow.
+        case WM_SHOWWINDOW:
+            if (spin_ != nullptr && lParam == 0) ShowWindow(spin_->handle(), wParam != FALSE ? SW_SHOWNA : SW_HIDE);
+            break;
         default: break;
     }
     return ComponentObject::handleMessage(message, wParam, lParam);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "components/classdata/edit_box_data.h"
@@ -306,18 +307,62 @@ TEST_F(EditBoxTest, PasswordModeMasksAndNeverShowsInClear) {
 TEST_F(EditBoxTest, LowSingleLineBoxGrowsToItsFontAndHighOneKeepsItsHeight) {
     EditBoxObject* low = make(classdata::EditBoxData{}, 100, 10);
     ASSERT_NE(low, nullptr);
+    int lineHeight = 0;
+    {
+        HDC dc = GetDC(low->handle());
+        const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, L"\u5434", 1, &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(low->handle(), dc);
+        lineHeight = extent.cy;
+    }
+    ASSERT_GT(lineHeight, 0);
     RECT bounds{};
     GetWindowRect(low->handle(), &bounds);
-    EXPECT_GT(bounds.bottom - bounds.top, 10);
+    EXPECT_EQ(bounds.bottom - bounds.top, lineHeight + 2 * GetSystemMetrics(SM_CYEDGE));
     EXPECT_EQ(bounds.right - bounds.left, 100);
 
     EditBoxObject* high = make(classdata::EditBoxData{}, 100, 40);
     ASSERT_NE(high, nullptr);
     GetWindowRect(high->handle(), &bounds);
     EXPECT_EQ(bounds.bottom - bounds.top, 40);
+    // The client area is one line, with as much room above it as below.
     RECT client{};
     GetClientRect(high->handle(), &client);
-    EXPECT_LT(client.bottom, 30);
+    MapWindowPoints(high->handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const LONG above = client.top - bounds.top;
+    const LONG below = bounds.bottom - client.bottom;
+    EXPECT_LT(client.bottom - client.top, 30);
+    EXPECT_LE(std::abs(above - below), 1) << above << " above, " << below << " below";
+}
+
+TEST_F(EditBoxTest, SpinButtonsFollowTheBoxsVisibilityEnablingAndOrder) {
+    classdata::EditBoxData data;
+    data.SpinMode = 1;
+    EditBoxObject* box = make(data, 80, 24);
+    ASSERT_NE(box, nullptr);
+    const HWND spin = box->spinButtonsHandle();
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(GetWindow(box->handle(), GW_HWNDPREV), spin) << "directly above the box";
+    EXPECT_TRUE(GetWindowLongPtrW(spin, GWL_STYLE) & WS_VISIBLE);
+
+    ShowWindow(box->handle(), SW_HIDE);
+    EXPECT_FALSE(GetWindowLongPtrW(spin, GWL_STYLE) & WS_VISIBLE);
+    ShowWindow(box->handle(), SW_SHOWNA);
+    EXPECT_TRUE(GetWindowLongPtrW(spin, GWL_STYLE) & WS_VISIBLE);
+
+    EnableWindow(box->handle(), FALSE);
+    EXPECT_FALSE(IsWindowEnabled(spin));
+    EnableWindow(box->handle(), TRUE);
+    EXPECT_TRUE(IsWindowEnabled(spin));
+
+    writeInt(box, p::kSpinMax, -20);
+    int lower = 0;
+    int upper = 0;
+    SendMessageW(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
+    EXPECT_EQ(lower, -20);
+    EXPECT_EQ(upper, 0);
 }
 
 TEST_F(EditBoxTest, SpinButtonsSitRightOfTheBoxWithOrderedRange) {
