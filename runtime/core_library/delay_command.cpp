@@ -32,6 +32,40 @@ private:
     LARGE_INTEGER start_{};
 };
 
+// The system timer's resolution raised to 1 ms for as long as a delay waits:
+// at the default resolution of about 16 ms every wait for messages would
+// overshoot by up to that much. Reached at run time so that the command
+// needs the multimedia library only where it is present.
+class FineTimerResolution {
+public:
+    FineTimerResolution() : module_(LoadLibraryW(L"winmm.dll")) {
+        if (module_ == nullptr) return;
+        begin_ = function("timeBeginPeriod");
+        end_ = function("timeEndPeriod");
+        active_ = begin_ != nullptr && end_ != nullptr && begin_(kPeriodMs) == kNoError;
+    }
+    FineTimerResolution(const FineTimerResolution&) = delete;
+    FineTimerResolution& operator=(const FineTimerResolution&) = delete;
+    ~FineTimerResolution() {
+        if (active_) end_(kPeriodMs);
+        if (module_ != nullptr) FreeLibrary(module_);
+    }
+
+private:
+    using PeriodFunction = UINT(WINAPI*)(UINT);
+    static constexpr UINT kPeriodMs = 1;
+    static constexpr UINT kNoError = 0;
+
+    PeriodFunction function(const char* name) const {
+        return reinterpret_cast<PeriodFunction>(reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
+    }
+
+    HMODULE module_;
+    PeriodFunction begin_ = nullptr;
+    PeriodFunction end_ = nullptr;
+    bool active_ = false;
+};
+
 }  // namespace
 
 // Messages are dispatched while waiting, so timer ticks and clicks run their
@@ -44,6 +78,7 @@ void Delay(ValueTriple*, std::uint32_t count, const ValueTriple* arguments) {
     const CommandArguments in(count, arguments);
     const std::int32_t milliseconds = in.integer(0);
     if (milliseconds <= 0) return;
+    const FineTimerResolution resolution;
     const Stopwatch stopwatch;
     services::processPendingMessages();
     for (;;) {
