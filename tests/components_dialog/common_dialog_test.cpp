@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cctype>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "components/classdata/common_dialog_data.h"
@@ -19,6 +21,10 @@ namespace veltrano::test {
 namespace {
 
 constexpr int kDialogType = 0;
+constexpr int kFileName = 2;
+constexpr int kInitialDir = 5;
+constexpr int kDefaultExt = 6;
+constexpr int kOverwritePrompt = 9;
 constexpr int kColor = 12;
 constexpr int kBold = 13;
 constexpr int kItalic = 14;
@@ -142,6 +148,111 @@ TEST_F(FontDialogTest, CancelledDialogChangesNothing) {
     EXPECT_EQ(read(kFontSize), 11u);
     EXPECT_EQ(read(kColor), 0x00008000u);
     EXPECT_EQ(read(kBold), 0u);
+}
+
+// Answers the box the save dialog asks with before it replaces a file.
+class ReplacePromptAnswerer {
+public:
+    ReplacePromptAnswerer() : thread_([this] { watch(); }) {}
+    ~ReplacePromptAnswerer() { stop(); }
+    void dialogIs(HWND dialog) noexcept { dialog_ = dialog; }
+    bool prompted() {
+        stop();
+        return prompted_;
+    }
+
+private:
+    struct Search {
+        HWND owner;
+        HWND found;
+    };
+    static BOOL CALLBACK findOwned(HWND window, LPARAM target) {
+        auto* search = reinterpret_cast<Search*>(target);
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpW(className, L"#32770") == 0 &&
+            IsWindowVisible(window)) {
+            search->found = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    void watch() {
+        const ULONGLONG deadline = GetTickCount64() + 20000;
+        while (!done_ && GetTickCount64() < deadline) {
+            Search search{dialog_, nullptr};
+            if (search.owner != nullptr) EnumThreadWindows(GetWindowThreadProcessId(search.owner, nullptr), &findOwned,
+                                                           reinterpret_cast<LPARAM>(&search));
+            if (search.found != nullptr) {
+                prompted_ = true;
+                PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(search.found, IDYES)));
+                return;
+            }
+            Sleep(20);
+        }
+    }
+    void stop() {
+        done_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+
+    std::atomic<HWND> dialog_{nullptr};
+    std::atomic<bool> done_{false};
+    bool prompted_ = false;
+    std::thread thread_;
+};
+
+class SaveDialogTest : public CommonDialogFixture {
+protected:
+    void SetUp() override {
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        folder_ = folder;
+        if (!folder_.empty() && folder_.back() == L'\\') folder_.pop_back();
+        // Each case runs in its own process, perhaps beside the other.
+        const std::string testName = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        name_ = L"veltrano-" + std::wstring(testName.begin(), testName.end());
+        path_ = folder_ + L"\\" + name_ + L".dat";
+        win::UniqueFile file(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(file);
+        ASSERT_NE(create(), nullptr);
+        write(kDialogType, 1);
+        writeText(kDefaultExt, ".dat");
+        writeText(kInitialDir, codePage936FromWide(folder_));
+    }
+    void TearDown() override { DeleteFileW(path_.c_str()); }
+
+    // Shows the dialog, types the existing file's name and confirms.
+    int saveOverTheFile(ReplacePromptAnswerer& prompt) {
+        BoxAnswerer answerer(IDOK, [this, &prompt](HWND box) {
+            SetDlgItemTextW(box, 0x47C, name_.c_str());
+            SetDlgItemTextW(box, 0x480, name_.c_str());
+            prompt.dialogIs(box);
+        });
+        const int result = dialog_->show();
+        EXPECT_TRUE(answerer.seen().found);
+        return result;
+    }
+
+    std::wstring folder_;
+    std::wstring name_;
+    std::wstring path_;
+};
+
+TEST_F(SaveDialogTest, ReplacingAnExistingFileAsksFirstByDefault) {
+    ReplacePromptAnswerer prompt;
+    EXPECT_EQ(saveOverTheFile(prompt), 1);
+    EXPECT_TRUE(prompt.prompted());
+    EXPECT_EQ(readText(kFileName), codePage936FromWide(path_));
+}
+
+TEST_F(SaveDialogTest, WithoutOverwritePromptTheFileIsTakenAtOnce) {
+    write(kOverwritePrompt, 0);
+    ReplacePromptAnswerer prompt;
+    EXPECT_EQ(saveOverTheFile(prompt), 1);
+    EXPECT_FALSE(prompt.prompted());
+    EXPECT_EQ(readText(kFileName), codePage936FromWide(path_));
 }
 
 using HelpCommandTest = CommonDialogFixture;
