@@ -45,6 +45,36 @@ std::vector<std::uint8_t> iconFile() {
 
 using FormLook = FormTest;
 
+// What the window's default handling was asked to draw for WM_NCACTIVATE.
+std::vector<WPARAM> titleActivations;
+
+LRESULT CALLBACK titleProbe(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCACTIVATE) titleActivations.push_back(wParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(FormLook, KeepTitleActiveDrawsTheTitleActiveWhileTheWindowIsNot) {
+    // A window class of the program's own, registered before the window
+    // asks for it, sees what reaches the default handling.
+    WNDCLASSW probe{};
+    probe.lpfnWndProc = &titleProbe;
+    probe.hInstance = GetModuleHandleW(nullptr);
+    probe.lpszClassName = L"KeepTitleProbe";
+    ASSERT_NE(RegisterClassW(&probe), 0);
+    WindowData data;
+    data.WindowClassName = "KeepTitleProbe";
+    data.KeepTitleActive = true;
+    CWinFormUnit* form = createForm(data);
+    ASSERT_NE(form, nullptr);
+    titleActivations.clear();
+    EXPECT_NE(SendMessageW(form->handle(), WM_NCACTIVATE, FALSE, 0), 0);
+    EXPECT_EQ(titleActivations, (std::vector<WPARAM>{TRUE}));
+    write(form, property::kKeepTitleActive, RawValue{0, 0});
+    titleActivations.clear();
+    SendMessageW(form->handle(), WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(titleActivations, (std::vector<WPARAM>{FALSE}));
+}
+
 TEST_F(FormLook, IconBytesBecomeTheWindowsBigAndSmallIcons) {
     WindowData data;
     data.Icon = iconFile();
