@@ -71,14 +71,14 @@ void clampValues(classdata::ComboBoxData& data) noexcept {
 
 WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style, HWND parent,
                      std::uint32_t controlId, HMENU menu, int left, int top, int width, int height,
-                     std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
+                     std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t designMode) {
     auto data = classdata::decode<classdata::ComboBoxData>(blockOf(classData, classDataLength));
     if (!data) return nullptr;
     clampValues(*data);
     controls::ensureCommonControls();
     const int systemHeight = data->ComboStyle == 0 ? height : std::max(height, kLeastDropDownHeight);
     const std::wstring text = wideFromCodePage936(data->Text);
-    auto object = std::make_unique<ComboBoxObject>(*data);
+    auto object = std::make_unique<ComboBoxObject>(*data, designMode != 0);
     const HWND window =
         CreateWindowExW(0, L"COMBOBOX", text.c_str(), comboStyle(*data, style), left, top, width, systemHeight, parent,
                         controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);

@@ -68,10 +68,11 @@ private:
     bool previous_;
 };
 
-ComboBoxObject::ComboBoxObject(const classdata::ComboBoxData& data)
+ComboBoxObject::ComboBoxObject(const classdata::ComboBoxData& data, bool designMode)
     : ComponentObject(class_id::kComboBox),
       data_(data),
-      backBrush_(controls::solidBrush(data.BackColor, COLOR_BTNFACE)) {}
+      backBrush_(controls::solidBrush(data.BackColor, COLOR_BTNFACE)),
+      designMode_(designMode) {}
 
 ComboBoxObject::~ComboBoxObject() = default;
 
@@ -249,7 +250,7 @@ void ComboBoxObject::readProperty(int index, RawValue& value) {
     };
     switch (index) {
         case p::kComboStyle: value.word1 = word(data_.ComboStyle); break;
-        case p::kText: answerText(windowText()); break;
+        case p::kText: answerText(designMode_ ? data_.Text : windowText()); break;
         case p::kMaxLength: value.word1 = word(data_.MaxLength); break;
         case p::kSelStart: value.word1 = word(liveEditSelection().first); break;
         case p::kSelLength: {
@@ -271,7 +272,8 @@ void ComboBoxObject::readProperty(int index, RawValue& value) {
         case p::kBackColor: value.word1 = data_.BackColor; break;
         case p::kFont: answerBytes(data_.Font); break;
         case p::kCurrentSelection:
-            value.word1 = word(static_cast<std::int32_t>(SendMessageW(handle(), CB_GETCURSEL, 0, 0)));
+            value.word1 = word(designMode_ ? data_.CurrentSelection
+                                           : static_cast<std::int32_t>(SendMessageW(handle(), CB_GETCURSEL, 0, 0)));
             break;
         case p::kItemTexts:
             answerBytes(data_.ItemTexts.empty() ? std::vector<std::uint8_t>()

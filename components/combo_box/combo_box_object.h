@@ -52,7 +52,9 @@ inline constexpr std::int32_t kFocusLost = -8;
 // code page 936 texts and a 32-bit item data value each.
 class ComboBoxObject : public ComponentObject {
 public:
-    explicit ComboBoxObject(const classdata::ComboBoxData& data);
+    // In design mode the box stands in the designer: its stored text and
+    // selection are what read back.
+    explicit ComboBoxObject(const classdata::ComboBoxData& data, bool designMode = false);
     ~ComboBoxObject() override;
 
     // Appends the item (or inserts it in sorted order) with its item data:
@@ -100,6 +102,7 @@ private:
     win::UniqueBrush backBrush_;
     win::UniqueFont font_;
     bool changingBox_ = false;
+    bool designMode_ = false;
     bool listWritten_ = false;
     std::string lastRead_;
     std::vector<std::uint8_t> lastBytes_;

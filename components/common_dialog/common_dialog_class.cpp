@@ -34,13 +34,15 @@ bool registerWindowClass() {
 
 WindowObject* createCommonDialog(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style,
                                  HWND parent, std::uint32_t controlId, HMENU, int left, int top, int width, int height,
-                                 std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
+                                 std::uint32_t windowId, std::uint32_t componentId, std::uint32_t,
+                                 std::uint32_t designMode) {
     const auto data = classdata::decode<classdata::CommonDialogData>(
         classData == nullptr ? std::span<const std::uint8_t>{} : std::span<const std::uint8_t>{classData, classDataLength});
     if (!data || !registerWindowClass()) return nullptr;
 
-    HWND window = CreateWindowExW(0, kWindowClass, L"", style | WS_CHILD | WS_CLIPSIBLINGS, left, top, width, height,
-                                  parent, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(controlId)),
+    const DWORD frame = designMode != 0 ? WS_BORDER : 0;
+    HWND window = CreateWindowExW(0, kWindowClass, L"", style | WS_CHILD | WS_CLIPSIBLINGS | frame, left, top, width,
+                                  height, parent, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(controlId)),
                                   GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) return nullptr;
     auto object = std::make_unique<CommonDialogObject>(*data);

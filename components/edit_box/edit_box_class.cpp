@@ -68,13 +68,13 @@ void clampEnumerations(classdata::EditBoxData& data) noexcept {
 
 WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style, HWND parent,
                      std::uint32_t controlId, HMENU menu, int left, int top, int width, int height,
-                     std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
+                     std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t designMode) {
     auto data = classdata::decode<classdata::EditBoxData>(blockOf(classData, classDataLength));
     if (!data) return nullptr;
     clampEnumerations(*data);
     controls::ensureCommonControls();
     const std::wstring text = wideFromCodePage936(data->Text);
-    auto object = std::make_unique<EditBoxObject>(*data);
+    auto object = std::make_unique<EditBoxObject>(*data, designMode != 0);
     const HWND window =
         CreateWindowExW(0, L"EDIT", text.c_str(), editStyle(*data, style), left, top, width, height, parent,
                         controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);

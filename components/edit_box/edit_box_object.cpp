@@ -51,10 +51,11 @@ bool hasStaticEdge(std::int32_t borderStyle) noexcept {
 
 }  // namespace
 
-EditBoxObject::EditBoxObject(const classdata::EditBoxData& data)
+EditBoxObject::EditBoxObject(const classdata::EditBoxData& data, bool designMode)
     : ComponentObject(class_id::kEditBox),
       data_(data),
-      backBrush_(controls::solidBrush(data.BackColor, COLOR_BTNFACE)) {}
+      backBrush_(controls::solidBrush(data.BackColor, COLOR_BTNFACE)),
+      designMode_(designMode) {}
 
 EditBoxObject::~EditBoxObject() {
     if (spin_ != nullptr) {
@@ -120,7 +121,7 @@ int EditBoxObject::writeProperty(int index, const RawValue& value) {
         case p::kHideSelection:
             if (boolOf(value) == data_.HideSelection) return 0;
             data_.HideSelection = boolOf(value);
-            return 1;
+            return designMode_ ? 0 : 1;
         case p::kMaxLength:
             data_.MaxLength = std::max(intOf(value), 0);
             SendMessageW(handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(data_.MaxLength), 0);
@@ -203,7 +204,7 @@ void EditBoxObject::readProperty(int index, RawValue& value) {
         value.word1 = addressWord(lastRead_.c_str());
     };
     switch (index) {
-        case p::kText: answerText(controls::windowText(handle())); break;
+        case p::kText: answerText(designMode_ ? data_.Text : controls::windowText(handle())); break;
         case p::kBorderStyle: value.word1 = word(data_.BorderStyle); break;
         case p::kTextColor: value.word1 = data_.TextColor; break;
         case p::kBackColor: value.word1 = data_.BackColor; break;

@@ -56,7 +56,9 @@ inline constexpr std::int32_t kFocusLost = -8;
 // modes, an optional spin buttons companion and its own colours.
 class EditBoxObject : public ComponentObject {
 public:
-    explicit EditBoxObject(const classdata::EditBoxData& data);
+    // In design mode the box stands in the designer: its stored text is what
+    // reads back, and HideSelection changes need no new window.
+    explicit EditBoxObject(const classdata::EditBoxData& data, bool designMode = false);
     ~EditBoxObject() override;
 
     // Puts the caret after the current contents, scrolls it into view and
@@ -114,6 +116,7 @@ private:
     win::UniqueFont font_;
     SpinButtons* spin_ = nullptr;
     bool settingText_ = false;
+    bool designMode_ = false;
     std::string lastRead_;
     int stripAbove_ = 0;
     int stripBelow_ = 0;

@@ -1,21 +1,25 @@
 #include "components/timer/timer_object.h"
 
+#include <algorithm>
+
 #include "components/classdata/class_ids.h"
+#include "runtime/kernel/unique_handle.h"
 
 namespace veltrano {
 
-TimerObject::TimerObject() noexcept : ComponentObject(class_id::kTimer) {}
+TimerObject::TimerObject(bool designMode) noexcept : ComponentObject(class_id::kTimer), designMode_(designMode) {}
 
 void TimerObject::setInterval(std::int32_t milliseconds) {
     if (milliseconds < 0) milliseconds = 0;
     if (milliseconds == interval_) return;
     interval_ = milliseconds;
+    if (designMode_) return;
     stop();
     start();
 }
 
 void TimerObject::start() {
-    if (interval_ <= 0 || handle() == nullptr) return;
+    if (designMode_ || interval_ <= 0 || handle() == nullptr) return;
     // A refused timer still counts as running: no tick arrives, and the next
     // change of interval tries again.
     SetTimer(handle(), kSystemTimerId, static_cast<UINT>(interval_), nullptr);
@@ -28,6 +32,31 @@ void TimerObject::stop() noexcept {
     running_ = false;
 }
 
+// A clock face: a dial with its hands at ten past ten, on the face colour.
+void TimerObject::paintDesignImage() {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(handle(), &paint);
+    if (dc == nullptr) return;
+    RECT client{};
+    GetClientRect(handle(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    const int side = std::min(client.right, client.bottom) - 4;
+    if (side > 4) {
+        const int left = (client.right - side) / 2;
+        const int top = (client.bottom - side) / 2;
+        const int centreX = left + side / 2;
+        const int centreY = top + side / 2;
+        win::SelectObjectGuard brush(dc, GetStockObject(WHITE_BRUSH));
+        win::SelectObjectGuard pen(dc, GetStockObject(BLACK_PEN));
+        Ellipse(dc, left, top, left + side, top + side);
+        MoveToEx(dc, centreX, centreY, nullptr);
+        LineTo(dc, centreX - side / 4, centreY - side / 6);
+        MoveToEx(dc, centreX, centreY, nullptr);
+        LineTo(dc, centreX + side / 3, centreY - side / 5);
+    }
+    EndPaint(handle(), &paint);
+}
+
 LRESULT TimerObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER: {
@@ -36,6 +65,10 @@ LRESULT TimerObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         }
         case WM_DESTROY: stop(); break;
+        case WM_PAINT:
+            if (!designMode_) break;
+            paintDesignImage();
+            return 0;
         default: break;
     }
     return ComponentObject::handleMessage(message, wParam, lParam);

@@ -15,7 +15,9 @@ public:
     static constexpr UINT_PTR kSystemTimerId = 1000;
     static constexpr std::int32_t kTickEvent = 0;
 
-    TimerObject() noexcept;
+    // In design mode the timer only keeps its interval and shows its
+    // design-time image; no system timer is ever set.
+    explicit TimerObject(bool designMode = false) noexcept;
 
     std::int32_t interval() const noexcept { return interval_; }
     bool running() const noexcept { return running_; }
@@ -32,9 +34,11 @@ protected:
 
 private:
     void stop() noexcept;
+    void paintDesignImage();
 
     std::int32_t interval_ = 0;
     bool running_ = false;
+    bool designMode_ = false;
 };
 
 }  // namespace veltrano

@@ -43,12 +43,12 @@ protected:
                                   GetModuleHandleW(nullptr), nullptr)) {}
     ~CommonDialogFixture() override { delete dialog_; }
 
-    CommonDialogObject* create(const classdata::CommonDialogData& data = {}) {
+    CommonDialogObject* create(const classdata::CommonDialogData& data = {}, bool designMode = false) {
         const std::vector<std::uint8_t> bytes = classdata::encode(data);
         auto createRoutine = classRoutine<CreateRoutine>(kCommonDialogClass, class_interface::kCreate);
         dialog_ = static_cast<CommonDialogObject*>(createRoutine(bytes.data(), static_cast<std::uint32_t>(bytes.size()),
                                                                  0, parent_.get(), 9, nullptr, 0, 0, 32, 32,
-                                                                 0x52010001, 0x1601001F, 0, 0));
+                                                                 0x52010001, 0x1601001F, 0, designMode ? 1 : 0));
         return dialog_;
     }
     void write(int index, std::uint32_t word) {
@@ -277,6 +277,17 @@ TEST_F(HelpCommandTest, QuitAnswersOneAndLeavesTheViewerClosed) {
     EXPECT_FALSE(dialog_->helpViewerOpen());
     write(kHelpCommand, 9);
     EXPECT_EQ(read(kHelpCommand), 5u);
+}
+
+using CommonDialogWindowTest = CommonDialogFixture;
+
+TEST_F(CommonDialogWindowTest, OnlyADesignerShowsItsFrame) {
+    ASSERT_NE(create(), nullptr);
+    EXPECT_FALSE(GetWindowLongPtrW(dialog_->handle(), GWL_STYLE) & WS_BORDER);
+    delete dialog_;
+    dialog_ = nullptr;
+    ASSERT_NE(create({}, true), nullptr);
+    EXPECT_TRUE(GetWindowLongPtrW(dialog_->handle(), GWL_STYLE) & WS_BORDER);
 }
 
 std::string shouted(std::string_view text, void* context) {

@@ -175,6 +175,26 @@ TEST_F(ComboBoxTest, TypingFiresEditChangedButTheRuntimesChangesDoNot) {
     EXPECT_EQ(events(), (std::vector<std::int32_t>{e::kListDoubleClick}));
 }
 
+TEST_F(ComboBoxTest, InADesignerTheStoredTextAndSelectionReadBack) {
+    classdata::ComboBoxData data;
+    data.ItemTexts = {"4800", "9600"};
+    data.CurrentSelection = 1;
+    data.Text = "9600";
+    auto* box = static_cast<ComboBoxObject*>(createForDesign(kComboBoxClass, classdata::encode(data), 120, 24));
+    ASSERT_NE(box, nullptr);
+    SendMessageW(box->handle(), CB_SETCURSEL, 0, 0);
+    EXPECT_EQ(readInt(kComboBoxClass, box, p::kCurrentSelection), 1);
+    EXPECT_EQ(readText(kComboBoxClass, box, p::kText), "9600");
+    writeText(kComboBoxClass, box, p::kText, "115200");
+    EXPECT_EQ(readText(kComboBoxClass, box, p::kText), "115200");
+
+    ComboBoxObject* running = make(data);
+    ASSERT_NE(running, nullptr);
+    SendMessageW(running->handle(), CB_SETCURSEL, 0, 0);
+    EXPECT_EQ(readInt(kComboBoxClass, running, p::kCurrentSelection), 0);
+    EXPECT_EQ(readText(kComboBoxClass, running, p::kText), "4800");
+}
+
 TEST_F(ComboBoxTest, ConfirmedSelectionFiresOnceTheLoopRuns) {
     ComboBoxObject* box = make(classdata::ComboBoxData{});
     ASSERT_NE(box, nullptr);

@@ -65,6 +65,14 @@ WindowObject* ComponentFixture::create(const ClassDescriptor& descriptor, const 
                    10, 20, width, height, kWindowId, kComponentId, 0, 0);
 }
 
+WindowObject* ComponentFixture::createForDesign(const ClassDescriptor& descriptor,
+                                                const std::vector<std::uint8_t>& classData, int width, int height) {
+    const auto routine = classRoutine<CreateRoutine>(descriptor, class_interface::kCreate);
+    if (routine == nullptr) return nullptr;
+    return routine(classData.data(), static_cast<std::uint32_t>(classData.size()), WS_VISIBLE, parent_, kControlId,
+                   nullptr, 10, 20, width, height, kWindowId, kComponentId, 0, 1);
+}
+
 int ComponentFixture::write(const ClassDescriptor& descriptor, WindowObject* object, int index, RawValue value) {
     const auto routine = classRoutine<WritePropertyRoutine>(descriptor, class_interface::kWriteProperty);
     return routine(object, index, &value, 0);

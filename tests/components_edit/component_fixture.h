@@ -31,6 +31,9 @@ protected:
     // Creates a component of the class from a class data block.
     WindowObject* create(const ClassDescriptor& descriptor, const std::vector<std::uint8_t>& classData, int width,
                          int height, std::uint32_t style = WS_VISIBLE);
+    // The same, standing in a designer.
+    WindowObject* createForDesign(const ClassDescriptor& descriptor, const std::vector<std::uint8_t>& classData,
+                                  int width, int height);
     int write(const ClassDescriptor& descriptor, WindowObject* object, int index, RawValue value);
     int writeText(const ClassDescriptor& descriptor, WindowObject* object, int index, const std::string& text);
     RawValue read(const ClassDescriptor& descriptor, WindowObject* object, int index);

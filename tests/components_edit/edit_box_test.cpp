@@ -30,6 +30,12 @@ protected:
         return write(kEditBoxClass, box, index, RawValue{static_cast<std::uint32_t>(value), 0});
     }
     std::string text(EditBoxObject* box) { return readText(kEditBoxClass, box, p::kText); }
+    // What the control itself shows, whatever the property answers.
+    static std::string shownText(EditBoxObject* box) {
+        wchar_t shown[64] = {};
+        GetWindowTextW(box->handle(), shown, 64);
+        return std::string(shown, shown + lstrlenW(shown));
+    }
     void type(EditBoxObject* box, wchar_t character) {
         SendMessageW(box->handle(), WM_CHAR, static_cast<WPARAM>(character), 1);
     }
@@ -237,6 +243,24 @@ TEST_F(EditBoxTest, MaxLengthLimitsTypingAndZeroLiftsTheLimit) {
     EXPECT_EQ(text(box), "12345");
     writeInt(box, p::kMaxLength, 5);
     EXPECT_EQ(SendMessageW(box->handle(), EM_GETLIMITTEXT, 0, 0), 5);
+}
+
+TEST_F(EditBoxTest, InADesignerTheStoredTextReadsBackAndHideSelectionNeedsNoNewBox) {
+    classdata::EditBoxData data;
+    data.Text = "9600";
+    auto* box = static_cast<EditBoxObject*>(createForDesign(kEditBoxClass, classdata::encode(data), 120, 24));
+    ASSERT_NE(box, nullptr);
+    SendMessageW(box->handle(), EM_SETSEL, 4, 4);
+    type(box, L'0');
+    EXPECT_EQ(shownText(box), "96000");
+    EXPECT_EQ(text(box), "9600");
+    EXPECT_EQ(writeInt(box, p::kHideSelection, 0), 0);
+    EXPECT_EQ(readInt(kEditBoxClass, box, p::kHideSelection), 0);
+    EXPECT_EQ(writeInt(box, p::kMultiLine, 1), 1);
+
+    EditBoxObject* running = makeDefault();
+    ASSERT_NE(running, nullptr);
+    EXPECT_EQ(writeInt(running, p::kHideSelection, 0), 1);
 }
 
 TEST_F(EditBoxTest, SelectionCountsCodePageBytes) {

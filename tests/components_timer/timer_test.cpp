@@ -46,10 +46,11 @@ protected:
         const std::vector<std::uint8_t> data = classdata::encode(classdata::TimerData{interval});
         return createFrom(data);
     }
-    TimerObject* createFrom(const std::vector<std::uint8_t>& data) {
+    TimerObject* createFrom(const std::vector<std::uint8_t>& data, bool designMode = false) {
         auto createRoutine = classRoutine<CreateRoutine>(kTimerClass, class_interface::kCreate);
-        WindowObject* object = createRoutine(data.data(), static_cast<std::uint32_t>(data.size()), 0, parent_.get(), 5,
-                                             nullptr, 0, 0, 32, 32, kWindowId, kComponentId, 0, 0);
+        WindowObject* object =
+            createRoutine(data.data(), static_cast<std::uint32_t>(data.size()), 0, parent_.get(), 5, nullptr, 0, 0, 32,
+                          32, kWindowId, kComponentId, 0, designMode ? 1 : 0);
         timer_ = static_cast<TimerObject*>(object);
         return timer_;
     }
@@ -83,6 +84,7 @@ protected:
 TEST_F(TimerTest, IsAHiddenChildOfItsOwnClass) {
     TimerObject* timer = create(0);
     ASSERT_NE(timer, nullptr);
+    EXPECT_FALSE(GetWindowLongPtrW(timer->handle(), GWL_STYLE) & WS_BORDER);
     wchar_t className[32] = {};
     GetClassNameW(timer->handle(), className, 32);
     EXPECT_STREQ(className, L"_QL_Timer");
@@ -147,6 +149,18 @@ TEST_F(TimerTest, WritingTheSameIntervalAgainDoesNotRestartThePeriod) {
     writeInterval(0);
     EXPECT_FALSE(KillTimer(timer_->handle(), 1000));
     EXPECT_EQ(readInterval(), 0);
+}
+
+TEST_F(TimerTest, InADesignerTheIntervalIsKeptButNothingTicks) {
+    ASSERT_NE(createFrom(classdata::encode(classdata::TimerData{10}), true), nullptr);
+    EXPECT_TRUE(GetWindowLongPtrW(timer_->handle(), GWL_STYLE) & WS_BORDER);
+    EXPECT_FALSE(timer_->running());
+    EXPECT_FALSE(KillTimer(timer_->handle(), 1000));
+    writeInterval(20);
+    EXPECT_EQ(readInterval(), 20);
+    EXPECT_FALSE(KillTimer(timer_->handle(), 1000));
+    pumpUntil(1, 100);
+    EXPECT_TRUE(events_.empty());
 }
 
 TEST_F(TimerTest, SaveStateWritesTheNewestVersionWithTheInterval) {
