@@ -10,6 +10,15 @@
 
 namespace veltrano {
 
+// Interface 8: nonzero when the component handles the key itself, so the
+// window does not apply its own meaning of Tab, Enter, Esc or F1.
+inline constexpr int kWantsKeyInterfaceNumber = 8;
+using WantsKeyInterface = int (*)(WindowObject* object, unsigned virtualKey);
+// Interface 10 of a class with the default-button-interface flag: true for
+// the button Enter presses from anywhere in its window.
+inline constexpr int kDefaultButtonInterfaceNumber = 10;
+using DefaultButtonInterface = bool (*)(WindowObject* object);
+
 // Interface 11 of a class with the message filter flag: offered every
 // message of its window before the window's keyboard conventions; nonzero
 // when the component handled it (the message then goes no further).

@@ -40,6 +40,27 @@ bool isFocusCandidate(const ComponentObject& component, bool optionButtonsOnly =
     return (style & WS_TABSTOP) != 0;
 }
 
+// A component's class answers through its interfaces when it offers them;
+// objects of classes that do not answer for themselves.
+bool classWantsKey(ComponentObject& component, std::uint32_t key) {
+    if (const ClassDescriptor* descriptor = services::classDescriptor(component.classId())) {
+        if (const auto routine = classRoutine<WantsKeyInterface>(*descriptor, kWantsKeyInterfaceNumber)) {
+            return routine(&component, key) != 0;
+        }
+    }
+    return component.wantsKey(key);
+}
+
+bool classCallsDefault(ComponentObject& component) {
+    const ClassDescriptor* descriptor = services::classDescriptor(component.classId());
+    if (descriptor != nullptr && (descriptor->flags & class_flag::kDefaultButtonInterface) != 0) {
+        if (const auto routine = classRoutine<DefaultButtonInterface>(*descriptor, kDefaultButtonInterfaceNumber)) {
+            return routine(&component);
+        }
+    }
+    return component.isDefaultButton();
+}
+
 std::wstring systemClassOf(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, static_cast<int>(std::size(name)));
@@ -186,7 +207,7 @@ bool CWinFormUnit::filteredByComponent(MSG& message) {
 
 bool CWinFormUnit::pressDefaultButton() {
     for (ComponentObject* component : components()) {
-        if (component->isDefaultButton() && IsWindowEnabled(component->handle())) {
+        if (classCallsDefault(*component) && IsWindowEnabled(component->handle())) {
             component->fireEvent(0);
             return true;
         }
@@ -230,7 +251,7 @@ bool CWinFormUnit::onKeyDown(const MSG& message) {
     const std::uint32_t modifiers = currentKeyModifiers();
     ComponentObject* focused = focusedComponent();
     const bool conventionKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || key == VK_F1;
-    if (conventionKey && focused != nullptr && focused->wantsKey(key)) return false;
+    if (conventionKey && focused != nullptr && classWantsKey(*focused, key)) return false;
 
     switch (key) {
         case VK_TAB:
@@ -239,7 +260,7 @@ bool CWinFormUnit::onKeyDown(const MSG& message) {
             return true;
         case VK_RETURN:
             if (modifiers != 0) return false;
-            if (focused != nullptr && focused->isDefaultButton() && IsWindowEnabled(focused->handle())) {
+            if (focused != nullptr && classCallsDefault(*focused) && IsWindowEnabled(focused->handle())) {
                 focused->fireEvent(0);
                 return true;
             }

@@ -29,20 +29,35 @@ AnyRoutine filterInterfaces(int number) {
 }
 AnyRoutine noInterfaces(int) { return nullptr; }
 
+int wantsTab(WindowObject*, unsigned key) { return key == VK_TAB ? 1 : 0; }
+bool alwaysDefault(WindowObject*) { return true; }
+AnyRoutine keyInterfaces(int number) {
+    if (number == kWantsKeyInterfaceNumber) return asAnyRoutine<WantsKeyInterface>(&wantsTab);
+    if (number == kDefaultButtonInterfaceNumber) return asAnyRoutine<DefaultButtonInterface>(&alwaysDefault);
+    return nullptr;
+}
+
 constexpr std::uint32_t kOptionClassId = 0x00020001;
 constexpr std::uint32_t kFilterClassId = 0x00020002;
 constexpr std::uint32_t kNoticeClassId = 0x00020003;
 constexpr std::uint32_t kPlainClassId = 0x00020004;
 constexpr std::uint32_t kDragClassId = 0x00020005;
+constexpr std::uint32_t kTabKeeperClassId = 0x00020006;
+constexpr std::uint32_t kDefaultClassId = 0x00020007;
 
 const ClassDescriptor kOptionClass{kOptionClassId, class_flag::kOptionButton, &noInterfaces, nullptr, 0};
 const ClassDescriptor kFilterClass{kFilterClassId, class_flag::kMessageFilter, &filterInterfaces, nullptr, 0};
 const ClassDescriptor kNoticeClass{kNoticeClassId, class_flag_extra::kNotifyWindowDestroy, &noInterfaces, nullptr, 0};
 const ClassDescriptor kPlainClass{kPlainClassId, 0, &noInterfaces, nullptr, 0};
 const ClassDescriptor kDragClass{kDragClassId, class_flag_extra::kDragsWindow, &noInterfaces, nullptr, 0};
-const ClassDescriptor* const kClasses[] = {&kOptionClass, &kFilterClass, &kNoticeClass, &kPlainClass, &kDragClass};
+// Offers interfaces 8 and 10, but only the second class has the flag that
+// makes interface 10 count.
+const ClassDescriptor kTabKeeperClass{kTabKeeperClassId, 0, &keyInterfaces, nullptr, 0};
+const ClassDescriptor kDefaultClass{kDefaultClassId, class_flag::kDefaultButtonInterface, &keyInterfaces, nullptr, 0};
+const ClassDescriptor* const kClasses[] = {&kOptionClass, &kFilterClass,     &kNoticeClass,  &kPlainClass,
+                                           &kDragClass,   &kTabKeeperClass, &kDefaultClass};
 const LibraryDescriptor kEmptyLibrary{};
-const LibraryDescriptor kTestLibrary{nullptr, 5, kClasses};
+const LibraryDescriptor kTestLibrary{nullptr, 7, kClasses};
 const LibraryDescriptor* const kLibraries[] = {&kEmptyLibrary, &kTestLibrary};
 
 class RecordingControl final : public ComponentObject {
@@ -232,6 +247,28 @@ TEST_F(RuntimeForm, APressOnAComponentThatDragsTheWindowIsTakenForTheDrag) {
     MSG posted{};
     ASSERT_TRUE(PeekMessageW(&posted, form->handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
     EXPECT_EQ(posted.wParam, static_cast<WPARAM>(HTCAPTION));
+}
+
+using ClassInterfaces = ClassFlagForm;
+
+TEST_F(ClassInterfaces, AClassThatWantsTheKeyKeepsItFromTheWindow) {
+    makeForm();
+    ComponentObject* keeper = add(L"EDIT", L"", WS_TABSTOP, 110, 0x06010001, kTabKeeperClassId);
+    add(L"EDIT", L"", WS_TABSTOP, 100, 0x06010002, kPlainClassId);
+    SetFocus(keeper->handle());
+    EXPECT_FALSE(pressKey(*form, keeper->handle(), VK_TAB));
+    EXPECT_EQ(GetFocus(), keeper->handle());
+    EXPECT_FALSE(pressKey(*form, keeper->handle(), VK_RETURN)) << "Enter is not kept, and the class has no flag 0x800";
+}
+
+TEST_F(ClassInterfaces, EnterPressesTheButtonItsClassCallsTheDefault) {
+    makeForm();
+    ComponentObject* edit = add(L"EDIT", L"", WS_TABSTOP, 110, 0x06010001, kPlainClassId);
+    add(L"BUTTON", L"OK", WS_TABSTOP, 100, 0x06010002, kDefaultClassId);
+    SetFocus(edit->handle());
+    log.events.clear();
+    EXPECT_TRUE(pressKey(*form, edit->handle(), VK_RETURN));
+    EXPECT_EQ(clicked(), (std::vector<std::uint32_t>{0x06010002}));
 }
 
 using Mnemonics = ClassFlagForm;
