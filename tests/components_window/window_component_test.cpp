@@ -98,6 +98,20 @@ TEST_F(WindowCreation, StartPositionOneCentresTheWindowOnTheScreen) {
     EXPECT_EQ(outer.bottom - outer.top, 300);
 }
 
+TEST_F(WindowCreation, OnAnXgaScreenA400By300WindowIsPlacedAt312And234) {
+    if (GetSystemMetrics(SM_CXSCREEN) != 1024 || GetSystemMetrics(SM_CYSCREEN) != 768) {
+        GTEST_SKIP() << "the screen is not 1024 x 768";
+    }
+    WindowData data;
+    data.StartPosition = 1;
+    CWinFormUnit* form = createForm(data, 400, 300);
+    ASSERT_NE(form, nullptr);
+    RECT outer{};
+    GetWindowRect(form->handle(), &outer);
+    EXPECT_EQ(outer.left, 312);
+    EXPECT_EQ(outer.top, 234);
+}
+
 TEST_F(WindowCreation, CentringOnAnXgaScreenGivesThePlaceExpected) {
     const POINT corner = window_style::centred(1024, 768, 400, 300);
     EXPECT_EQ(corner.x, 312);
