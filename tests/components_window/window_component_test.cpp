@@ -281,6 +281,26 @@ TEST_F(WindowProperties, TheStartPositionReadsTheLiveState) {
     EXPECT_EQ(read(form, property::kStartPosition).word1, 2u);
 }
 
+TEST_F(WindowProperties, WritingTheStartPositionMovesAShownWindowAtOnce) {
+    WindowData data;
+    data.StartPosition = 0;
+    CWinFormUnit* form = createForm(data, 400, 300);
+    ASSERT_NE(form, nullptr);
+    write(form, property::kStartPosition, RawValue{2, 0});
+    EXPECT_FALSE(IsIconic(form->handle())) << "a hidden window only stores the value";
+    ShowWindow(form->handle(), SW_SHOWNORMAL);
+    write(form, property::kStartPosition, RawValue{2, 0});
+    EXPECT_TRUE(IsIconic(form->handle()));
+    write(form, property::kStartPosition, RawValue{1, 0});
+    EXPECT_FALSE(IsIconic(form->handle()));
+    RECT outer{};
+    GetWindowRect(form->handle(), &outer);
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+    EXPECT_EQ(outer.right - outer.left, 400) << "centring moves, it does not resize";
+    EXPECT_EQ(read(form, property::kStartPosition).word1, 0u);
+}
+
 TEST_F(WindowProperties, SavingWritesTheNewestVersionWithEveryChange) {
     WindowData data;
     data.Caption = "a";
