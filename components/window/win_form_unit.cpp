@@ -288,6 +288,9 @@ void CWinFormUnit::onDestroy() {
     }
     fireEvent(window_event::kDestroyed);
     sound_.stop();
+    // A modal window destroyed without being closed must not leave the
+    // program's other windows disabled.
+    enableDisabledWindows();
     if (!IsWindow(self)) return;
     if (helpOpen_) {
         WinHelpW(self, nullptr, HELP_QUIT, 0);

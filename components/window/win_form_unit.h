@@ -60,9 +60,9 @@ public:
 
     // Modal bookkeeping the loader fills: the windows it disabled for this
     // one, enabled again when this window closes.
-    void setModal(bool modal) noexcept { modal_ = modal; }
+    void setModal(bool modal) override { modal_ = modal; }
     bool modal() const noexcept { return modal_; }
-    void rememberDisabledWindow(HWND window, bool wasEnabled);
+    void rememberDisabledWindow(HWND window, bool wasEnabled) override;
     // The window's accelerator table, owned from now on.
     void setAccelerators(HACCEL accelerators) noexcept { accelerators_.reset(accelerators); }
 

@@ -8,6 +8,7 @@
 #include "components/window/window_interfaces.h"
 #include "components/window/window_style.h"
 #include "runtime/kernel/wide_text.h"
+#include "runtime/kernel/window_loader.h"
 
 namespace veltrano {
 namespace {
@@ -115,7 +116,7 @@ WindowObject* createWindow(const std::uint8_t* classData, std::uint32_t classDat
         left = corner.x;
         top = corner.y;
     }
-    if (!designMode && owner == nullptr && !data->ShowInTaskbar) owner = hiddenOwner();
+    if (!designMode && owner == nullptr && (!data->ShowInTaskbar || creatingModalWindow())) owner = hiddenOwner();
 
     const std::wstring className =
         data->WindowClassName.empty() ? std::wstring(kDefaultWindowClassName) : wideFromCodePage936(data->WindowClassName);

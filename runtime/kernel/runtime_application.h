@@ -139,6 +139,20 @@ public:
     HICON defaultIcon(bool big);
     void setRecreating(bool on) noexcept { recreating_ = on; }
 
+    // Set while a window being loaded as modal is created, so its class
+    // gives it the hidden owner.
+    bool creatingModalWindow() const noexcept { return creatingModalWindow_; }
+    void setCreatingModalWindow(bool on) noexcept { creatingModalWindow_ = on; }
+
+    // The modal window whose nested loop runs innermost: its window id and
+    // the flag that keeps the loop going (cleared when the window unloads).
+    struct ModalWindow {
+        std::uint32_t windowId = 0;
+        bool* running = nullptr;
+    };
+    ModalWindow currentModalWindow() const noexcept { return currentModal_; }
+    void setCurrentModalWindow(ModalWindow modal) noexcept { currentModal_ = modal; }
+
 private:
     void locateProgram();
     void createHiddenOwner();
@@ -149,6 +163,8 @@ private:
 
     const ApplicationDescriptor& descriptor_;
     bool recreating_ = false;
+    bool creatingModalWindow_ = false;
+    ModalWindow currentModal_;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     MainRoutine mainRoutine_;

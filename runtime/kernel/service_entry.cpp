@@ -149,7 +149,7 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, std::uint32_t a
             request.windowId = record[0];
             request.modal = record[2] != 0;
             request.owner = owner ? owner->handle() : nullptr;
-            return loadRegisteredWindow(runtime, request) ? 0 : -1;
+            return loadAndShowRegisteredWindow(runtime, request) ? 0 : -1;
         }
         case service::kComponentObject: return wordOf(liveComponentObject(runtime, argument1, argument2));
         case service::kComponentObjectOrFail: {

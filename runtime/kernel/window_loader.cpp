@@ -74,6 +74,35 @@ void fireWindowEvent(RuntimeApplication& runtime, std::uint32_t windowId, std::i
     fireEventWords(runtime, windowId, 0, eventNumber, {}, ignored);
 }
 
+// While a modal window is up, every other top-level window of the program
+// is disabled; the modal window remembers each and how it was, to enable
+// it again when it goes.
+void disableOtherWindows(RuntimeApplication& runtime, WindowObject& modalWindow) {
+    modalWindow.setModal(true);
+    const WindowRegistry& registry = runtime.windowRegistry();
+    for (std::size_t index = 0; index < registry.count(); ++index) {
+        const HWND other = registry.liveHandle(index);
+        if (other == nullptr || other == modalWindow.handle()) continue;
+        if ((GetWindowLongPtrW(other, GWL_STYLE) & WS_CHILD) != 0) continue;
+        const bool wasEnabled = IsWindowEnabled(other) != FALSE;
+        EnableWindow(other, FALSE);
+        modalWindow.rememberDisabledWindow(other, wasEnabled);
+    }
+}
+
+bool isRegisteredWindow(const WindowRegistry& registry, HWND handle) {
+    for (std::size_t index = 0; index < registry.count(); ++index) {
+        if (registry.liveHandle(index) == handle) return true;
+    }
+    return false;
+}
+
+bool windowStartsVisible(const WindowTemplate& window) {
+    const auto bytes = window.table.recordAt(0);
+    const auto record = bytes ? ComponentRecord::parse(*bytes) : std::nullopt;
+    return record && record->visible();
+}
+
 std::uint32_t componentIdOfFocus(const std::vector<CreatedEntry>& created, const ComponentTable& table, HWND focus) {
     for (HWND h = focus; h != nullptr; h = GetParent(h)) {
         for (const CreatedEntry& entry : created) {
@@ -126,10 +155,12 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
 
         const bool isWindow = step.index == 0;
         HWND parent = isWindow ? owner : windowObject->handle();
+        runtime.setCreatingModalWindow(isWindow && request.modal);
         WindowObject* object =
             create(step.classData.data(), static_cast<std::uint32_t>(step.classData.size()), step.style, parent,
                    step.controlId, nullptr, step.left, step.top, step.width, step.height, request.windowId,
                    step.id, 0, 0);
+        runtime.setCreatingModalWindow(false);
         if (object == nullptr || (isWindow && !object->alive())) {
             if (isWindow) delete object;
             return abandonLoad(runtime, *window, windowObject);
@@ -189,8 +220,39 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
         EventResult ignored;
         fireEventWords(runtime, request.windowId, componentIdOfFocus(created, window->table, focus), -7, {}, ignored);
     }
+    if (request.modal && IsWindow(windowHandle)) disableOtherWindows(runtime, *windowObject);
+    // The components' last step may move the focus; the user keeps it.
+    const HWND focusBefore = GetFocus();
     sendToEntries(created, window->table, private_message::kWindowShown);
+    if (focusBefore != nullptr && GetFocus() != focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
+    if (IsWindow(windowHandle)) windowObject->setLoadedMark(true);
     return true;
+}
+
+bool loadAndShowRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& request) {
+    if (!loadRegisteredWindow(runtime, request)) return false;
+    WindowTemplate* window = runtime.windowRegistry().find(request.windowId);
+    WindowObject* windowObject = window ? objectFromSlot(window->table, 0) : nullptr;
+    if (windowObject == nullptr || !windowObject->alive() || !windowStartsVisible(*window)) return true;
+    // The show path: the load has shown the window already, so only a fresh
+    // load of a modal window has anything left to do.
+    if (!windowObject->takeLoadedMark() || !request.modal) return true;
+    const HWND handle = windowObject->handle();
+    const HWND parent = GetParent(handle);
+    if (parent != nullptr && isRegisteredWindow(runtime.windowRegistry(), parent) &&
+        (GetWindowLongPtrW(parent, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+        SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    bool running = true;
+    const RuntimeApplication::ModalWindow previous = runtime.currentModalWindow();
+    runtime.setCurrentModalWindow({request.windowId, &running});
+    runtime.runNestedLoop(&running);
+    runtime.setCurrentModalWindow(previous);
+    return true;
+}
+
+bool creatingModalWindow() noexcept {
+    return RuntimeApplication::exists() && RuntimeApplication::current().creatingModalWindow();
 }
 
 void forgetComponentWindow(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId) {
@@ -211,6 +273,11 @@ void forgetComponentWindow(RuntimeApplication& runtime, std::uint32_t windowId, 
     if (window->backup.empty()) return;
     window->table.swap(window->backup);
     window->backup.clear();
+    const RuntimeApplication::ModalWindow modal = runtime.currentModalWindow();
+    if (modal.windowId == windowId && modal.running != nullptr) {
+        *modal.running = false;
+        runtime.setCurrentModalWindow({});
+    }
     // The program lives as long as one of its windows does.
     if (runtime.loopStarted() && !runtime.anyWindowAlive()) PostQuitMessage(0);
 }

@@ -22,6 +22,15 @@ struct LoadRequest {
 // usable could be created.
 bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& request);
 
+// What the load window service does: loads the window and, when its
+// template makes it visible, goes on along the show path; a modal window
+// then runs its nested message loop, so this returns only once it is gone.
+bool loadAndShowRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& request);
+
+// True while a window loaded as modal is being created (for the window
+// class's owner rule); false when there is no runtime.
+bool creatingModalWindow() noexcept;
+
 // The object in a table entry's object slot (entry 0: the window's own).
 WindowObject* objectOfEntry(RuntimeApplication& runtime, std::uint32_t windowId, std::size_t index);
 

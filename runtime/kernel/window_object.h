@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
 
 namespace veltrano {
 
@@ -56,6 +57,18 @@ public:
     // first, and whether it was created by a reload.
     virtual int startShowCommand() const { return SW_SHOWNORMAL; }
     virtual void setReloaded(bool reloaded) { (void)reloaded; }
+    // A window loaded as modal keeps the windows the loader disabled for it
+    // and enables them again when it goes.
+    virtual void setModal(bool modal) { (void)modal; }
+    virtual void rememberDisabledWindow(HWND window, bool wasEnabled) {
+        (void)window;
+        (void)wasEnabled;
+    }
+
+    // Set when a load has finished and cleared by the first show that
+    // follows, so a window is not shown twice for one load.
+    void setLoadedMark(bool loaded) noexcept { loadedMark_ = loaded; }
+    bool takeLoadedMark() noexcept { return std::exchange(loadedMark_, false); }
 
     // A notification a child control sent its parent (WM_COMMAND with the
     // child's handle), handed to the child's object; true when handled.
@@ -97,6 +110,7 @@ private:
     std::uint32_t windowId_ = 0;
     std::uint32_t componentId_ = 0;
     bool deleting_ = false;
+    bool loadedMark_ = false;
 };
 
 }  // namespace veltrano

@@ -122,6 +122,8 @@ protected:
         return SendMessageW(button->handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
 
+    RuntimeApplication& runtime() { return runtime_; }
+
 private:
     ApplicationDescriptor descriptor_;
     RuntimeApplication runtime_;
@@ -229,6 +231,14 @@ TEST_F(RuntimeForm, AWindowKeptOffTheTaskbarIsOwnedByTheHiddenOwner) {
 TEST_F(RuntimeForm, AWindowOnTheTaskbarHasNoOwner) {
     makeForm();
     EXPECT_EQ(GetWindow(form->handle(), GW_OWNER), nullptr);
+}
+
+TEST_F(RuntimeForm, AWindowLoadedAsModalIsOwnedByTheHiddenOwnerEvenOnTheTaskbar) {
+    runtime().setCreatingModalWindow(true);
+    makeForm();
+    runtime().setCreatingModalWindow(false);
+    EXPECT_EQ(GetWindow(form->handle(), GW_OWNER), runtime().hiddenOwner());
+    EXPECT_NE(runtime().hiddenOwner(), nullptr);
 }
 
 TEST_F(RuntimeForm, WithoutIconDataTheProgramsIconIsShown) {

@@ -64,9 +64,13 @@ std::vector<std::uint8_t> sampleSegment() {
     window.table.append(kBox, *encodeComponentRecord(box));
     window.table.append(kInnerText, *encodeComponentRecord(inner));
     window.table.append(kOuterText, *encodeComponentRecord(outer));
+    WindowTemplate dialog;
+    ComponentRecordData dialogFrame = component(kFrameClass, "dialog", 0, 80, "");
+    dialog.table.append(kDialogEntry, *encodeComponentRecord(dialogFrame));
     TemplateSegment segment;
-    segment.windowIds = {kWindowId};
+    segment.windowIds = {kWindowId, kDialogId};
     segment.templates.push_back(std::move(window));
+    segment.templates.push_back(std::move(dialog));
     return *writeTemplateSegment(segment);
 }
 

@@ -17,6 +17,9 @@ inline constexpr std::uint32_t kWindowEntry = 0x06010000;
 inline constexpr std::uint32_t kBox = 0x16000002;
 inline constexpr std::uint32_t kInnerText = 0x16000003;
 inline constexpr std::uint32_t kOuterText = 0x16000004;
+// A second window, a bare frame, for loading beside the first.
+inline constexpr std::uint32_t kDialogId = 0x52010002;
+inline constexpr std::uint32_t kDialogEntry = 0x06010005;
 
 // Which handlers ran, in order, with what the runtime said the source was.
 struct HandlerLog {

@@ -3,11 +3,18 @@
 #include <string_view>
 
 #include "runtime/kernel/wide_text.h"
+#include "runtime/kernel/window_loader.h"
 
 namespace veltrano::test {
 namespace {
 
 class TestFrameObject final : public WindowObject {
+public:
+    void setModal(bool modal) override { classLog().markedModal = modal; }
+    void rememberDisabledWindow(HWND window, bool wasEnabled) override {
+        classLog().disabledForModal.emplace_back(window, wasEnabled);
+    }
+
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == 0x806F || message == 0x8004 || message == 0x8076) classLog().privateMessages.push_back(message);
@@ -29,7 +36,7 @@ WindowObject* attachNew(HWND handle, std::uint32_t componentId, std::uint32_t co
     if (handle == nullptr) return nullptr;
     auto* object = new Object();
     object->attach(handle);
-    classLog().creations.push_back({componentId, controlId, style, parent});
+    classLog().creations.push_back({componentId, controlId, style, parent, creatingModalWindow()});
     return object;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/kernel/application_descriptor.h"
@@ -25,6 +26,7 @@ struct CreationRecord {
     std::uint32_t controlId;
     std::uint32_t style;
     HWND parent;
+    bool whileCreatingModalWindow = false;
 };
 
 // What the classes saw, for the tests to check.
@@ -32,6 +34,9 @@ struct ClassLog {
     std::vector<CreationRecord> creations;
     std::vector<UINT> privateMessages;  // 0x806F, 0x8004, 0x8076 in arrival order
     int destroyed = 0;
+    // What the loader told a frame loaded as modal.
+    bool markedModal = false;
+    std::vector<std::pair<HWND, bool>> disabledForModal;
 };
 ClassLog& classLog();
 

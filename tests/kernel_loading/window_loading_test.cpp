@@ -156,6 +156,61 @@ TEST_F(WindowLoadingTest, EventSourceIsKnownOnlyWhileAHandlerRuns) {
     EXPECT_EQ(words[1], 0xBBBBu);
 }
 
+// What a timer saw from inside a modal window's nested loop, and closed it.
+struct ModalVisit {
+    HWND mainWindow = nullptr;
+    bool dialogAlive = false;
+    bool mainEnabled = true;
+    HWND dialogOwner = nullptr;
+};
+ModalVisit& modalVisit() {
+    static ModalVisit visit;
+    return visit;
+}
+
+void CALLBACK closeDialogFromItsLoop(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    WindowObject* dialog = services::componentObject(kDialogId, 0);
+    ModalVisit& visit = modalVisit();
+    visit.dialogAlive = dialog != nullptr && dialog->alive();
+    visit.mainEnabled = IsWindowEnabled(visit.mainWindow) != FALSE;
+    if (visit.dialogAlive) {
+        visit.dialogOwner = GetWindow(dialog->handle(), GW_OWNER);
+        DestroyWindow(dialog->handle());
+    }
+}
+
+TEST_F(WindowLoadingTest, AModalWindowHoldsTheLoadServiceUntilItIsGone) {
+    runtime_.loadWindow(kWindowId);
+    modalVisit() = ModalVisit{handleOf(0)};
+    ASSERT_NE(SetTimer(nullptr, 0, 50, &closeDialogFromItsLoop), 0u);
+
+    EXPECT_EQ(services::loadWindow(kDialogId, nullptr, true), 0);
+
+    const ModalVisit& visit = modalVisit();
+    EXPECT_TRUE(visit.dialogAlive) << "the service returned before the modal window closed";
+    EXPECT_FALSE(visit.mainEnabled) << "the other window stayed enabled under the modal one";
+    EXPECT_EQ(visit.dialogOwner, nullptr);
+    EXPECT_EQ(services::componentObject(kDialogId, 0), nullptr);
+    EXPECT_TRUE(classLog().markedModal);
+    EXPECT_EQ(classLog().disabledForModal, (std::vector<std::pair<HWND, bool>>{{visit.mainWindow, true}}));
+    ASSERT_EQ(classLog().creations.size(), 5u);
+    EXPECT_TRUE(classLog().creations.back().whileCreatingModalWindow);
+    EXPECT_FALSE(classLog().creations.front().whileCreatingModalWindow);
+    EXPECT_FALSE(creatingModalWindow());
+}
+
+TEST_F(WindowLoadingTest, AModelessWindowLoadedByTheServiceReturnsAtOnce) {
+    runtime_.loadWindow(kWindowId);
+    EXPECT_EQ(services::loadWindow(kDialogId, services::componentObject(kWindowId, 0), false), 0);
+    WindowObject* dialog = services::componentObject(kDialogId, 0);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(IsWindowVisible(dialog->handle()));
+    EXPECT_TRUE(IsWindowEnabled(handleOf(0)));
+    EXPECT_FALSE(classLog().markedModal);
+    DestroyWindow(dialog->handle());
+}
+
 TEST_F(WindowLoadingTest, AWindowThatIsNotRegisteredDoesNotLoad) {
     LoadRequest request;
     request.windowId = 0x52010099;
