@@ -10,6 +10,7 @@
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_application.h"
 #include "runtime/kernel/runtime_text.h"
+#include "runtime/kernel/window_loader.h"
 #include "runtime/kernel/window_object.h"
 #include "runtime/template/component_record.h"
 #include "runtime/template/little_endian.h"
@@ -347,6 +348,11 @@ void writeProperty(std::uint32_t windowId, std::uint32_t componentId, std::int32
             le::storeU32(block.data(), static_cast<std::uint32_t>(bytes.size()));
             std::copy(bytes.begin(), bytes.end(), block.begin() + 4);
             window.table.replace(target.index, record.mousePointerPosition, 4 + record.mousePointer.size(), block);
+            replaceComponentCursor(window.table, target.index, bytes);
+            POINT mouse{};
+            if (handle && GetCursorPos(&mouse) && WindowFromPoint(mouse) == handle) {
+                SendMessageW(handle, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            }
             return;
         }
     }

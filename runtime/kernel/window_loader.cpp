@@ -4,6 +4,7 @@
 
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/event_dispatch.h"
+#include "runtime/kernel/pointer_cursor.h"
 #include "runtime/kernel/runtime_application.h"
 #include "runtime/kernel/window_object.h"
 #include "runtime/loading/load_plan.h"
@@ -88,6 +89,23 @@ void disableOtherWindows(RuntimeApplication& runtime, WindowObject& modalWindow)
         EnableWindow(other, FALSE);
         modalWindow.rememberDisabledWindow(other, wasEnabled);
     }
+}
+
+void makeCursors(ComponentTable& table) {
+    for (std::size_t index = 0; index < table.count(); ++index) {
+        if (table.isMenuItemAt(index)) continue;
+        const auto bytes = table.recordAt(index);
+        const auto record = bytes ? ComponentRecord::parse(*bytes) : std::nullopt;
+        if (!record) continue;
+        if (HCURSOR cursor = makePointerCursor(record->mousePointer)) table.setCursorSlot(index, addressWord(cursor));
+    }
+}
+
+void destroyCursor(ComponentTable& table, std::size_t index) {
+    if (const auto cursor = table.cursorSlot(index); cursor && *cursor != 0) {
+        DestroyCursor(addressFromWord<HICON__>(*cursor));
+    }
+    table.setCursorSlot(index, 0);
 }
 
 bool isRegisteredWindow(const WindowRegistry& registry, HWND handle) {
@@ -189,6 +207,7 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
         }
     }
     placeInStackingOrder(*plan, objects);
+    makeCursors(window->table);
 
     sendToEntries(created, window->table, private_message::kComponentsCreated);
     SendMessageW(windowObject->handle(), private_message::kWindowComplete, 0, 0);
@@ -251,6 +270,21 @@ bool loadAndShowRegisteredWindow(RuntimeApplication& runtime, const LoadRequest&
     return true;
 }
 
+HCURSOR componentCursor(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId) {
+    WindowTemplate* window = runtime.windowRegistry().find(windowId);
+    if (window == nullptr || window->table.empty()) return nullptr;
+    const std::optional<std::size_t> index =
+        componentId == window->table.idAt(0) ? std::optional<std::size_t>(0) : window->table.indexOf(componentId);
+    if (!index) return nullptr;
+    const auto cursor = window->table.cursorSlot(*index);
+    return cursor ? addressFromWord<HICON__>(*cursor) : nullptr;
+}
+
+void replaceComponentCursor(ComponentTable& table, std::size_t index, std::span<const std::uint8_t> block) {
+    destroyCursor(table, index);
+    if (HCURSOR cursor = makePointerCursor(block)) table.setCursorSlot(index, addressWord(cursor));
+}
+
 bool creatingModalWindow() noexcept {
     return RuntimeApplication::exists() && RuntimeApplication::current().creatingModalWindow();
 }
@@ -263,14 +297,15 @@ void forgetComponentWindow(RuntimeApplication& runtime, std::uint32_t windowId, 
     if (componentId != 0 && componentId != windowEntryId) {
         const std::optional<std::size_t> index = window->table.indexOf(componentId);
         if (!index) return;
-        if (const auto cursor = window->table.cursorSlot(*index); cursor && *cursor != 0) {
-            DestroyCursor(addressFromWord<HICON__>(*cursor));
-        }
-        window->table.setCursorSlot(*index, 0);
+        destroyCursor(window->table, *index);
         window->table.setObjectSlot(*index, 0);
         return;
     }
     if (window->backup.empty()) return;
+    // Components whose windows went first have let go of theirs already.
+    for (std::size_t index = 0; index < window->table.count(); ++index) {
+        if (!window->table.isMenuItemAt(index)) destroyCursor(window->table, index);
+    }
     window->table.swap(window->backup);
     window->backup.clear();
     const RuntimeApplication::ModalWindow modal = runtime.currentModalWindow();

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 
 namespace veltrano {
 
+class ComponentTable;
 class RuntimeApplication;
 class WindowObject;
 
@@ -30,6 +32,13 @@ bool loadAndShowRegisteredWindow(RuntimeApplication& runtime, const LoadRequest&
 // True while a window loaded as modal is being created (for the window
 // class's owner rule); false when there is no runtime.
 bool creatingModalWindow() noexcept;
+
+// The cursor the loader made from a component's mouse-pointer block (the
+// window's own entry too), or null: the class's pointer applies.
+HCURSOR componentCursor(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId);
+// After the block of a table entry changed: the old cursor goes, the new
+// one is made.
+void replaceComponentCursor(ComponentTable& table, std::size_t index, std::span<const std::uint8_t> block);
 
 // The object in a table entry's object slot (entry 0: the window's own).
 WindowObject* objectOfEntry(RuntimeApplication& runtime, std::uint32_t windowId, std::size_t index);

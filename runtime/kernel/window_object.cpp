@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "runtime/kernel/component_lifetime.h"
+#include "runtime/kernel/runtime_application.h"
+#include "runtime/kernel/window_loader.h"
 
 namespace veltrano {
 namespace {
@@ -103,9 +105,21 @@ bool WindowObject::reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LR
     }
 }
 
+// A component whose template gives it a pointer shows it over its own
+// client area; elsewhere, and without one, the class's pointer applies.
+bool WindowObject::showOwnCursor(WPARAM wParam, LPARAM lParam) const {
+    if (reinterpret_cast<HWND>(wParam) != handle_ || LOWORD(lParam) != HTCLIENT || windowId_ == 0) return false;
+    if (!RuntimeApplication::exists()) return false;
+    HCURSOR cursor = componentCursor(RuntimeApplication::current(), windowId_, componentId_);
+    if (cursor == nullptr) return false;
+    SetCursor(cursor);
+    return true;
+}
+
 LRESULT CALLBACK WindowObject::subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                  DWORD_PTR data) {
     auto* object = reinterpret_cast<WindowObject*>(data);
+    if (message == WM_SETCURSOR && object->showOwnCursor(wParam, lParam)) return TRUE;
     if (message != WM_NCDESTROY) return object->handleMessage(message, wParam, lParam);
 
     const LRESULT result = object->handleMessage(message, wParam, lParam);

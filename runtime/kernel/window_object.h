@@ -105,6 +105,7 @@ private:
     static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR id, DWORD_PTR data);
     bool reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool showOwnCursor(WPARAM wParam, LPARAM lParam) const;
 
     HWND handle_ = nullptr;
     std::uint32_t windowId_ = 0;

@@ -60,6 +60,7 @@ std::vector<std::uint8_t> sampleSegment() {
     inner.tag = "first tag";
     ComponentRecordData outer = component(kTextClass, "outer", 0, 120, "outer text");
     outer.eventLink = kInnerText;  // shares the inner text's bindings
+    outer.mousePointer = {3, 0, 0, 0};
     window.table.append(kWindowEntry, *encodeComponentRecord(self));
     window.table.append(kBox, *encodeComponentRecord(box));
     window.table.append(kInnerText, *encodeComponentRecord(inner));

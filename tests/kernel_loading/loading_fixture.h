@@ -28,7 +28,8 @@ struct HandlerLog {
 };
 HandlerLog& handlerLog();
 
-// A window with a box holding one text, and a second text on the window.
+// A window with a box holding one text, and a second text on the window
+// with the text-beam pointer.
 // The window binds events 0, 3 and 4; the inner text binds event 0 and
 // event 1 to "no handler".
 std::vector<std::uint8_t> sampleSegment();
