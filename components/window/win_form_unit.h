@@ -64,7 +64,7 @@ public:
     bool modal() const noexcept { return modal_; }
     void rememberDisabledWindow(HWND window, bool wasEnabled) override;
     // The window's accelerator table, owned from now on.
-    void setAccelerators(HACCEL accelerators) noexcept { accelerators_.reset(accelerators); }
+    void setAccelerators(HACCEL accelerators) override { accelerators_.reset(accelerators); }
 
     // Steps of creation and of property writes that touch the live window.
     void applyCaptionAndBoxes();

@@ -8,6 +8,7 @@
 #include "runtime/dispatch/font_access.h"
 #include "runtime/dispatch/property_kind.h"
 #include "runtime/kernel/component_class.h"
+#include "runtime/kernel/menu_bar.h"
 #include "runtime/kernel/runtime_application.h"
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/kernel/window_loader.h"
@@ -256,6 +257,7 @@ void recreateComponent(RuntimeApplication& runtime, Target& target) {
 std::uint64_t readProperty(std::uint32_t windowId, std::uint32_t componentId, std::int32_t index,
                            std::int32_t arrayIndex) {
     RuntimeApplication& runtime = RuntimeApplication::current();
+    if (const auto menuItemValue = readMenuItemProperty(runtime, windowId, componentId, index)) return *menuItemValue;
     const Target target = locate(runtime, windowId, componentId);
     if (index >= kFirstClassProperty) {
         return readClassProperty(runtime, target, windowId, componentId, index, arrayIndex);
@@ -290,6 +292,7 @@ std::uint64_t readProperty(std::uint32_t windowId, std::uint32_t componentId, st
 void writeProperty(std::uint32_t windowId, std::uint32_t componentId, std::int32_t index, std::int32_t arrayIndex,
                    std::uint32_t low, std::uint32_t high) {
     RuntimeApplication& runtime = RuntimeApplication::current();
+    if (writeMenuItemProperty(runtime, windowId, componentId, index, low)) return;
     Target target = locate(runtime, windowId, componentId);
     if (index >= kFirstClassProperty) {
         writeClassProperty(runtime, target, windowId, componentId, index, arrayIndex, low, high);

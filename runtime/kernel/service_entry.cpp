@@ -4,6 +4,7 @@
 
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/event_dispatch.h"
+#include "runtime/kernel/menu_bar.h"
 #include "runtime/kernel/runtime_application.h"
 #include "runtime/kernel/window_loader.h"
 #include "runtime/kernel/window_object.h"
@@ -52,6 +53,7 @@ inline constexpr std::int32_t kExitProcess = 2028;
 inline constexpr std::int32_t kRunMode = 2030;
 inline constexpr std::int32_t kWindowCount = 2032;
 inline constexpr std::int32_t kWindowHandle = 2033;
+inline constexpr std::int32_t kRebuildMenu = 2040;
 }  // namespace service
 
 template <typename T>
@@ -230,6 +232,7 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, std::uint32_t a
         case service::kRunMode: return runtime.runMode_;
         case service::kWindowCount: return static_cast<std::int64_t>(runtime.registry_.count());
         case service::kWindowHandle: return wordOf(runtime.registry_.liveHandle(argument1));
+        case service::kRebuildMenu: rebuildWindowMenu(runtime, argument1); return 0;
         default: return 0;
     }
 }

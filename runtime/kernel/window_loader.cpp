@@ -4,8 +4,10 @@
 
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/event_dispatch.h"
+#include "runtime/kernel/menu_bar.h"
 #include "runtime/kernel/pointer_cursor.h"
 #include "runtime/kernel/runtime_application.h"
+#include "runtime/kernel/unique_handle.h"
 #include "runtime/kernel/window_object.h"
 #include "runtime/loading/load_plan.h"
 #include "runtime/template/component_record.h"
@@ -166,6 +168,11 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
     std::vector<WindowObject*> objects(window->table.count(), nullptr);
     std::vector<CreatedEntry> created;
     WindowObject* windowObject = nullptr;
+    // The window's class takes the menu bar with the window (and destroys it
+    // when it cannot make one); the accelerators wait for the window.
+    const MenuBar menuBar = buildMenuBar(window->table);
+    win::UniqueMenu menu(menuBar.menu);
+    win::UniqueAccelerator accelerators(menuBar.accelerators);
     for (const CreationStep& step : plan->steps) {
         const ClassDescriptor* descriptor = runtime.classDescriptor(step.classId);
         const auto create = descriptor ? classRoutine<CreateRoutine>(*descriptor, class_interface::kCreate) : nullptr;
@@ -176,8 +183,8 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
         runtime.setCreatingModalWindow(isWindow && request.modal);
         WindowObject* object =
             create(step.classData.data(), static_cast<std::uint32_t>(step.classData.size()), step.style, parent,
-                   step.controlId, nullptr, step.left, step.top, step.width, step.height, request.windowId,
-                   step.id, 0, 0);
+                   step.controlId, isWindow ? menu.release() : nullptr, step.left, step.top,
+                   step.width, step.height, request.windowId, step.id, 0, 0);
         runtime.setCreatingModalWindow(false);
         if (object == nullptr || (isWindow && !object->alive())) {
             if (isWindow) delete object;
@@ -219,6 +226,7 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
         }
         ShowWindow(entry.object->handle(), entry.startVisible ? SW_SHOWNA : SW_HIDE);
     }
+    windowObject->setAccelerators(accelerators.release());
     runtime.processPendingMessages();
     runtime.lowerErrorDepth();
 

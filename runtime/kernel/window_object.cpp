@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/kernel/component_lifetime.h"
+#include "runtime/kernel/menu_bar.h"
 #include "runtime/kernel/runtime_application.h"
 #include "runtime/kernel/window_loader.h"
 
@@ -116,10 +117,18 @@ bool WindowObject::showOwnCursor(WPARAM wParam, LPARAM lParam) const {
     return true;
 }
 
+// Menu items and their accelerators report to the window with the item's
+// command number and no control.
+bool WindowObject::runMenuCommand(WPARAM wParam, LPARAM lParam) const {
+    if (lParam != 0 || windowId_ == 0 || !RuntimeApplication::exists()) return false;
+    return veltrano::runMenuCommand(RuntimeApplication::current(), windowId_, LOWORD(wParam));
+}
+
 LRESULT CALLBACK WindowObject::subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                  DWORD_PTR data) {
     auto* object = reinterpret_cast<WindowObject*>(data);
     if (message == WM_SETCURSOR && object->showOwnCursor(wParam, lParam)) return TRUE;
+    if (message == WM_COMMAND && object->runMenuCommand(wParam, lParam)) return 0;
     if (message != WM_NCDESTROY) return object->handleMessage(message, wParam, lParam);
 
     const LRESULT result = object->handleMessage(message, wParam, lParam);

@@ -65,6 +65,12 @@ public:
         (void)wasEnabled;
     }
 
+    // The window's accelerator table, owned from now on (null: none); only
+    // the window's own object keeps and uses one.
+    virtual void setAccelerators(HACCEL accelerators) {
+        if (accelerators != nullptr) DestroyAcceleratorTable(accelerators);
+    }
+
     // Set when a load has finished and cleared by the first show that
     // follows, so a window is not shown twice for one load.
     void setLoadedMark(bool loaded) noexcept { loadedMark_ = loaded; }
@@ -106,6 +112,7 @@ private:
                                               UINT_PTR id, DWORD_PTR data);
     bool reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool showOwnCursor(WPARAM wParam, LPARAM lParam) const;
+    bool runMenuCommand(WPARAM wParam, LPARAM lParam) const;
 
     HWND handle_ = nullptr;
     std::uint32_t windowId_ = 0;

@@ -21,7 +21,19 @@ void onInnerText(const std::uint32_t* a, std::size_t n, EventResult& result) {
     result.low = 77;
 }
 
-const EventHandlerEntry kHandlers[] = {{&onCreated}, {&onMoved}, {&onResized}, {&onInnerText}};
+void onOpenItem(const std::uint32_t* a, std::size_t n, EventResult&) { record("open item", a, n); }
+
+const EventHandlerEntry kHandlers[] = {{&onCreated}, {&onMoved}, {&onResized}, {&onInnerText}, {&onOpenItem}};
+
+std::vector<std::uint8_t> menuItem(const char* caption, std::uint32_t flags, std::uint32_t handler) {
+    MenuItemRecordData item;
+    item.classId = 0x00010003;
+    item.name = caption;
+    item.flags = flags;
+    item.caption = caption;
+    item.handler = handler;
+    return *encodeMenuItemRecord(item);
+}
 
 const LibraryDescriptor* const kLibraries[] = {&kTestLibrary};
 
@@ -68,10 +80,17 @@ std::vector<std::uint8_t> sampleSegment() {
     WindowTemplate dialog;
     ComponentRecordData dialogFrame = component(kFrameClass, "dialog", 0, 80, "");
     dialog.table.append(kDialogEntry, *encodeComponentRecord(dialogFrame));
+    WindowTemplate menuWindow;
+    menuWindow.table.append(kMenuWindowEntry, *encodeComponentRecord(component(kFrameClass, "menus", 0, 90, "")));
+    menuWindow.table.append(kOpenItem, menuItem("打开\tCtrl+O", 0, 16));
+    menuWindow.table.append(kSeparatorItem, menuItem("-", 0, kNoHandler));
+    menuWindow.table.append(kSaveItem, menuItem("保存", 0x2, 16));
+    menuWindow.table.append(kHiddenItem, menuItem("隐藏", 0x1, 16));
     TemplateSegment segment;
-    segment.windowIds = {kWindowId, kDialogId};
+    segment.windowIds = {kWindowId, kDialogId, kMenuWindowId};
     segment.templates.push_back(std::move(window));
     segment.templates.push_back(std::move(dialog));
+    segment.templates.push_back(std::move(menuWindow));
     return *writeTemplateSegment(segment);
 }
 

@@ -20,6 +20,14 @@ inline constexpr std::uint32_t kOuterText = 0x16000004;
 // A second window, a bare frame, for loading beside the first.
 inline constexpr std::uint32_t kDialogId = 0x52010002;
 inline constexpr std::uint32_t kDialogEntry = 0x06010005;
+// A third window, a frame with menu items: "打开\tCtrl+O" (event bound),
+// "-", "保存" disabled and "隐藏" hidden, at table indexes 1 to 4.
+inline constexpr std::uint32_t kMenuWindowId = 0x52010003;
+inline constexpr std::uint32_t kMenuWindowEntry = 0x06010006;
+inline constexpr std::uint32_t kOpenItem = 0x26000011;
+inline constexpr std::uint32_t kSeparatorItem = 0x26000012;
+inline constexpr std::uint32_t kSaveItem = 0x26000013;
+inline constexpr std::uint32_t kHiddenItem = 0x26000014;
 
 // Which handlers ran, in order, with what the runtime said the source was.
 struct HandlerLog {

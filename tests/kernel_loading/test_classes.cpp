@@ -14,6 +14,10 @@ public:
     void rememberDisabledWindow(HWND window, bool wasEnabled) override {
         classLog().disabledForModal.emplace_back(window, wasEnabled);
     }
+    void setAccelerators(HACCEL accelerators) override {
+        classLog().acceleratorCount = accelerators ? CopyAcceleratorTableW(accelerators, nullptr, 0) : 0;
+        if (accelerators) DestroyAcceleratorTable(accelerators);
+    }
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -41,11 +45,11 @@ WindowObject* attachNew(HWND handle, std::uint32_t componentId, std::uint32_t co
 }
 
 WindowObject* createFrame(const std::uint8_t*, std::uint32_t, std::uint32_t style, HWND parent,
-                          std::uint32_t controlId, HMENU, int left, int top, int width, int height, std::uint32_t,
+                          std::uint32_t controlId, HMENU menu, int left, int top, int width, int height, std::uint32_t,
                           std::uint32_t componentId, std::uint32_t, std::uint32_t) {
     registerFrameClass();
     HWND handle = CreateWindowExW(0, L"VeltranoTestFrame", L"frame", WS_OVERLAPPEDWINDOW | style, left, top, width,
-                                  height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                  height, parent, menu, GetModuleHandleW(nullptr), nullptr);
     return attachNew<TestFrameObject>(handle, componentId, controlId, style, parent);
 }
 

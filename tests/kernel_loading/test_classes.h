@@ -36,6 +36,7 @@ struct ClassLog {
     int destroyed = 0;
     // What the loader told a frame loaded as modal.
     bool markedModal = false;
+    int acceleratorCount = 0;  // of the table the loader gave the frame
     std::vector<std::pair<HWND, bool>> disabledForModal;
 };
 ClassLog& classLog();
