@@ -75,6 +75,12 @@ TEST_F(FrameAssemblerTest, SlotFramesReadTogetherAreSeparatedAtTheNextHeader) {
     EXPECT_EQ(*last, second);
 }
 
+TEST_F(FrameAssemblerTest, ASlotFrameReadWithTheBlockEndFrameIsCutBeforeIt) {
+    const Bytes blockEnd{0xAD, 0x66, 0x66, 0x66, 0x66, 0xAA, 0xAB, 0xB1, 0xBD};
+    const auto frames = assembler.feed(join(join(kSlot, blockEnd), join(kSlot, kPortSetting)), at(0));
+    EXPECT_EQ(frames, (std::vector<Bytes>{kSlot, blockEnd, kSlot, kPortSetting}));
+}
+
 TEST_F(FrameAssemblerTest, SlotDataResemblingAHeaderWithoutTheCodeEndStaysOneFrame) {
     const Bytes slot{0xAD, 0xBD, 0x3D, 0x00, 0x03, 0xFA, 0xAD, 0xBD, 0x3D, 0x12, 0xED};
     EXPECT_TRUE(assembler.feed(slot, at(0)).empty());

@@ -36,14 +36,24 @@ FrameAssembler::Shape FrameAssembler::shapeOf() const {
     return Shape::UntilQuiet;
 }
 
-bool FrameAssembler::endsWithNextSlotHeader() const {
+std::size_t FrameAssembler::nextFrameStartLength() const {
     constexpr std::uint8_t kCodeEnd = 0xED;
-    const std::size_t header = protocol::kSlotPrefix.size();
-    if (pending_.size() < protocol::kSlotHeaderSize + 1 + header || !agreesWith(pending_, protocol::kSlotPrefix)) {
-        return false;
+    if (pending_.size() <= protocol::kSlotHeaderSize + 1 || !agreesWith(pending_, protocol::kSlotPrefix)) {
+        return 0;
     }
-    const auto next = pending_.end() - static_cast<std::ptrdiff_t>(header);
-    return *(next - 1) == kCodeEnd && std::equal(next, pending_.end(), protocol::kSlotPrefix.begin());
+    // A late reader may find the next frame behind a slot's code: another
+    // slot, or the block's end frame (or any command or port-setting frame).
+    const auto startsThere = [this](std::span<const std::uint8_t> prefix) {
+        if (pending_.size() < protocol::kSlotHeaderSize + 1 + prefix.size()) return false;
+        const auto next = pending_.end() - static_cast<std::ptrdiff_t>(prefix.size());
+        return *(next - 1) == kCodeEnd && std::equal(next, pending_.end(), prefix.begin());
+    };
+    for (const std::span<const std::uint8_t> prefix :
+         {std::span<const std::uint8_t>(protocol::kSlotPrefix), std::span<const std::uint8_t>(protocol::kCommandPrefix),
+          std::span<const std::uint8_t>(protocol::kPortSettingPrefix)}) {
+        if (startsThere(prefix)) return prefix.size();
+    }
+    return 0;
 }
 
 std::vector<Bytes> FrameAssembler::feed(std::span<const std::uint8_t> bytes, TimePoint now) {
@@ -62,10 +72,12 @@ std::vector<Bytes> FrameAssembler::feed(std::span<const std::uint8_t> bytes, Tim
                           pending_.size() >= maxFrameSize_;
         if (full) {
             frames.push_back(std::move(*takePending()));
-        } else if (shape == Shape::UntilQuiet && endsWithNextSlotHeader()) {
-            Bytes frame(pending_.begin(), pending_.end() - static_cast<std::ptrdiff_t>(protocol::kSlotPrefix.size()));
-            pending_.assign(protocol::kSlotPrefix.begin(), protocol::kSlotPrefix.end());
-            frames.push_back(std::move(frame));
+        } else if (const std::size_t next = shape == Shape::UntilQuiet ? nextFrameStartLength() : 0; next > 0) {
+            const auto start = pending_.end() - static_cast<std::ptrdiff_t>(next);
+            Bytes following(start, pending_.end());
+            pending_.erase(start, pending_.end());
+            frames.push_back(std::move(pending_));
+            pending_ = std::move(following);
         }
     }
     lastByte_ = now;

@@ -27,9 +27,10 @@ using Bytes = std::vector<std::uint8_t>;
 // the next one. A frame growing past `maxFrameSize` is closed at that size
 // so that a babbling line cannot take all memory.
 // The gap is only seen when this process reads in time: on a loaded machine
-// two slot frames can wait in the line together. The codes the program
-// writes end with ED, so a slot frame whose data ends with ED directly
-// followed by a slot header is taken as two frames.
+// two frames can wait in the line together. The codes the program writes
+// end with ED, so a slot frame whose data ends with ED directly followed by
+// a slot header, a command frame's or a port-setting frame's first five
+// bytes is taken as two frames.
 class FrameAssembler {
 public:
     explicit FrameAssembler(Millis quietGap, std::size_t maxFrameSize = 4096);
@@ -48,7 +49,9 @@ private:
     enum class Shape { Undecided, Command, PortSetting, UntilQuiet };
 
     Shape shapeOf() const;
-    bool endsWithNextSlotHeader() const;
+    // How many bytes at the end of a pending slot frame begin the next frame
+    // (after the code's end byte ED), 0 when none do.
+    std::size_t nextFrameStartLength() const;
     std::optional<Bytes> takePending();
 
     Millis quietGap_;
