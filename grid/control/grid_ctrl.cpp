@@ -1,6 +1,7 @@
 #include "grid/control/grid_ctrl.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "components/classdata/class_ids.h"
 #include "components/classdata/colors.h"
@@ -95,6 +96,17 @@ bool CGridCtrl::create(HWND parent, DWORD style, UINT controlId, int left, int t
     }
     applyGridFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     return true;
+}
+
+void CGridCtrl::setSortMark(std::int32_t column, bool ascending) {
+    sortColumn_ = column >= 0 && column < model_.columnCount() ? column : -1;
+    sortAscending_ = ascending;
+    redraw();
+}
+
+void CGridCtrl::setImageList(UniqueImageList images) {
+    images_ = std::move(images);
+    redraw();
 }
 
 void CGridCtrl::applyGridFont(HFONT font) {

@@ -10,6 +10,7 @@
 #include "components/classdata/grid_design_data.h"
 #include "components/support/component_object.h"
 #include "grid/control/grid_geometry.h"
+#include "grid/control/grid_pictures.h"
 #include "grid/model/grid_commands.h"
 #include "grid/model/grid_model.h"
 #include "grid/model/picture.h"
@@ -131,6 +132,17 @@ public:
     // Stores tab-separated rows of text from the focus cell on.
     void pasteText(const std::wstring& text);
 
+    // The header of row 0 in the sort column shows a triangle pointing by
+    // the direction; -1 shows none.
+    void setSortMark(std::int32_t column, bool ascending);
+    std::int32_t sortColumn() const { return sortColumn_; }
+    bool sortAscending() const { return sortAscending_; }
+
+    // Pictures cells show by their image index; the grid owns the list.
+    void setImageList(UniqueImageList images);
+    HIMAGELIST imageList() const { return images_.get(); }
+    HBITMAP checkBoxPicture(bool checked) const { return checkBoxPictures_.picture(checked); }
+
     // Colours after the system defaults were resolved.
     COLORREF controlBackground() const;
     COLORREF selectionBackground() const;
@@ -196,6 +208,10 @@ private:
     std::int32_t resizingRow_ = -1;
     int resizeOrigin_ = 0;
     std::int32_t resizeStartSize_ = 0;
+    std::int32_t sortColumn_ = -1;
+    bool sortAscending_ = true;
+    UniqueImageList images_;
+    CheckBoxPictures checkBoxPictures_;
     win::UniqueFont gridFont_;
     win::UniqueFont editorFont_;
 };

@@ -8,6 +8,7 @@
 
 #include "grid/control/grid_ctrl.h"
 #include "grid/control/grid_font.h"
+#include "grid/control/grid_pictures.h"
 #include "grid/control/win_picture.h"
 #include "runtime/kernel/unique_handle.h"
 #include "runtime/kernel/wide_text.h"
@@ -16,6 +17,7 @@ namespace veltrano::grid {
 namespace {
 
 constexpr int kCheckBoxSize = 11;
+constexpr int kSortMarkSize = 8;
 constexpr LONG kHeaderFocusWeight = 600;
 
 RECT toRect(const PixelRect& rect) {
@@ -87,6 +89,46 @@ void drawPicture(HDC dc, const WinPicture& picture, const RECT& area, std::int32
         }
     }
     DeleteDC(source);
+}
+
+void drawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
+    HDC source = CreateCompatibleDC(dc);
+    if (source == nullptr) return;
+    {
+        win::SelectObjectGuard select(source, bitmap);
+        BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
+    }
+    DeleteDC(source);
+}
+
+// The sort mark: a small triangle at the right of a header cell, its lit
+// and shaded sides drawn like the raised header around it.
+void drawSortMark(HDC dc, const RECT& area, bool ascending) {
+    const int size = std::min<int>(kSortMarkSize, std::min(area.right - area.left, area.bottom - area.top) - 2);
+    if (size < 4) return;
+    const int right = area.right - size / 2;
+    const int left = right - size;
+    const int middle = (left + right) / 2;
+    const int top = (area.top + area.bottom - size / 2) / 2;
+    const int bottom = top + size / 2;
+    const POINT apex{middle, ascending ? top : bottom};
+    const POINT baseLeft{left, ascending ? bottom : top};
+    const POINT baseRight{right, ascending ? bottom : top};
+    win::UniquePen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DSHADOW)));
+    win::UniquePen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DHILIGHT)));
+    win::SelectObjectGuard selectPen(dc, shadow.get());
+    MoveToEx(dc, baseLeft.x, baseLeft.y, nullptr);
+    LineTo(dc, apex.x, apex.y);
+    if (!ascending) LineTo(dc, baseRight.x, baseRight.y);
+    SelectObject(dc, light.get());
+    if (ascending) {
+        MoveToEx(dc, apex.x, apex.y, nullptr);
+        LineTo(dc, baseRight.x, baseRight.y);
+        LineTo(dc, baseLeft.x, baseLeft.y);
+    } else {
+        MoveToEx(dc, baseRight.x, baseRight.y, nullptr);
+        LineTo(dc, apex.x, apex.y);
+    }
 }
 
 // What a cell shows as text, or nothing for a date it cannot read.
@@ -229,12 +271,17 @@ private:
             DrawEdge(dc_, &edge, BDR_RAISEDINNER, BF_RECT);
             const CellAddress focus = model_.focusCell();
             if (focus.row >= 0 && (focus.row == row || focus.column == column)) font.setWeight(kHeaderFocusWeight);
+            if (row == 0 && column == grid_.sortColumn()) {
+                drawSortMark(dc_, inner, grid_.sortAscending());
+                inner.right = std::max(inner.left, inner.right - kSortMarkSize * 2);
+            }
         }
         win::UniqueFont cellFont = createFont(font);
         win::SelectObjectGuard selectFont(
             dc_, cellFont ? static_cast<HGDIOBJ>(cellFont.get()) : GetStockObject(DEFAULT_GUI_FONT));
         SetTextColor(dc_, text);
 
+        drawImage(*cell, inner);
         const int marginPixels = cell->margin * GetDeviceCaps(dc_, LOGPIXELSX) / 254;
         RECT content{inner.left + marginPixels, inner.top + marginPixels, inner.right - marginPixels,
                      inner.bottom - marginPixels};
@@ -249,15 +296,31 @@ private:
             if (content.right - content.left > kCheckBoxSize && content.bottom - content.top > kCheckBoxSize) {
                 const int x = (content.left + content.right - kCheckBoxSize) / 2;
                 const int y = (content.top + content.bottom - kCheckBoxSize) / 2;
-                RECT box{x, y, x + kCheckBoxSize, y + kCheckBoxSize};
-                DrawFrameControl(dc_, &box, DFC_BUTTON,
-                                 DFCS_BUTTONCHECK | DFCS_FLAT | (cell->checkState != 0 ? DFCS_CHECKED : 0));
+                if (HBITMAP box = grid_.checkBoxPicture(cell->checkState != 0)) {
+                    drawBitmap(dc_, box, x, y, kCheckBoxSize, kCheckBoxSize);
+                }
             }
             return;
         }
         if (const std::optional<std::wstring> shown = shownText(model_, row, column, *cell)) {
             drawCellText(dc_, *shown, content, cell->format);
         }
+    }
+
+    // The cell's image sits at its left, the margin (in pixels here) on both
+    // sides; the text then starts after it.
+    void drawImage(const Cell& cell, RECT& inner) {
+        HIMAGELIST images = grid_.imageList();
+        if (images == nullptr || cell.imageIndex < 0 || cell.imageIndex >= ImageList_GetImageCount(images)) return;
+        int width = 0;
+        int height = 0;
+        if (!ImageList_GetIconSize(images, &width, &height)) return;
+        const int margin = std::max(0, cell.margin);
+        if (width + 2 * margin > inner.right - inner.left || height > inner.bottom - inner.top) return;
+        const int x = inner.left + margin;
+        const int y = (inner.top + inner.bottom - height) / 2;
+        ImageList_Draw(images, cell.imageIndex, dc_, x, y, ILD_TRANSPARENT);
+        inner.left = x + width;
     }
 
     void paintGridLines(const std::vector<std::int32_t>& rows, const std::vector<std::int32_t>& columns) {

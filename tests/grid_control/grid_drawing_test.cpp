@@ -1,5 +1,7 @@
 #include "tests/grid_control/grid_fixture.h"
 
+#include <utility>
+
 namespace veltrano::grid::test {
 namespace {
 
@@ -105,6 +107,69 @@ TEST_F(GridDrawingTest, ACheckBoxNeedsARowTallerThanTheBox) {
     const PixelRect tall = cell(3, 3);
     const PixelRect inside{tall.left, tall.top, tall.right - 1, tall.bottom - 1};
     EXPECT_LT(count(pixels, inside, kCellColour), (inside.right - inside.left) * (inside.bottom - inside.top));
+}
+
+TEST_F(GridDrawingTest, CheckBoxesAreTheProgramsCheckedAndUncheckedPictures) {
+    ColumnType type;
+    type.column = 3;
+    type.kind = ColumnKind::CheckBox;
+    model().addColumnType(type);
+    model().setCheckState(3, 3, 1);
+    const std::vector<COLORREF> pixels = draw();
+    const PixelRect checked = cell(3, 3);
+    const PixelRect unchecked = cell(4, 3);
+    EXPECT_GT(count(pixels, checked, 0x000000), 5);
+    EXPECT_EQ(count(pixels, unchecked, 0x000000), 0);
+    // The box's frame, inside the cell and apart from the grid lines.
+    EXPECT_GE(count(pixels, PixelRect{unchecked.left, unchecked.top, unchecked.right - 2, unchecked.bottom - 2},
+                    kLineColour),
+              40);
+}
+
+TEST_F(GridDrawingTest, TheSortColumnsHeaderShowsATrianglePointingByTheDirection) {
+    const COLORREF shadow = GetSysColor(COLOR_3DSHADOW);
+    const PixelRect header = cell(0, 2);
+    const PixelRect rightHalf{(header.left + header.right) / 2, header.top + 2, header.right - 3, header.bottom - 3};
+    const int before = count(draw(), rightHalf, shadow);
+    grid().setSortMark(2, true);
+    const std::vector<COLORREF> ascending = draw();
+    EXPECT_GT(count(ascending, rightHalf, shadow), before);
+    grid().setSortMark(2, false);
+    const std::vector<COLORREF> descending = draw();
+    EXPECT_NE(ascending, descending);
+    grid().setSortMark(-1, true);
+    EXPECT_EQ(count(draw(), rightHalf, shadow), before);
+    EXPECT_EQ(cell(1, 2).top, header.bottom);  // only row 0 carries the mark
+}
+
+TEST_F(GridDrawingTest, CellImagesComeFromTheGridsImageListWhenTheyFit) {
+    constexpr COLORREF kRed = 0x0000FF;
+    UniqueImageList images(ImageList_Create(8, 8, ILC_COLOR24, 1, 1));
+    ASSERT_TRUE(images);
+    {
+        win::WindowDc screen(nullptr);
+        win::UniqueBitmap red(CreateCompatibleBitmap(screen.get(), 8, 8));
+        HDC memory = CreateCompatibleDC(screen.get());
+        {
+            win::SelectObjectGuard select(memory, red.get());
+            win::UniqueBrush brush(CreateSolidBrush(kRed));
+            const RECT all{0, 0, 8, 8};
+            FillRect(memory, &all, brush.get());
+        }
+        DeleteDC(memory);
+        ASSERT_EQ(ImageList_Add(images.get(), red.get(), nullptr), 0);
+    }
+    grid().setImageList(std::move(images));
+    model().setImageIndex(2, 2, 0);
+    model().setImageIndex(3, 2, 5);
+    model().setImageIndex(4, 1, 0);
+    model().setColumnWidth(1, 20, false);
+    const std::vector<COLORREF> pixels = draw();
+    const PixelRect shown = cell(2, 2);
+    EXPECT_EQ(count(pixels, shown, kRed), 64);
+    EXPECT_EQ(at(pixels, shown.left + model().cell(2, 2)->margin, (shown.top + shown.bottom) / 2), kRed);
+    EXPECT_EQ(count(pixels, cell(3, 2), kRed), 0);  // no such image
+    EXPECT_EQ(count(pixels, cell(4, 1), kRed), 0);  // 8 + 2 x 9 pixels do not fit in 20
 }
 
 TEST_F(GridDrawingTest, ScrollingKeepsTheHeaderRowInPlace) {
