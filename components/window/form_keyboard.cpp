@@ -15,14 +15,6 @@ namespace {
 
 bool isKeyboardMessage(UINT message) noexcept { return message >= WM_KEYFIRST && message <= WM_SYSDEADCHAR; }
 
-// Pre-translation is about the user's keyboard and mouse; timer ticks and
-// painting pass by without the walk over every component, which under Wine
-// costs server requests on every one of them.
-bool isUserInput(UINT message) noexcept {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
-}
-
 struct EnumerationState {
     HWND form;
     std::uint32_t windowId;
@@ -204,7 +196,7 @@ bool CWinFormUnit::onMnemonic(const MSG& message) {
 }
 
 bool CWinFormUnit::filteredByComponent(MSG& message) {
-    if (!isUserInput(message.message)) return false;
+    if (!isUserInputMessage(message.message)) return false;
     for (ComponentObject* component : components()) {
         const ClassDescriptor* descriptor = services::classDescriptor(component->classId());
         if (descriptor == nullptr || (descriptor->flags & class_flag::kMessageFilter) == 0) continue;

@@ -7,6 +7,15 @@
 
 namespace veltrano {
 
+// The user's keyboard and mouse input, client and non-client. Only these
+// are pre-translated: timer ticks and painting (a hundred ticks a second
+// while a port is polled) pass by without the walks over windows and
+// components, whose lookups are server requests under Wine.
+inline bool isUserInputMessage(UINT message) noexcept {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
 // The runtime's object behind a system window (the window itself or one of
 // its components). The object rides in the window's subclass data, so a
 // message finds its object without searching.

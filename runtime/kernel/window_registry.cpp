@@ -92,14 +92,7 @@ bool WindowRegistry::offerIdle(int idleCount) {
 }
 
 bool WindowRegistry::preTranslate(MSG& message) {
-    // Window objects pre-translate the user's keyboard and mouse input only;
-    // timer ticks and painting (a hundred ticks a second while a port is
-    // polled) go straight to their windows without the walk, whose lookups
-    // are server requests under Wine.
-    const bool userInput = (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) ||
-                           (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ||
-                           (message.message >= WM_NCMOUSEMOVE && message.message <= WM_NCXBUTTONDBLCLK);
-    if (!userInput) return false;
+    if (!isUserInputMessage(message.message)) return false;
     for (HWND window = message.hwnd; window != nullptr; window = GetParent(window)) {
         WindowObject* object = WindowObject::fromHandle(window);
         if (object && object->preTranslateMessage(message)) return true;
