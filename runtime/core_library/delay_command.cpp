@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <mmsystem.h>
+
 #include "runtime/core_library/command_arguments.h"
 #include "runtime/core_library/core_library.h"
 #include "runtime/kernel/runtime_services.h"
@@ -34,36 +37,19 @@ private:
 
 // The system timer's resolution raised to 1 ms for as long as a delay waits:
 // at the default resolution of about 16 ms every wait for messages would
-// overshoot by up to that much. Reached at run time so that the command
-// needs the multimedia library only where it is present.
+// overshoot by up to that much.
 class FineTimerResolution {
 public:
-    FineTimerResolution() : module_(LoadLibraryW(L"winmm.dll")) {
-        if (module_ == nullptr) return;
-        begin_ = function("timeBeginPeriod");
-        end_ = function("timeEndPeriod");
-        active_ = begin_ != nullptr && end_ != nullptr && begin_(kPeriodMs) == kNoError;
-    }
+    FineTimerResolution() : active_(timeBeginPeriod(kPeriodMs) == TIMERR_NOERROR) {}
     FineTimerResolution(const FineTimerResolution&) = delete;
     FineTimerResolution& operator=(const FineTimerResolution&) = delete;
     ~FineTimerResolution() {
-        if (active_) end_(kPeriodMs);
-        if (module_ != nullptr) FreeLibrary(module_);
+        if (active_) timeEndPeriod(kPeriodMs);
     }
 
 private:
-    using PeriodFunction = UINT(WINAPI*)(UINT);
     static constexpr UINT kPeriodMs = 1;
-    static constexpr UINT kNoError = 0;
-
-    PeriodFunction function(const char* name) const {
-        return reinterpret_cast<PeriodFunction>(reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
-    }
-
-    HMODULE module_;
-    PeriodFunction begin_ = nullptr;
-    PeriodFunction end_ = nullptr;
-    bool active_ = false;
+    bool active_;
 };
 
 }  // namespace
