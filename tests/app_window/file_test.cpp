@@ -1,7 +1,10 @@
+#include <algorithm>
 #include <optional>
 
+#include "grid/control/grid_ctrl.h"
 #include "grid/file/grid_file.h"
 #include "grid/model/byte_picture_codec.h"
+#include "runtime/kernel/runtime_services.h"
 #include "runtime/kernel/wide_text.h"
 #include "tests/app_window/app_window_fixture.h"
 
@@ -98,6 +101,61 @@ TEST_F(FileTest, SaveAsThenSaveWritesTheNewFile) {
     EXPECT_EQ(written->cell(9, 2)->text, "AB CD ");
     EXPECT_EQ(written->cell(9, 1)->text, "通道5开=");
     EXPECT_EQ(GetFileAttributesW(dataFile().c_str()), INVALID_FILE_ATTRIBUTES) << "data.dat is left alone";
+}
+
+// The table as the user fills it: a code typed into column 2 and codes
+// pasted from the clipboard land in their cells and in the saved file.
+TEST_F(FileTest, TypedAndPastedCodesAreStoredAndSaved) {
+    const std::wstring saved = scratchFile(L"typed.dat");
+    start();
+    grid::CGridCtrl* grid = grid::gridFromObject(services::componentObject(main_window::kWindowId, component::高级表格1));
+    ASSERT_NE(grid, nullptr);
+    const auto centreOf = [grid](int row, int column) {
+        const grid::PixelRect rect = grid->geometry().cellRect(row, column);
+        return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    };
+    const auto clickCell = [&](int row, int column) {
+        SendMessageW(grid->handle(), WM_LBUTTONDOWN, MK_LBUTTON, centreOf(row, column));
+        SendMessageW(grid->handle(), WM_LBUTTONUP, 0, centreOf(row, column));
+    };
+
+    clickCell(9, 2);
+    SendMessageW(grid->handle(), WM_CHAR, L'1', 0);
+    ASSERT_NE(grid->editorWindow(), nullptr) << "a character typed into the table starts an edit";
+    for (wchar_t character : std::wstring(L"2 AB CD")) SendMessageW(grid->editorWindow(), WM_CHAR, character, 0);
+    SendMessageW(grid->editorWindow(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(grid->editing());
+    EXPECT_EQ(cellText(9, 2), "12 AB CD");
+
+    const std::wstring pasted = L"34 56\r\n9A BC EF\r\n";
+    ASSERT_TRUE(OpenClipboard(window()));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+    ASSERT_NE(block, nullptr);
+    std::copy_n(pasted.c_str(), pasted.size() + 1, static_cast<wchar_t*>(GlobalLock(block)));
+    GlobalUnlock(block);
+    ASSERT_NE(SetClipboardData(CF_UNICODETEXT, block), nullptr);
+    CloseClipboard();
+    clickCell(10, 2);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(grid->handle(), WM_KEYDOWN, 'V', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(cellText(10, 2), "34 56");
+    EXPECT_EQ(cellText(11, 2), "9A BC EF");
+    EXPECT_EQ(cellText(12, 2), "");
+    EXPECT_EQ(cellText(10, 1), "通道5关=") << "key names stay";
+
+    dialogs_.expect(DialogAnswer::chooseFile(saved));
+    click(component::另存文件);
+    const auto written = readTable(saved);
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(written->cell(9, 2)->text, "12 AB CD");
+    EXPECT_EQ(written->cell(10, 2)->text, "34 56");
+    EXPECT_EQ(written->cell(11, 2)->text, "9A BC EF");
 }
 
 TEST_F(FileTest, FailingSaveIsReported) {
