@@ -8,6 +8,7 @@
 #include "grid/control/grid_cell_editor.h"
 #include "grid/control/grid_font.h"
 #include "grid/control/grid_painter.h"
+#include "grid/control/title_tip.h"
 #include "grid/control/win_picture.h"
 #include "runtime/kernel/wide_text.h"
 
@@ -82,6 +83,7 @@ CGridCtrl::~CGridCtrl() {
     editCell_ = kNoCell;
     if (editor_ != nullptr && IsWindow(editor_->handle())) DestroyWindow(editor_->handle());
     editor_ = nullptr;
+    titleTip_.reset();
 }
 
 bool CGridCtrl::create(HWND parent, DWORD style, UINT controlId, int left, int top, int width, int height) {
@@ -802,7 +804,44 @@ void CGridCtrl::onMouseMove(POINT point, WPARAM buttons) {
     const bool onRowBorder = design_.rowsResizable && layout.rowBorderAt(point.x, point.y, kResizeSlack) >= 0;
     if (onColumnBorder || onRowBorder) {
         SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(onColumnBorder ? IDC_SIZEWE : IDC_SIZENS)));
+        return;
     }
+    offerTitleTip(point, layout);
+}
+
+void CGridCtrl::offerTitleTip(POINT point, const GridGeometry& layout) {
+    // The tip takes the mouse capture; it must not take it from an edit, a
+    // drag or another window, nor show while the program is in the back.
+    if (editing() || mouseSelecting_ || GetCapture() != nullptr || GetFocus() == nullptr) return;
+    const CellAddress cell = anchorOf(layout.cellAt(point.x, point.y));
+    const Cell* held = model_.cell(cell.row, cell.column);
+    if (held == nullptr || held->picture || (held->format & DT_WORDBREAK) != 0) return;
+    if (model_.isCheckBoxColumn(cell.column) && !model_.isFixedRow(cell.row)) return;
+    const std::optional<std::wstring> text = shownText(model_, cell.row, cell.column, *held);
+    if (!text || text->empty()) return;
+
+    // A cell with no colours of its own gets the system's tip colours; one
+    // with any of its own keeps its whole look, so text and background
+    // always come from the same scheme.
+    TitleTip::Look look;
+    look.font = held->font;
+    if (held->textColour == kDefaultColour && held->backgroundColour == kDefaultColour) {
+        look.text = GetSysColor(COLOR_INFOTEXT);
+        look.background = GetSysColor(COLOR_INFOBK);
+    } else {
+        const bool fixed = model_.isFixedRow(cell.row) || model_.isFixedColumn(cell.column);
+        look.text = held->textColour != kDefaultColour
+                        ? held->textColour
+                        : (fixed ? GetSysColor(COLOR_WINDOWTEXT) : model_.settings().defaultTextColour);
+        look.background = held->backgroundColour != kDefaultColour
+                              ? held->backgroundColour
+                              : (fixed ? controlBackground() : model_.settings().defaultBackgroundColour);
+    }
+    const PixelRect rect = layout.drawRect(cell.row, cell.column);
+    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+    MapWindowPoints(handle(), nullptr, corners, 2);
+    if (!titleTip_) titleTip_ = std::make_unique<TitleTip>(handle());
+    titleTip_->show(RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y}, *text, look);
 }
 
 void CGridCtrl::onLeftButtonUp(POINT point) {
@@ -843,6 +882,10 @@ void CGridCtrl::onMouseWheel(int delta) {
 }
 
 LRESULT CGridCtrl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Keys come here, not to the tip, which never takes the focus.
+    if (titleTip_ && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_MOUSEWHEEL)) {
+        titleTip_->hide();
+    }
     switch (message) {
         case WM_PAINT: onPaint(); return 0;
         case WM_PRINTCLIENT: {
@@ -871,7 +914,10 @@ LRESULT CGridCtrl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK: onLeftDoubleClick(pointOf(lParam)); return 0;
         case WM_MOUSEMOVE: onMouseMove(pointOf(lParam), wParam); return 0;
         case WM_MOUSEWHEEL: onMouseWheel(static_cast<short>(HIWORD(wParam))); return 0;
-        case WM_DESTROY: editCell_ = kNoCell; break;
+        case WM_DESTROY:
+            editCell_ = kNoCell;
+            titleTip_.reset();
+            break;
         case WM_CAPTURECHANGED:
             mouseSelecting_ = false;
             resizingColumn_ = -1;

@@ -20,6 +20,7 @@
 namespace veltrano::grid {
 
 class CellEditor;
+class TitleTip;
 
 // The grid's own events, and the common events it fires as well.
 namespace grid_event {
@@ -161,6 +162,9 @@ private:
     void onLeftDoubleClick(POINT point);
     void onMouseMove(POINT point, WPARAM buttons);
     void onMouseWheel(int delta);
+    // Offers the hovered cell's text to the title tip, which shows itself
+    // when the cell cuts the text.
+    void offerTitleTip(POINT point, const GridGeometry& layout);
     // Moves the focus by a key; the focus cell must be valid.
     void moveFocus(CellAddress target, bool extend);
     CellAddress anchorOf(CellAddress cell) const;
@@ -214,6 +218,7 @@ private:
     CheckBoxPictures checkBoxPictures_;
     win::UniqueFont gridFont_;
     win::UniqueFont editorFont_;
+    std::unique_ptr<TitleTip> titleTip_;
 };
 
 // The grid control behind a component, or null when the object is another

@@ -131,7 +131,8 @@ void drawSortMark(HDC dc, const RECT& area, bool ascending) {
     }
 }
 
-// What a cell shows as text, or nothing for a date it cannot read.
+}  // namespace
+
 std::optional<std::wstring> shownText(const GridModel& model, std::int32_t row, std::int32_t column, const Cell& cell) {
     if (cell.masked != 0) return std::wstring(cell.text.size(), L'*');
     if (model.isFixedRow(row) || cell.text.empty()) return wideFromCodePage936(cell.text);
@@ -160,6 +161,8 @@ std::optional<std::wstring> shownText(const GridModel& model, std::int32_t row, 
     }
     return wideFromCodePage936(cell.text);
 }
+
+namespace {
 
 void drawCellText(HDC dc, const std::wstring& text, RECT area, std::uint32_t format) {
     if (text.empty()) return;
