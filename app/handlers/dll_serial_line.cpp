@@ -5,12 +5,24 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "runtime/kernel/runtime_application.h"
 
 namespace veltrano::app {
 namespace {
+
+template <typename Value>
+std::uintptr_t word(Value value) {
+    if constexpr (std::is_pointer_v<Value>) {
+        return reinterpret_cast<std::uintptr_t>(value);
+    } else {
+        // Signed values are passed as their 32-bit pattern, as the callee reads them.
+        return static_cast<std::uintptr_t>(static_cast<std::uint32_t>(value));
+    }
+}
 
 // Indices of the application's DLL command table.
 enum class DllCommand : std::size_t {
@@ -26,20 +38,17 @@ enum class DllCommand : std::size_t {
     SioRead = 9,
 };
 
-using SioPortFunction = int(WINAPI*)(int);
-using SioIoctlFunction = int(WINAPI*)(int, int, int);
-using SioTimeoutsFunction = int(WINAPI*)(int, DWORD, DWORD);
-using SioBufferFunction = int(WINAPI*)(int, char*, int);
-using RegOpenKeyFunction = LONG(WINAPI*)(HKEY, LPCSTR, PHKEY);
-using RegEnumValueFunction = LONG(WINAPI*)(HKEY, DWORD, LPSTR, LPDWORD, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
-using RegCloseKeyFunction = LONG(WINAPI*)(HKEY);
+// Every command is a standard-call function taking machine words; the
+// runtime checks the stack across each call.
+template <typename... Arguments>
+std::uintptr_t call(DllCommand command, Arguments... arguments) {
+    const std::uintptr_t words[] = {word(arguments)...};
+    return RuntimeApplication::current().callDllCommand(static_cast<std::size_t>(command), words);
+}
 
-// A command that cannot be bound ends the program inside the runtime, so
-// the address is never null here.
-template <typename Function>
-Function bound(DllCommand command) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(
-        RuntimeApplication::current().resolveDllCommand(static_cast<std::size_t>(command))));
+// What a 32-bit result leaves in the accumulator's low half.
+int result(std::uintptr_t value) {
+    return static_cast<int>(static_cast<std::uint32_t>(value));
 }
 
 constexpr char kSerialPortKey[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
@@ -52,43 +61,40 @@ int bufferLength(std::size_t size) {
 }  // namespace
 
 int DllSerialLine::open(int port) {
-    return bound<SioPortFunction>(DllCommand::SioOpen)(port);
+    return result(call(DllCommand::SioOpen, port));
 }
 
 int DllSerialLine::setLine(int port, int baudCode, int mode) {
-    return bound<SioIoctlFunction>(DllCommand::SioIoctl)(port, baudCode, mode);
+    return result(call(DllCommand::SioIoctl, port, baudCode, mode));
 }
 
 int DllSerialLine::setReadTimeouts(int port, std::uint32_t totalMs, std::uint32_t intervalMs) {
-    return bound<SioTimeoutsFunction>(DllCommand::SioSetReadTimeouts)(port, totalMs, intervalMs);
+    return result(call(DllCommand::SioSetReadTimeouts, port, totalMs, intervalMs));
 }
 
 int DllSerialLine::waitingBytes(int port) {
-    return bound<SioPortFunction>(DllCommand::SioIqueue)(port);
+    return result(call(DllCommand::SioIqueue, port));
 }
 
 int DllSerialLine::read(int port, std::span<std::uint8_t> buffer) {
-    return bound<SioBufferFunction>(DllCommand::SioRead)(port, reinterpret_cast<char*>(buffer.data()),
-                                                         bufferLength(buffer.size()));
+    return result(call(DllCommand::SioRead, port, buffer.data(), bufferLength(buffer.size())));
 }
 
 int DllSerialLine::write(int port, std::span<const std::uint8_t> bytes) {
     // The library's signature takes a mutable buffer it only reads.
     std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());
-    return bound<SioBufferFunction>(DllCommand::SioWrite)(port, reinterpret_cast<char*>(copy.data()),
-                                                          bufferLength(copy.size()));
+    return result(call(DllCommand::SioWrite, port, copy.data(), bufferLength(copy.size())));
 }
 
 int DllSerialLine::close(int port) {
-    return bound<SioPortFunction>(DllCommand::SioClose)(port);
+    return result(call(DllCommand::SioClose, port));
 }
 
 std::optional<std::vector<std::string>> DllPortRegistry::serialPortNames() {
     HKEY key = nullptr;
-    if (bound<RegOpenKeyFunction>(DllCommand::RegOpenKeyA)(HKEY_LOCAL_MACHINE, kSerialPortKey, &key) != 0) {
+    if (result(call(DllCommand::RegOpenKeyA, HKEY_LOCAL_MACHINE, kSerialPortKey, &key)) != 0) {
         return std::nullopt;
     }
-    const auto enumerate = bound<RegEnumValueFunction>(DllCommand::RegEnumValueA);
     std::vector<std::string> names;
     for (DWORD index = 0;; ++index) {
         // Fresh buffers for every value: a shorter value must not show the
@@ -98,13 +104,15 @@ std::optional<std::vector<std::string>> DllPortRegistry::serialPortNames() {
         DWORD nameLength = kRegistryBufferSize;
         DWORD dataLength = kRegistryBufferSize;
         DWORD type = 0;
-        if (enumerate(key, index, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength) != 0) {
+        const std::uintptr_t answer = call(DllCommand::RegEnumValueA, key, index, name.data(), &nameLength,
+                                           static_cast<LPDWORD>(nullptr), &type, data.data(), &dataLength);
+        if (result(answer) != 0) {
             break;
         }
         const auto end = std::find(data.begin(), data.end(), BYTE{0});
         names.emplace_back(data.begin(), end);
     }
-    bound<RegCloseKeyFunction>(DllCommand::RegCloseKey)(key);
+    call(DllCommand::RegCloseKey, key);
     return names;
 }
 

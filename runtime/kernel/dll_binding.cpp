@@ -1,7 +1,15 @@
+#include "runtime/kernel/dll_call.h"
 #include "runtime/kernel/runtime_application.h"
 #include "runtime/kernel/win32_module_loader.h"
 
 namespace veltrano {
+namespace {
+
+constexpr int kDllStackError = 6;
+// Numbered errors name the application routine by an id of kind 4.
+constexpr std::uint32_t kApplicationRoutineKind = 0x04000000;
+
+}  // namespace
 
 FARPROC RuntimeApplication::resolveDllCommand(std::size_t index) {
     DllCommand& command = dllCommands_[index];
@@ -20,6 +28,15 @@ FARPROC RuntimeApplication::resolveDllCommand(std::size_t index) {
     command.module.reset(reinterpret_cast<HMODULE>(binding->module));
     command.address = reinterpret_cast<FARPROC>(binding->address);
     return command.address;
+}
+
+std::uintptr_t RuntimeApplication::callDllCommand(std::size_t index, std::span<const std::uintptr_t> arguments) {
+    const DllCallOutcome outcome = callStandardCall(resolveDllCommand(index), arguments);
+    if (!outcome.stackIntact) {
+        reportNumberedError(kDllStackError, kApplicationRoutineKind | static_cast<std::uint32_t>(index + 1),
+                            static_cast<std::uint32_t>(arguments.size()));
+    }
+    return outcome.value;
 }
 
 }  // namespace veltrano

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,6 +100,11 @@ public:
     // Binds a declared DLL command on its first call; a command that cannot
     // be bound is a fatal error naming its file and export.
     FARPROC resolveDllCommand(std::size_t index);
+    // Binds and calls a declared standard-call DLL command with its arguments
+    // as machine words; a stack that does not come back is runtime error 6,
+    // reported for the command (first id: kind 4 and the command's number,
+    // second id: the argument count).
+    std::uintptr_t callDllCommand(std::size_t index, std::span<const std::uintptr_t> arguments);
 
     std::uint32_t runMode() const noexcept { return runMode_; }
     std::uint32_t nextId(std::uint32_t kindBits) noexcept { return kindBits | (idCounter_++ & 0x00FFFFFFu); }
