@@ -81,9 +81,7 @@ int DllSerialLine::read(int port, std::span<std::uint8_t> buffer) {
 }
 
 int DllSerialLine::write(int port, std::span<const std::uint8_t> bytes) {
-    // The library's signature takes a mutable buffer it only reads.
-    std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());
-    return result(call(DllCommand::SioWrite, port, copy.data(), bufferLength(copy.size())));
+    return result(call(DllCommand::SioWrite, port, bytes.data(), bufferLength(bytes.size())));
 }
 
 int DllSerialLine::close(int port) {
