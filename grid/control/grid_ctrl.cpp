@@ -5,9 +5,12 @@
 
 #include "components/classdata/class_ids.h"
 #include "components/classdata/colors.h"
+#include "grid/control/date_cell_editor.h"
 #include "grid/control/grid_cell_editor.h"
 #include "grid/control/grid_font.h"
 #include "grid/control/grid_painter.h"
+#include "grid/control/list_cell_editor.h"
+#include "grid/control/picture_cell_editor.h"
 #include "grid/control/title_tip.h"
 #include "grid/control/win_picture.h"
 #include "runtime/kernel/wide_text.h"
@@ -78,11 +81,13 @@ CGridCtrl::CGridCtrl() : ComponentObject(class_id::kGrid), pictureCodec_(std::ma
 }
 
 CGridCtrl::~CGridCtrl() {
-    // The editor reports to this object when it loses the focus; it must
+    // The editors report to this object when they lose the focus; they must
     // go while the model is still here.
     editCell_ = kNoCell;
-    if (editor_ != nullptr && IsWindow(editor_->handle())) DestroyWindow(editor_->handle());
-    editor_ = nullptr;
+    for (std::size_t at = 0; at < editors_.size(); ++at) {
+        if (editorObject(static_cast<EditorKind>(at)) != nullptr) DestroyWindow(editors_[at]);
+        editors_[at] = nullptr;
+    }
     titleTip_.reset();
 }
 
@@ -376,20 +381,54 @@ bool CGridCtrl::editing() const {
 }
 
 HWND CGridCtrl::editorWindow() const {
-    return editor_ != nullptr ? editor_->handle() : nullptr;
+    return editorObject(editorKind_) != nullptr ? editors_[static_cast<std::size_t>(editorKind_)] : nullptr;
+}
+
+WindowObject* CGridCtrl::editorObject(EditorKind kind) const {
+    const HWND window = editors_[static_cast<std::size_t>(kind)];
+    // A handle outlives its window and may come back for another one.
+    if (window == nullptr || handle() == nullptr || !IsWindow(window) || GetParent(window) != handle()) return nullptr;
+    return WindowObject::fromHandle(window);
+}
+
+CGridCtrl::EditorKind CGridCtrl::editorKindOf(ColumnKind kind) {
+    switch (kind) {
+        case ColumnKind::Date: return EditorKind::Date;
+        case ColumnKind::EditableList: return EditorKind::EditableList;
+        case ColumnKind::Picture: return EditorKind::Picture;
+        case ColumnKind::DropDownList: return EditorKind::DropDownList;
+        default: return EditorKind::Text;
+    }
+}
+
+HWND CGridCtrl::makeEditor(EditorKind kind) {
+    HWND& window = editors_[static_cast<std::size_t>(kind)];
+    if (editorObject(kind) != nullptr) return window;
+    WindowObject* made = nullptr;
+    switch (kind) {
+        case EditorKind::EditableList: made = ListCellEditor::create(*this, true); break;
+        case EditorKind::DropDownList: made = ListCellEditor::create(*this, false); break;
+        case EditorKind::Date: made = DateCellEditor::create(*this); break;
+        case EditorKind::Picture: made = PictureCellEditor::create(*this); break;
+        default: made = CellEditor::create(*this); break;
+    }
+    window = made != nullptr ? made->handle() : nullptr;
+    return window;
 }
 
 bool CGridCtrl::beginEdit(std::int32_t row, std::int32_t column, wchar_t typed) {
     const CellAddress cell = anchorOf(CellAddress{row, column});
     if (editing() || !cellEditable(cell.row, cell.column)) return false;
-    const ColumnKind kind = model_.columnKind(cell.column);
-    if (kind == ColumnKind::CheckBox || kind == ColumnKind::Picture) return false;
+    const ColumnKind columnKind = model_.columnKind(cell.column);
+    if (columnKind == ColumnKind::CheckBox) return false;
     const std::optional<std::uint32_t> answer = fireEvent(grid_event::kEditRequested);
     if (answer && *answer == 0) return false;
-    if (editor_ == nullptr) editor_ = CellEditor::create(*this);
-    if (editor_ == nullptr) return false;
+    const EditorKind kind = editorKindOf(columnKind);
+    if (makeEditor(kind) == nullptr) return false;
+    editorKind_ = kind;
 
     const Cell* held = model_.cell(cell.row, cell.column);
+    if (held == nullptr) return false;
     CellEditor::Look look;
     look.text = held->textColour != kDefaultColour ? held->textColour : model_.settings().defaultTextColour;
     look.background =
@@ -398,12 +437,33 @@ bool CGridCtrl::beginEdit(std::int32_t row, std::int32_t column, wchar_t typed) 
     look.font = editorFont_ ? editorFont_.get() : gridFont_.get();
     fireEvent(grid_event::kEditBegun);
 
+    // The handler may have changed the table or started an edit itself.
+    held = model_.cell(cell.row, cell.column);
+    if (held == nullptr || editing()) return false;
     ensureVisible(cell.row, cell.column);
+    WindowObject* editor = editorObject(kind);
+    if (editor == nullptr) return false;
     const PixelRect rect = geometry().drawRect(cell.row, cell.column);
     editCell_ = cell;
     editOriginal_ = held->text;
     const RECT area{rect.left, rect.top, rect.right, rect.bottom};
-    editor_->start(area, wideFromCodePage936(held->text), look, model_.isNumericColumn(cell.column), typed);
+    switch (kind) {
+        case EditorKind::EditableList:
+        case EditorKind::DropDownList: {
+            const ColumnType* type = model_.columnType(cell.column);
+            const std::vector<std::string> items = type != nullptr ? type->items : std::vector<std::string>{};
+            static_cast<ListCellEditor*>(editor)->start(area, cell, items, editOriginal_, look, typed);
+            break;
+        }
+        case EditorKind::Date: static_cast<DateCellEditor*>(editor)->start(area, editOriginal_, look); break;
+        case EditorKind::Picture:
+            static_cast<PictureCellEditor*>(editor)->start(area, wideFromCodePage936(editOriginal_), look);
+            break;
+        default:
+            static_cast<CellEditor*>(editor)->start(area, wideFromCodePage936(editOriginal_), look,
+                                                    model_.isNumericColumn(cell.column), typed);
+            break;
+    }
     return true;
 }
 
@@ -412,18 +472,58 @@ void CGridCtrl::editorFinished(bool store, UINT key) {
     endEdit(store);
 }
 
+void CGridCtrl::editorPictureChosen(std::shared_ptr<Picture> picture) {
+    if (!editing() || picture == nullptr) return;
+    const CellAddress cell = editCell_;
+    if (!model_.setPicture(cell.row, cell.column, std::move(picture))) return;
+    model_.setModified(true);
+    userModified_ = true;
+    redrawCell(cell.row, cell.column);
+    fireEvent(grid_event::kEditEnded);
+}
+
+std::optional<std::wstring> CGridCtrl::closeEditor() {
+    WindowObject* editor = editorObject(editorKind_);
+    if (editor == nullptr) return std::nullopt;
+    std::optional<std::wstring> text;
+    switch (editorKind_) {
+        case EditorKind::EditableList:
+        case EditorKind::DropDownList: {
+            auto* list = static_cast<ListCellEditor*>(editor);
+            text = list->text();
+            list->hide();
+            break;
+        }
+        case EditorKind::Date:
+        case EditorKind::Picture:
+            if (editorKind_ == EditorKind::Date) text = static_cast<DateCellEditor*>(editor)->text();
+            DestroyWindow(editor->handle());
+            editors_[static_cast<std::size_t>(editorKind_)] = nullptr;
+            break;
+        default: {
+            auto* textEditor = static_cast<CellEditor*>(editor);
+            text = textEditor->text();
+            textEditor->hide();
+            break;
+        }
+    }
+    return text;
+}
+
 void CGridCtrl::endEdit(bool store) {
     if (!editing()) return;
     const CellAddress cell = editCell_;
-    // Cleared first: hiding the editor moves the focus, which ends the edit
-    // once more.
+    // Cleared first: putting the editor away moves the focus, which ends
+    // the edit once more.
     editCell_ = kNoCell;
-    const std::string text = codePage936FromWide(editor_->text());
-    const bool hadFocus = GetFocus() == editor_->handle();
-    editor_->hide();
+    const HWND window = editorWindow();
+    const HWND focus = GetFocus();
+    const bool hadFocus = window != nullptr && focus != nullptr && (focus == window || IsChild(window, focus));
+    const std::optional<std::wstring> edited = closeEditor();
     if (hadFocus) SetFocus(handle());
     redrawCell(cell.row, cell.column);
-    if (!store) return;
+    if (!store || !edited) return;
+    const std::string text = codePage936FromWide(*edited);
     if (!commands().setCellData(cell.row, cell.column, static_cast<std::int32_t>(CellDataKind::Text),
                                 GridValue::text(text))) {
         return;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -124,6 +125,9 @@ public:
     // The editor's report that its text is final (Enter, Tab, focus lost) or
     // abandoned (Esc); key is what ended it, 0 for none.
     void editorFinished(bool store, UINT key);
+    // The picture editor's report that a picked file made a picture: it goes
+    // into the edited cell at once.
+    void editorPictureChosen(std::shared_ptr<Picture> picture);
     void fireCharacter(wchar_t character);
 
     bool userModified() const { return userModified_; }
@@ -199,7 +203,20 @@ private:
     classdata::GridDesignData design_;
     std::int32_t topRow_ = 0;
     std::int32_t leftColumn_ = 0;
-    CellEditor* editor_ = nullptr;  // owned by its window, a child of ours
+    // The editor a column kind edits with, and the window of each: they are
+    // children of ours and go with it, so they are held by window and found
+    // again only while it lives. The text and list editors stay between
+    // edits; the date and picture editors live for one edit.
+    enum class EditorKind : std::size_t { Text, EditableList, DropDownList, Date, Picture, Count };
+    static EditorKind editorKindOf(ColumnKind kind);
+    HWND makeEditor(EditorKind kind);
+    // The editor's object while its window lives as our child, else null.
+    WindowObject* editorObject(EditorKind kind) const;
+    // The text the edit leaves (none from a picture editor); the editor is
+    // hidden or, when made for the edit, destroyed.
+    std::optional<std::wstring> closeEditor();
+    std::array<HWND, static_cast<std::size_t>(EditorKind::Count)> editors_{};
+    EditorKind editorKind_ = EditorKind::Text;
     CellAddress editCell_ = kNoCell;
     std::string editOriginal_;
     bool userModified_ = false;
