@@ -128,6 +128,20 @@ TEST_F(GridEditorKindsTest, AListOffersTheColumnsItemsAndChoosingByKeyStoresAndA
     EXPECT_TRUE(grid().userModified());
 }
 
+TEST_F(GridEditorKindsTest, TabTakesTheItemHighlightedInTheOpenListOnce) {
+    listColumn(ColumnKind::EditableList);
+    model().setText(4, kListColumn, "Alpha", false);
+    HWND list = edit(4, kListColumn);
+    SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0));
+    key(VK_DOWN);
+    key(VK_TAB);
+    EXPECT_FALSE(grid().editing());
+    EXPECT_FALSE(SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(cellText(4, kListColumn), "Beta");
+    EXPECT_EQ(chosenItems(), std::vector<std::string>{"Beta"});
+}
+
 TEST_F(GridEditorKindsTest, EscapeLeavesTheCellAsItWas) {
     listColumn(ColumnKind::EditableList);
     model().setText(4, kListColumn, "Alpha", false);
