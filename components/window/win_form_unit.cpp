@@ -11,6 +11,7 @@
 #include "components/window/window_picture.h"
 #include "components/window/window_shape.h"
 #include "components/window/window_style.h"
+#include "runtime/kernel/runtime_class.h"
 #include "runtime/kernel/runtime_services.h"
 #include "runtime/kernel/wide_text.h"
 
@@ -29,6 +30,11 @@ RECT intersection(const RECT& a, const RECT& b) noexcept {
     IntersectRect(&out, &a, &b);
     return out;
 }
+
+// A form with the class data's defaults, which the window class then fills.
+const RuntimeClass kWinFormUnitRuntimeClass{CWinFormUnit::kRuntimeClassName, []() -> std::unique_ptr<WindowObject> {
+    return std::make_unique<CWinFormUnit>(classdata::WindowData{}, false);
+}};
 
 }  // namespace
 

@@ -46,12 +46,16 @@ inline constexpr UINT kTrayIconId = 100;
 // its look, its events, its closing sequence and its keyboard conventions.
 class CWinFormUnit final : public ComponentObject {
 public:
+    // The name the runtime makes a window's own object by.
+    static constexpr char kRuntimeClassName[] = "CWinFormUnit";
+
     CWinFormUnit(classdata::WindowData data, bool designMode);
     ~CWinFormUnit() override;
 
     const classdata::WindowData& data() const noexcept { return data_; }
     classdata::WindowData& data() noexcept { return data_; }
     bool designMode() const noexcept { return designMode_; }
+    void setDesignMode(bool designMode) noexcept { designMode_ = designMode; }
 
     // How the loader shows the window at first, from its start position.
     int startShowCommand() const override;

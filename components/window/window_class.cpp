@@ -7,11 +7,20 @@
 #include "components/window/win_form_unit.h"
 #include "components/window/window_interfaces.h"
 #include "components/window/window_style.h"
+#include "runtime/kernel/runtime_class.h"
 #include "runtime/kernel/wide_text.h"
 #include "runtime/kernel/window_loader.h"
 
 namespace veltrano {
 namespace {
+
+// The window's own object is made by its runtime class's name, as the
+// runtime makes its framework objects.
+std::unique_ptr<CWinFormUnit> makeForm() {
+    std::unique_ptr<WindowObject> made = createObjectByName(CWinFormUnit::kRuntimeClassName);
+    if (dynamic_cast<CWinFormUnit*>(made.get()) == nullptr) return nullptr;
+    return std::unique_ptr<CWinFormUnit>(static_cast<CWinFormUnit*>(made.release()));
+}
 
 using classdata::WindowData;
 namespace property = window_property;
@@ -124,7 +133,13 @@ WindowObject* createWindow(const std::uint8_t* classData, std::uint32_t classDat
         if (menu != nullptr) DestroyMenu(menu);
         return nullptr;
     }
-    auto object = std::make_unique<CWinFormUnit>(std::move(*data), designMode);
+    std::unique_ptr<CWinFormUnit> object = makeForm();
+    if (!object) {
+        if (menu != nullptr) DestroyMenu(menu);
+        return nullptr;
+    }
+    object->data() = std::move(*data);
+    object->setDesignMode(designMode);
     const std::wstring caption = wideFromCodePage936(object->data().Caption);
     HMENU menuOrId = designMode ? reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(controlId)) : menu;
     HWND window = CreateWindowExW(styles.extendedStyle, className.c_str(), caption.c_str(), styles.style, left, top,

@@ -6,6 +6,7 @@
 
 #include "components/window/window_interfaces.h"
 #include "components/window/window_style.h"
+#include "runtime/kernel/runtime_class.h"
 #include "tests/components_window/form_fixture.h"
 
 namespace veltrano::test {
@@ -38,6 +39,17 @@ TEST_F(WindowCreation, TheDefaultClassIsRegisteredAndTheCaptionShown) {
     EXPECT_EQ(form->windowId(), kWindowId);
     EXPECT_EQ(form->componentId(), kFormComponentId);
     EXPECT_EQ(form->classId(), 0x00010001u);
+}
+
+TEST(RuntimeClassTest, TheFormIsMadeByItsNameAndUnknownNamesMakeNothing) {
+    std::unique_ptr<WindowObject> made = createObjectByName("CWinFormUnit");
+    const auto* form = dynamic_cast<CWinFormUnit*>(made.get());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->handle(), nullptr) << "made unattached";
+    EXPECT_EQ(form->classId(), 0x00010001u);
+    EXPECT_EQ(createObjectByName("cwinformunit"), nullptr);
+    EXPECT_EQ(createObjectByName("CWinForm"), nullptr);
+    EXPECT_EQ(createObjectByName(""), nullptr);
 }
 
 TEST_F(WindowCreation, AWindowClassNameOfItsOwnIsRegisteredAndUsed) {
