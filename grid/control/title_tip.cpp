@@ -124,21 +124,22 @@ void TitleTip::paint() {
     PAINTSTRUCT paintStruct{};
     HDC dc = BeginPaint(window_.get(), &paintStruct);
     if (dc == nullptr) return;
+    draw(dc);
+    EndPaint(window_.get(), &paintStruct);
+}
+
+void TitleTip::draw(HDC dc) const {
     RECT client{};
     GetClientRect(window_.get(), &client);
-    {
-        win::UniqueBrush brush(CreateSolidBrush(background_));
-        FillRect(dc, &client, brush.get());
-        win::SelectObjectGuard select(
-            dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, textColour_);
-        RECT area = client;
-        area.left += indent_;
-        DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &area,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
-    }
-    EndPaint(window_.get(), &paintStruct);
+    win::UniqueBrush brush(CreateSolidBrush(background_));
+    FillRect(dc, &client, brush.get());
+    win::SelectObjectGuard select(dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColour_);
+    RECT area = client;
+    area.left += indent_;
+    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &area,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
 }
 
 void TitleTip::onMouseMove(POINT screen) {
@@ -174,6 +175,7 @@ LRESULT TitleTip::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     };
     switch (message) {
         case WM_PAINT: paint(); return 0;
+        case WM_PRINTCLIENT: draw(reinterpret_cast<HDC>(wParam)); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
         case WM_NCHITTEST: return HTCLIENT;
@@ -185,7 +187,7 @@ LRESULT TitleTip::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSKEYDOWN:
         case WM_MOUSEWHEEL:
             hide();
-            if (IsWindow(grid_)) PostMessageW(grid_, message, wParam, lParam);
+            if (IsWindow(grid_)) SendMessageW(grid_, message, wParam, lParam);
             return 0;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != window) hide();

@@ -46,6 +46,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool makeWindow();
     void paint();
+    void draw(HDC dc) const;
     void onMouseMove(POINT screen);
     void onButtonDown(UINT message, WPARAM keys, POINT screen);
 

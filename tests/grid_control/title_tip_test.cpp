@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "grid/control/title_tip.h"
 #include "grid/library/grid_command_calls.h"
@@ -27,12 +29,20 @@ LPARAM pointParameter(POINT point) {
 
 class TitleTipTest : public GridFixture {
 protected:
-    TitleTipTest() {
-        // Above other programs' windows, so the window under a point is ours.
+    // One title tip test at a time across the test processes, and above
+    // other programs' windows, so the window under a point is this test's.
+    TitleTipTest() : turn_(CreateMutexW(nullptr, FALSE, L"VeltranoTitleTipTestTurn")) {
+        if (turn_) WaitForSingleObject(turn_.get(), INFINITE);
         SetWindowPos(parent_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetFocus(grid().handle());
         model().setText(2, 1, kLongText, false);
         model().setText(3, 1, "ab", false);
+    }
+
+    ~TitleTipTest() override {
+        if (parent_ != nullptr) DestroyWindow(parent_);
+        parent_ = nullptr;
+        if (turn_) ReleaseMutex(turn_.get());
     }
 
     HWND tip() const {
@@ -55,32 +65,51 @@ protected:
         MapWindowPoints(grid().handle(), nullptr, corners, 2);
         return RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
     }
-    // The cursor goes along: the system reports it to the window holding
-    // the capture whenever windows change under it.
     void hover(std::int32_t row, std::int32_t column) {
-        const POINT point = cellCentre(row, column);
-        placeCursor(grid().handle(), point);
-        SendMessageW(grid().handle(), WM_MOUSEMOVE, 0, pointParameter(point));
+        // Other programs running beside the tests may have taken the focus.
+        if (GetFocus() == nullptr) SetFocus(grid().handle());
+        SendMessageW(grid().handle(), WM_MOUSEMOVE, 0, pointParameter(cellCentre(row, column)));
     }
-    void moveOnTip(POINT tipPoint) {
-        placeCursor(tip(), tipPoint);
-        SendMessageW(tip(), WM_MOUSEMOVE, 0, pointParameter(tipPoint));
-    }
-    static void placeCursor(HWND window, POINT point) {
-        ClientToScreen(window, &point);
-        SetCursorPos(point.x, point.y);
-    }
+    void moveOnTip(POINT tipPoint) { SendMessageW(tip(), WM_MOUSEMOVE, 0, pointParameter(tipPoint)); }
     // A point given in the grid's client area, as the tip's client sees it.
     POINT onTip(POINT gridPoint) {
         MapWindowPoints(grid().handle(), tip(), &gridPoint, 1);
         return gridPoint;
     }
+    // Runs what the tip handed on. The system's own mouse reports, made
+    // wherever the real cursor happens to be, stay in the queue.
     static void pump() {
         MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
+    }
+    // The tip as it draws itself, read back pixel by pixel.
+    struct TipImage {
+        std::vector<COLORREF> pixels;
+        int width = 0;
+        COLORREF at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+        long count(COLORREF colour) const { return static_cast<long>(std::count(pixels.begin(), pixels.end(), colour)); }
+    };
+    TipImage drawnTip() {
+        RECT client{};
+        GetClientRect(tip(), &client);
+        TipImage image;
+        image.width = client.right;
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ previous = SelectObject(dc, bitmap);
+        SendMessageW(tip(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        for (int y = 0; y < client.bottom; ++y) {
+            for (int x = 0; x < client.right; ++x) image.pixels.push_back(GetPixel(dc, x, y));
+        }
+        SelectObject(dc, previous);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return image;
     }
     int textWidth(const std::string& value) {
         const std::wstring wide(value.begin(), value.end());
@@ -91,6 +120,8 @@ protected:
         ReleaseDC(tip(), dc);
         return static_cast<int>(size.cx);
     }
+
+    win::UniqueKernelHandle turn_;
 };
 
 TEST_F(TitleTipTest, CutTextShowsOverTheCellWidenedToTheTextAndTakesTheMouse) {
@@ -114,6 +145,25 @@ TEST_F(TitleTipTest, CutTextShowsOverTheCellWidenedToTheTextAndTakesTheMouse) {
     EXPECT_NE(extended & WS_EX_TOPMOST, 0);
     EXPECT_EQ(GetWindow(tip(), GW_OWNER), parent_);
     EXPECT_EQ(GetFocus(), grid().handle());
+}
+
+TEST_F(TitleTipTest, PlainCellsShowInTipColoursAndColouredCellsKeepTheirLook) {
+    hover(2, 1);
+    ASSERT_TRUE(tipShown());
+    const TipImage plain = drawnTip();
+    EXPECT_EQ(plain.at(1, 1), GetSysColor(COLOR_INFOBK));
+    EXPECT_GT(plain.count(GetSysColor(COLOR_INFOTEXT)), 20);
+
+    model().setText(4, 1, kLongText, false);
+    model().setBackgroundColour(4, 1, 0x00C0FFC0);
+    model().setTextColour(4, 1, 0x000000C0);
+    moveOnTip(onTip(cellCentre(4, 1)));
+    pump();
+    ASSERT_TRUE(tipShown());
+    const TipImage coloured = drawnTip();
+    EXPECT_EQ(coloured.at(1, 1), 0x00C0FFC0u);
+    EXPECT_GT(coloured.count(0x000000C0), 20);
+    EXPECT_EQ(coloured.count(GetSysColor(COLOR_INFOBK)), 0);
 }
 
 TEST_F(TitleTipTest, TextThatFitsShowsNone) {
@@ -182,12 +232,11 @@ TEST_F(TitleTipTest, KeyPressHidesItAndReachesTheGrid) {
     ASSERT_TRUE(tipShown());
     SendMessageW(tip(), WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_FALSE(tipShown());
-    pump();
     EXPECT_EQ(model().focusCell(), (CellAddress{3, 1}));
 
     hover(2, 1);
     ASSERT_TRUE(tipShown());
-    SendMessageW(GetFocus(), WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageW(grid().handle(), WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_FALSE(tipShown());
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(model().focusCell(), (CellAddress{3, 2}));
