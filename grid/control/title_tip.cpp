@@ -142,12 +142,12 @@ void TitleTip::draw(HDC dc) const {
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
 }
 
-void TitleTip::onMouseMove(POINT screen) {
+void TitleTip::onMouseMove(WPARAM keys, POINT screen) {
     RECT shown{};
     GetWindowRect(window_.get(), &shown);
     if (PtInRect(&shown, screen)) return;
     hide();
-    passToWindowAt(screen, WM_MOUSEMOVE, 0);
+    passToWindowAt(screen, WM_MOUSEMOVE, keys);
 }
 
 void TitleTip::onButtonDown(UINT message, WPARAM keys, POINT screen) {
@@ -179,7 +179,7 @@ LRESULT TitleTip::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND: return 1;
         case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
         case WM_NCHITTEST: return HTCLIENT;
-        case WM_MOUSEMOVE: onMouseMove(screenPoint()); return 0;
+        case WM_MOUSEMOVE: onMouseMove(wParam, screenPoint()); return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: onButtonDown(message, wParam, screenPoint()); return 0;

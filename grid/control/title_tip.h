@@ -47,7 +47,7 @@ private:
     bool makeWindow();
     void paint();
     void draw(HDC dc) const;
-    void onMouseMove(POINT screen);
+    void onMouseMove(WPARAM keys, POINT screen);
     void onButtonDown(UINT message, WPARAM keys, POINT screen);
 
     HWND grid_;
