@@ -1,6 +1,6 @@
 #include "grid/control/title_tip.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "grid/control/grid_font.h"
 
