@@ -519,8 +519,10 @@ void CGridCtrl::endEdit(bool store) {
     const HWND window = editorWindow();
     const HWND focus = GetFocus();
     const bool hadFocus = window != nullptr && focus != nullptr && (focus == window || IsChild(window, focus));
-    const std::optional<std::wstring> edited = closeEditor();
+    // The focus comes back while the editor still exists, so the move reads
+    // as one inside the grid and raises no focus events.
     if (hadFocus) SetFocus(handle());
+    const std::optional<std::wstring> edited = closeEditor();
     redrawCell(cell.row, cell.column);
     if (!store || !edited) return;
     const std::string text = codePage936FromWide(*edited);
@@ -532,6 +534,17 @@ void CGridCtrl::endEdit(bool store) {
     userModified_ = true;
     redraw();
     fireEvent(grid_event::kEditEnded);
+}
+
+bool CGridCtrl::ownsWindow(HWND window) const {
+    return window != nullptr && IsChild(handle(), window) != FALSE;
+}
+
+bool CGridCtrl::wantsKey(std::uint32_t virtualKey) const {
+    if (editing()) return virtualKey == VK_TAB || virtualKey == VK_RETURN || virtualKey == VK_ESCAPE;
+    if (virtualKey == VK_TAB) return !design_.wholeRowSelection;
+    if (virtualKey == VK_RETURN) return design_.enterMode == 1 || design_.enterMode == 2;
+    return false;
 }
 
 void CGridCtrl::fireCharacter(wchar_t character) {
@@ -1023,15 +1036,13 @@ LRESULT CGridCtrl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             resizingColumn_ = -1;
             resizingRow_ = -1;
             break;
+        // Moves between the grid and its editors (or their inner fields and
+        // buttons) stay inside the component.
         case WM_SETFOCUS:
-            if (editorWindow() == nullptr || reinterpret_cast<HWND>(wParam) != editorWindow()) {
-                fireEvent(grid_event::kGotFocus);
-            }
+            if (!ownsWindow(reinterpret_cast<HWND>(wParam))) fireEvent(grid_event::kGotFocus);
             break;
         case WM_KILLFOCUS:
-            if (editorWindow() == nullptr || reinterpret_cast<HWND>(wParam) != editorWindow()) {
-                fireEvent(grid_event::kLostFocus);
-            }
+            if (!ownsWindow(reinterpret_cast<HWND>(wParam))) fireEvent(grid_event::kLostFocus);
             break;
         default: break;
     }

@@ -132,6 +132,11 @@ public:
 
     bool userModified() const { return userModified_; }
 
+    // The window's keys the grid keeps from its form: Tab, Enter and Esc
+    // while a cell is edited; Tab for its columns and Enter when it moves
+    // the focus by it.
+    bool wantsKey(std::uint32_t virtualKey) const override;
+
     // The selected range (or the focus cell) as tab-separated rows of text.
     std::wstring selectionText() const;
     // Stores tab-separated rows of text from the focus cell on.
@@ -166,6 +171,8 @@ private:
     void onLeftDoubleClick(POINT point);
     void onMouseMove(POINT point, WPARAM buttons);
     void onMouseWheel(int delta);
+    // The grid's own editors and their parts.
+    bool ownsWindow(HWND window) const;
     // Offers the hovered cell's text to the title tip, which shows itself
     // when the cell cuts the text.
     void offerTitleTip(POINT point, const GridGeometry& layout);

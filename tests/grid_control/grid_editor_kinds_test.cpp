@@ -199,6 +199,35 @@ TEST_F(GridEditorKindsTest, FocusLeavingAListEndsTheEditAndStores) {
     EXPECT_EQ(eventsNumbered(grid_event::kEditEnded).size(), 1u);
 }
 
+// Focus moving into an editor's inner field and back, or out of an editor
+// that is then destroyed, stays inside the component.
+TEST_F(GridEditorKindsTest, EditsRaiseNoFocusEventsOfTheGrid) {
+    listColumn(ColumnKind::EditableList);
+    typeColumn(kDateColumn, ColumnKind::Date);
+    SetFocus(grid().handle());
+    events_.clear();
+    edit(4, kListColumn);
+    ASSERT_NE(GetFocus(), grid().editorWindow()) << "the focus sits in the list's own edit field";
+    key(VK_RETURN);
+    edit(5, kDateColumn);
+    key(VK_RETURN);
+    EXPECT_FALSE(grid().editing());
+    EXPECT_EQ(GetFocus(), grid().handle());
+    EXPECT_TRUE(eventsNumbered(grid_event::kGotFocus).empty());
+    EXPECT_TRUE(eventsNumbered(grid_event::kLostFocus).empty());
+    EXPECT_EQ(eventsNumbered(grid_event::kEditEnded).size(), 2u);
+}
+
+TEST_F(GridEditorKindsTest, WhileEditingTheGridKeepsTabEnterAndEscFromItsForm) {
+    EXPECT_TRUE(grid().wantsKey(VK_TAB)) << "Tab moves between columns";
+    EXPECT_FALSE(grid().wantsKey(VK_ESCAPE));
+    EXPECT_FALSE(grid().wantsKey(VK_F1));
+    listColumn(ColumnKind::DropDownList);
+    edit(4, kListColumn);
+    for (UINT key : {VK_TAB, VK_RETURN, VK_ESCAPE}) EXPECT_TRUE(grid().wantsKey(key)) << key;
+    EXPECT_FALSE(grid().wantsKey(VK_F1));
+}
+
 TEST_F(GridEditorKindsTest, ListEditorsStayForTheNextEditAndDateEditorsGo) {
     listColumn(ColumnKind::DropDownList);
     typeColumn(kDateColumn, ColumnKind::Date);
