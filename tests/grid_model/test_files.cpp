@@ -1,6 +1,8 @@
 #include "test_files.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -35,9 +37,16 @@ private:
 }  // namespace
 
 ScratchFolder::ScratchFolder() {
+    // Test processes run side by side: a folder that already exists belongs
+    // to another one, so the name is drawn again until a new folder is made.
     std::random_device random;
-    path_ = std::filesystem::temp_directory_path() / ("veltrano-grid-" + std::to_string(random()));
-    std::filesystem::create_directories(path_);
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::filesystem::create_directories(base);
+    auto seed = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    do {
+        seed = seed * 6364136223846793005ULL + random();
+        path_ = base / ("veltrano-grid-" + std::to_string(seed % 1000000007ULL));
+    } while (!std::filesystem::create_directory(path_));
 }
 
 ScratchFolder::~ScratchFolder() {
