@@ -1,5 +1,6 @@
 #include "tests/grid_control/grid_fixture.h"
 
+#include <string>
 #include <utility>
 
 namespace veltrano::grid::test {
@@ -170,6 +171,69 @@ TEST_F(GridDrawingTest, CellImagesComeFromTheGridsImageListWhenTheyFit) {
     EXPECT_EQ(at(pixels, shown.left + model().cell(2, 2)->margin, (shown.top + shown.bottom) / 2), kRed);
     EXPECT_EQ(count(pixels, cell(3, 2), kRed), 0);  // no such image
     EXPECT_EQ(count(pixels, cell(4, 1), kRed), 0);  // 8 + 2 x 9 pixels do not fit in 20
+}
+
+// A table laid out like the configurator's: a header row, fixed group and
+// key columns with merged group cells, codes typed and pasted into column
+// 2, and a selection dragged over codes. The rendering is kept as
+// application-like-table.bmp beside the test program for a look by eye.
+TEST_F(GridDrawingTest, AnApplicationLikeTableTakesTypedAndPastedCodesAndShowsSelectionAndFocus) {
+    constexpr COLORREF kSelection = 0xD77800;
+    constexpr COLORREF kFocus = 0x0000FF;
+    classdata::GridDesignData design = tableDesign();
+    design.columnCount = 3;
+    design.fixedColumnCount = 2;
+    design.rowCount = 12;
+    design.rowHeight = 22;
+    design.selectionBackColor = kSelection;
+    design.selectionTextColor = 0xFFFFFF;
+    design.focusCellColor = kFocus;
+    recreate(design);
+    model().setColumnWidth(0, 60, false);
+    model().setColumnWidth(1, 80, false);
+    model().setColumnWidth(2, 230, false);
+    model().setText(0, 0, "设备", false);
+    model().setText(0, 1, "功能", false);
+    model().setText(0, 2, "自定义数据", false);
+    model().setText(1, 0, "时序器", false);
+    model().setText(6, 0, "投影仪", false);
+    for (int row = 1; row <= 11; ++row) model().setText(row, 1, "通道" + std::to_string((row + 1) / 2) + "开=", false);
+    ASSERT_TRUE(grid().commands().mergeCells(1, 0, 5, 0));
+    ASSERT_TRUE(grid().commands().mergeCells(6, 0, 11, 0));
+
+    grid().setCurrentCell(2, 2);
+    SendMessageW(grid().handle(), WM_CHAR, L'F', 0);
+    ASSERT_TRUE(grid().editing());
+    for (wchar_t character : std::wstring(L"A 20 DF 02 FD ED")) SendMessageW(grid().editorWindow(), WM_CHAR, character, 0);
+    SendMessageW(grid().editorWindow(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(cellText(2, 2), "FA 20 DF 02 FD ED");
+    grid().setCurrentCell(3, 2);
+    grid().pasteText(L"FA 20 DF 03 FC ED\r\nFA 20 DF 04 FB ED\r\n");
+    EXPECT_EQ(cellText(3, 2), "FA 20 DF 03 FC ED");
+    EXPECT_EQ(cellText(4, 2), "FA 20 DF 04 FB ED");
+
+    const auto centreOf = [this](std::int32_t row, std::int32_t column) {
+        const PixelRect rect = cell(row, column);
+        return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    };
+    SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON, centreOf(4, 2));
+    SendMessageW(grid().handle(), WM_MOUSEMOVE, MK_LBUTTON, centreOf(7, 2));
+    SendMessageW(grid().handle(), WM_LBUTTONUP, 0, centreOf(7, 2));
+    EXPECT_EQ(model().focusCell(), (CellAddress{4, 2}));
+
+    const std::vector<COLORREF> pixels = draw();
+    EXPECT_TRUE(savePicture(pixels, width_, height_, L"application-like-table.bmp"));
+    const PixelRect focused = cell(4, 2);
+    EXPECT_GT(count(pixels, focused, kFocus), 100) << "the focus frame and its text";
+    EXPECT_EQ(count(pixels, focused, kSelection), 0);
+    for (std::int32_t row = 5; row <= 7; ++row) EXPECT_GT(count(pixels, cell(row, 2), kSelection), 1000) << row;
+    EXPECT_EQ(count(pixels, cell(3, 2), kSelection), 0);
+    EXPECT_EQ(count(pixels, cell(8, 2), kSelection), 0);
+    // Inside a merged group no line crosses between its rows.
+    const PixelRect group = cell(2, 0);
+    EXPECT_NE(at(pixels, (group.left + group.right) / 2, group.bottom - 1), kLineColour);
+    const PixelRect lastOfGroup = cell(5, 0);
+    EXPECT_EQ(at(pixels, (lastOfGroup.left + lastOfGroup.right) / 2, lastOfGroup.bottom - 1), kLineColour);
 }
 
 TEST_F(GridDrawingTest, ScrollingKeepsTheHeaderRowInPlace) {

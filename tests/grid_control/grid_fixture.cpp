@@ -162,6 +162,42 @@ std::vector<COLORREF> GridFixture::render(int& width, int& height) {
     return pixels;
 }
 
+bool GridFixture::savePicture(const std::vector<COLORREF>& pixels, int width, int height, const std::wstring& name) {
+    wchar_t program[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring path(program, length);
+    path = path.substr(0, path.find_last_of(L'\\') + 1) + name;
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    std::vector<std::uint8_t> rows(stride * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = rows.data() + stride * static_cast<std::size_t>(height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            const COLORREF colour = pixel(pixels, width, x, y);
+            row[3 * x] = GetBValue(colour);
+            row[3 * x + 1] = GetGValue(colour);
+            row[3 * x + 2] = GetRValue(colour);
+        }
+    }
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(rows.size());
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info;
+    header.bfSize = header.bfOffBits + info.biSizeImage;
+    win::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return WriteFile(file.get(), &header, sizeof header, &written, nullptr) &&
+           WriteFile(file.get(), &info, sizeof info, &written, nullptr) &&
+           WriteFile(file.get(), rows.data(), info.biSizeImage, &written, nullptr) && written == info.biSizeImage;
+}
+
 COLORREF GridFixture::pixel(const std::vector<COLORREF>& pixels, int width, int x, int y) {
     return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
 }

@@ -53,6 +53,9 @@ protected:
     // The client area rendered through WM_PRINTCLIENT, as 0x00BBGGRR.
     std::vector<COLORREF> render(int& width, int& height);
     static COLORREF pixel(const std::vector<COLORREF>& pixels, int width, int x, int y);
+    // Keeps a rendering as a 24-bit picture file beside the test program,
+    // for a look by eye; false when it cannot be written.
+    static bool savePicture(const std::vector<COLORREF>& pixels, int width, int height, const std::wstring& name);
 
     RuntimeHeap heap_;
     HWND parent_ = nullptr;
