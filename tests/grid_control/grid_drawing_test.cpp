@@ -78,6 +78,19 @@ TEST_F(GridDrawingTest, SelectedCellsUseTheSelectionBackground) {
     EXPECT_EQ(at(pixels, (selected.left + selected.right) / 2, selected.top + 3), 0xFF0000u);
 }
 
+TEST_F(GridDrawingTest, ASelectionTextColourEqualToItsBackgroundGivesWayToTheSystemHighlightText) {
+    const COLORREF highlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    const COLORREF same = highlightText == 0x123456 ? 0x654321 : 0x123456;
+    grid().writeProperty(static_cast<int>(GridProperty::SelectionBackgroundColour), RawValue{same, 0});
+    grid().writeProperty(static_cast<int>(GridProperty::SelectionTextColour), RawValue{same, 0});
+    model().setText(6, 2, "WWWW", false);
+    model().selectRange(6, 2, 6, 2);
+    const std::vector<COLORREF> pixels = draw();
+    const PixelRect selected = cell(6, 2);
+    EXPECT_GT(count(pixels, selected, same), 100) << "the selection background";
+    EXPECT_GT(count(pixels, selected, highlightText), 10) << "the text";
+}
+
 TEST_F(GridDrawingTest, CellTextIsDrawnInTheTextColour) {
     grid().writeProperty(static_cast<int>(GridProperty::CellTextColour), RawValue{0x0000FF, 0});
     const PixelRect area = cell(2, 1);
@@ -92,7 +105,18 @@ TEST_F(GridDrawingTest, MaskedCellsShowAsterisksAndEmptyMaskedCellsNothing) {
     const PixelRect area = cell(2, 1);
     EXPECT_EQ(count(draw(), area, 0x0000FF), 0);
     model().setText(2, 1, "abc", false);
-    EXPECT_GT(count(draw(), area, 0x0000FF), 0);
+    // Drawn exactly as a plain cell showing three asterisks.
+    model().setText(3, 1, "***", false);
+    const std::vector<COLORREF> pixels = draw();
+    const PixelRect plain = cell(3, 1);
+    int differences = 0;
+    for (int y = 0; y < area.bottom - area.top; ++y) {
+        for (int x = 0; x < area.right - area.left; ++x) {
+            differences += at(pixels, area.left + x, area.top + y) != at(pixels, plain.left + x, plain.top + y) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differences, 0);
+    EXPECT_GT(count(pixels, area, 0x0000FF), 0);
 }
 
 TEST_F(GridDrawingTest, ACheckBoxNeedsARowTallerThanTheBox) {
