@@ -11,47 +11,26 @@
 #include "components/classdata/common_dialog_data.h"
 #include "components/common_dialog/common_dialog_object.h"
 #include "components/label/text_conversion.h"
+#include "components/support/class_routines.h"
+#include "components/support/hidden_component_window.h"
 
 namespace veltrano {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"_QL_CommonDlg";
 
-bool registerWindowClass() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, kWindowClass, &existing)) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 WindowObject* createCommonDialog(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style,
                                  HWND parent, std::uint32_t controlId, HMENU, int left, int top, int width, int height,
                                  std::uint32_t windowId, std::uint32_t componentId, std::uint32_t,
                                  std::uint32_t designMode) {
     const auto data = classdata::decode<classdata::CommonDialogData>(
-        classData == nullptr ? std::span<const std::uint8_t>{} : std::span<const std::uint8_t>{classData, classDataLength});
-    if (!data || !registerWindowClass()) return nullptr;
+        classData == nullptr ? std::span<const std::uint8_t>{}
+                             : std::span<const std::uint8_t>{classData, classDataLength});
+    if (!data) return nullptr;
 
-    const DWORD frame = designMode != 0 ? WS_BORDER : 0;
-    HWND window = CreateWindowExW(0, kWindowClass, L"", style | WS_CHILD | WS_CLIPSIBLINGS | frame, left, top, width,
-                                  height, parent, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(controlId)),
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (window == nullptr) return nullptr;
-    auto object = std::make_unique<CommonDialogObject>(*data);
-    if (!object->attach(window)) {
-        DestroyWindow(window);
-        return nullptr;
-    }
-    object->setIds(windowId, componentId);
-    return object.release();
+    HWND window = createHiddenComponentWindow(kWindowClass, style, designMode != 0, parent, controlId,
+                                              RECT{left, top, left + width, top + height});
+    return adoptSystemWindow(std::make_unique<CommonDialogObject>(*data), window, windowId, componentId);
 }
 
 int writeProperty(WindowObject* object, int index, const RawValue* value, int) {
@@ -92,7 +71,9 @@ AnyRoutine commonDialogInterfaces(int interfaceNumber) {
     }
 }
 
-constexpr std::uint16_t kind(PropertyKind value) noexcept { return static_cast<std::uint16_t>(value); }
+constexpr std::uint16_t kind(PropertyKind value) noexcept {
+    return static_cast<std::uint16_t>(value);
+}
 
 const PropertyDescriptor kCommonDialogProperties[] = {
     {"Left", kind(PropertyKind::Integer)},

@@ -5,6 +5,8 @@
 
 #include "components/classdata/class_ids.h"
 #include "components/classdata/timer_data.h"
+#include "components/support/class_routines.h"
+#include "components/support/hidden_component_window.h"
 #include "components/timer/timer_object.h"
 
 namespace veltrano {
@@ -13,41 +15,20 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"_QL_Timer";
 constexpr int kIntervalIndex = 0;
 
-bool registerWindowClass() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, kWindowClass, &existing)) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 WindowObject* createTimer(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style,
                           HWND parent, std::uint32_t controlId, HMENU, int left, int top, int width, int height,
                           std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t designMode) {
     const auto data = classdata::decode<classdata::TimerData>(
-        classData == nullptr ? std::span<const std::uint8_t>{} : std::span<const std::uint8_t>{classData, classDataLength});
-    if (!data || !registerWindowClass()) return nullptr;
+        classData == nullptr ? std::span<const std::uint8_t>{}
+                             : std::span<const std::uint8_t>{classData, classDataLength});
+    if (!data) return nullptr;
 
-    const DWORD frame = designMode != 0 ? WS_BORDER : 0;
-    HWND window = CreateWindowExW(0, kWindowClass, L"", style | WS_CHILD | WS_CLIPSIBLINGS | frame, left, top, width,
-                                  height, parent, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(controlId)),
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (window == nullptr) return nullptr;
-    auto object = std::make_unique<TimerObject>(designMode != 0);
-    if (!object->attach(window)) {
-        DestroyWindow(window);
-        return nullptr;
-    }
-    object->setIds(windowId, componentId);
-    object->setInterval(data->Interval);
-    return object.release();
+    HWND window = createHiddenComponentWindow(kWindowClass, style, designMode != 0, parent, controlId,
+                                              RECT{left, top, left + width, top + height});
+    TimerObject* timer =
+        adoptSystemWindow(std::make_unique<TimerObject>(designMode != 0), window, windowId, componentId);
+    if (timer != nullptr) timer->setInterval(data->Interval);
+    return timer;
 }
 
 int writeProperty(WindowObject* object, int index, const RawValue* value, int) {
@@ -79,19 +60,22 @@ AnyRoutine timerInterfaces(int interfaceNumber) {
     }
 }
 
-constexpr std::uint16_t kind(PropertyKind value) noexcept { return static_cast<std::uint16_t>(value); }
+constexpr std::uint16_t kind(PropertyKind value) noexcept {
+    return static_cast<std::uint16_t>(value);
+}
 
 const PropertyDescriptor kTimerProperties[] = {
-    {"Left", kind(PropertyKind::Integer)},  {"Top", kind(PropertyKind::Integer)},
-    {"Width", kind(PropertyKind::Integer)}, {"Height", kind(PropertyKind::Integer)},
-    {"Tag", kind(PropertyKind::Text)},      {"Visible", kind(PropertyKind::Bool)},
-    {"Disabled", kind(PropertyKind::Bool)}, {"MousePointer", kind(PropertyKind::Cursor)},
+    {"Left", kind(PropertyKind::Integer)},     {"Top", kind(PropertyKind::Integer)},
+    {"Width", kind(PropertyKind::Integer)},    {"Height", kind(PropertyKind::Integer)},
+    {"Tag", kind(PropertyKind::Text)},         {"Visible", kind(PropertyKind::Bool)},
+    {"Disabled", kind(PropertyKind::Bool)},    {"MousePointer", kind(PropertyKind::Cursor)},
     {"Interval", kind(PropertyKind::Integer)},
 };
 
 }  // namespace
 
-const ClassDescriptor kTimerClass{class_id::kTimer, 0x80000000u | class_flag::kNeverVisible | class_flag::kFiresEvents40, &timerInterfaces, kTimerProperties,
-                                  static_cast<std::uint32_t>(std::size(kTimerProperties))};
+const ClassDescriptor kTimerClass{
+    class_id::kTimer, 0x80000000u | class_flag::kNeverVisible | class_flag::kFiresEvents40, &timerInterfaces,
+    kTimerProperties, static_cast<std::uint32_t>(std::size(kTimerProperties))};
 
 }  // namespace veltrano
