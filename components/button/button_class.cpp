@@ -6,6 +6,7 @@
 #include "components/classdata/button_data.h"
 #include "components/classdata/class_ids.h"
 #include "components/label/text_conversion.h"
+#include "components/support/class_routines.h"
 
 namespace veltrano {
 namespace {
@@ -28,35 +29,7 @@ constexpr PropertyDescriptor kProperties[] = {
 };
 static_assert(std::size(kProperties) == 8 + static_cast<std::size_t>(ButtonProperty::Count));
 
-ButtonObject* asButton(WindowObject* object) noexcept {
-    return dynamic_cast<ButtonObject*>(object);
-}
-
-WindowObject* createButton(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style,
-                           HWND parent, std::uint32_t controlId, HMENU, int left, int top, int width, int height,
-                           std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
-    const std::span<const std::uint8_t> data =
-        classData == nullptr ? std::span<const std::uint8_t>() : std::span(classData, classDataLength);
-    return ButtonObject::create(data, style, parent, controlId, RECT{left, top, left + width, top + height}, windowId,
-                                componentId);
-}
-
-int writeButtonProperty(WindowObject* object, int index, const RawValue* value, int) {
-    ButtonObject* button = asButton(object);
-    if (button == nullptr || value == nullptr) return 0;
-    return button->writeProperty(index, *value);
-}
-
-std::vector<std::uint8_t> saveButton(WindowObject* object) {
-    const ButtonObject* button = asButton(object);
-    return button == nullptr ? std::vector<std::uint8_t>() : button->save();
-}
-
-void readButtonProperty(WindowObject* object, int index, RawValue* value) {
-    if (value == nullptr) return;
-    const ButtonObject* button = asButton(object);
-    if (button == nullptr || !button->readProperty(index, *value)) *value = RawValue{};
-}
+using Routines = RecordObjectRoutines<ButtonObject>;
 
 std::optional<std::vector<std::uint8_t>> convertButtonTexts(const std::uint8_t* classData, std::uint32_t length,
                                                             TextItemConversion convert, void* context) {
@@ -69,16 +42,16 @@ std::optional<std::vector<std::uint8_t>> convertButtonTexts(const std::uint8_t* 
 }
 
 bool isDefaultButton(WindowObject* object) {
-    const ButtonObject* button = asButton(object);
+    const auto* button = dynamic_cast<const ButtonObject*>(object);
     return button != nullptr && button->isDefaultButton();
 }
 
 AnyRoutine buttonInterface(int number) {
     switch (number) {
-        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&createButton);
-        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&writeButtonProperty);
-        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&saveButton);
-        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&readButtonProperty);
+        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&Routines::create);
+        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&Routines::writeProperty);
+        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&Routines::saveState);
+        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&Routines::readProperty);
         case kTextConversionInterface: return asAnyRoutine<TextConversionRoutine>(&convertButtonTexts);
         case kIsDefaultButtonInterface: return asAnyRoutine<IsDefaultButtonRoutine>(&isDefaultButton);
         default: return nullptr;

@@ -6,6 +6,7 @@
 #include "components/classdata/group_box_data.h"
 #include "components/group_box/group_box.h"
 #include "components/label/text_conversion.h"
+#include "components/support/class_routines.h"
 
 namespace veltrano {
 namespace {
@@ -17,35 +18,7 @@ constexpr PropertyDescriptor kProperties[] = {
 };
 static_assert(std::size(kProperties) == 8 + static_cast<std::size_t>(GroupBoxProperty::Count));
 
-GroupBoxObject* asGroupBox(WindowObject* object) noexcept {
-    return dynamic_cast<GroupBoxObject*>(object);
-}
-
-WindowObject* createGroupBox(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style,
-                             HWND parent, std::uint32_t controlId, HMENU, int left, int top, int width, int height,
-                             std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
-    const std::span<const std::uint8_t> data =
-        classData == nullptr ? std::span<const std::uint8_t>() : std::span(classData, classDataLength);
-    return GroupBoxObject::create(data, style, parent, controlId, RECT{left, top, left + width, top + height}, windowId,
-                                  componentId);
-}
-
-int writeGroupBoxProperty(WindowObject* object, int index, const RawValue* value, int) {
-    GroupBoxObject* groupBox = asGroupBox(object);
-    if (groupBox == nullptr || value == nullptr) return 0;
-    return groupBox->writeProperty(index, *value);
-}
-
-std::vector<std::uint8_t> saveGroupBox(WindowObject* object) {
-    const GroupBoxObject* groupBox = asGroupBox(object);
-    return groupBox == nullptr ? std::vector<std::uint8_t>() : groupBox->save();
-}
-
-void readGroupBoxProperty(WindowObject* object, int index, RawValue* value) {
-    if (value == nullptr) return;
-    const GroupBoxObject* groupBox = asGroupBox(object);
-    if (groupBox == nullptr || !groupBox->readProperty(index, *value)) *value = RawValue{};
-}
+using Routines = RecordObjectRoutines<GroupBoxObject>;
 
 std::optional<std::vector<std::uint8_t>> convertGroupBoxTexts(const std::uint8_t* classData, std::uint32_t length,
                                                               TextItemConversion convert, void* context) {
@@ -59,10 +32,10 @@ std::optional<std::vector<std::uint8_t>> convertGroupBoxTexts(const std::uint8_t
 
 AnyRoutine groupBoxInterface(int number) {
     switch (number) {
-        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&createGroupBox);
-        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&writeGroupBoxProperty);
-        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&saveGroupBox);
-        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&readGroupBoxProperty);
+        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&Routines::create);
+        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&Routines::writeProperty);
+        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&Routines::saveState);
+        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&Routines::readProperty);
         case kTextConversionInterface: return asAnyRoutine<TextConversionRoutine>(&convertGroupBoxTexts);
         default: return nullptr;
     }

@@ -6,6 +6,7 @@
 #include "components/classdata/label_data.h"
 #include "components/label/label.h"
 #include "components/label/text_conversion.h"
+#include "components/support/class_routines.h"
 
 namespace veltrano {
 namespace {
@@ -43,35 +44,7 @@ constexpr PropertyDescriptor kProperties[] = {
 };
 static_assert(std::size(kProperties) == 8 + static_cast<std::size_t>(LabelProperty::Count));
 
-LabelObject* asLabel(WindowObject* object) noexcept {
-    return dynamic_cast<LabelObject*>(object);
-}
-
-WindowObject* createLabel(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style,
-                          HWND parent, std::uint32_t controlId, HMENU, int left, int top, int width, int height,
-                          std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
-    const std::span<const std::uint8_t> data =
-        classData == nullptr ? std::span<const std::uint8_t>() : std::span(classData, classDataLength);
-    return LabelObject::create(data, style, parent, controlId, RECT{left, top, left + width, top + height}, windowId,
-                               componentId);
-}
-
-int writeLabelProperty(WindowObject* object, int index, const RawValue* value, int) {
-    LabelObject* label = asLabel(object);
-    if (label == nullptr || value == nullptr) return 0;
-    return label->writeProperty(index, *value);
-}
-
-std::vector<std::uint8_t> saveLabel(WindowObject* object) {
-    const LabelObject* label = asLabel(object);
-    return label == nullptr ? std::vector<std::uint8_t>() : label->save();
-}
-
-void readLabelProperty(WindowObject* object, int index, RawValue* value) {
-    if (value == nullptr) return;
-    const LabelObject* label = asLabel(object);
-    if (label == nullptr || !label->readProperty(index, *value)) *value = RawValue{};
-}
+using Routines = RecordObjectRoutines<LabelObject>;
 
 std::optional<std::vector<std::uint8_t>> convertLabelTexts(const std::uint8_t* classData, std::uint32_t length,
                                                            TextItemConversion convert, void* context) {
@@ -87,10 +60,10 @@ std::optional<std::vector<std::uint8_t>> convertLabelTexts(const std::uint8_t* c
 
 AnyRoutine labelInterface(int number) {
     switch (number) {
-        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&createLabel);
-        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&writeLabelProperty);
-        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&saveLabel);
-        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&readLabelProperty);
+        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&Routines::create);
+        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&Routines::writeProperty);
+        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&Routines::saveState);
+        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&Routines::readProperty);
         case kTextConversionInterface: return asAnyRoutine<TextConversionRoutine>(&convertLabelTexts);
         default: return nullptr;
     }

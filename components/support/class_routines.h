@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "runtime/kernel/component_class.h"
@@ -54,6 +55,35 @@ struct ObjectPropertyRoutines {
     static void readProperty(WindowObject* object, int index, RawValue* value) {
         if (object == nullptr || value == nullptr) return;
         static_cast<Object*>(object)->readProperty(index, *value);
+    }
+};
+
+// Interfaces 1, 4, 5 and 6 of a class whose object keeps its class data
+// record whole: it is made from that record, saves it as it stands, and reads
+// an index it does not know as zero. A foreign object is refused, not cast.
+template <typename Object>
+struct RecordObjectRoutines {
+    static WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style,
+                                HWND parent, std::uint32_t controlId, HMENU, int left, int top, int width, int height,
+                                std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
+        const std::span<const std::uint8_t> data =
+            classData == nullptr ? std::span<const std::uint8_t>() : std::span(classData, classDataLength);
+        return Object::create(data, style, parent, controlId, RECT{left, top, left + width, top + height}, windowId,
+                              componentId);
+    }
+    static int writeProperty(WindowObject* object, int index, const RawValue* value, int) {
+        Object* target = dynamic_cast<Object*>(object);
+        if (target == nullptr || value == nullptr) return 0;
+        return target->writeProperty(index, *value);
+    }
+    static std::vector<std::uint8_t> saveState(WindowObject* object) {
+        const Object* target = dynamic_cast<const Object*>(object);
+        return target == nullptr ? std::vector<std::uint8_t>() : target->save();
+    }
+    static void readProperty(WindowObject* object, int index, RawValue* value) {
+        if (value == nullptr) return;
+        const Object* target = dynamic_cast<const Object*>(object);
+        if (target == nullptr || !target->readProperty(index, *value)) *value = RawValue{};
     }
 };
 
