@@ -11,6 +11,7 @@
 #include "runtime/kernel/wide_text.h"
 #include "runtime/kernel/window_object.h"
 #include "tests/driver/program_driver.h"
+#include "tests/support/program_folder.h"
 
 namespace veltrano::appwin {
 namespace {
@@ -81,7 +82,7 @@ void AppWindowTest::start(const std::vector<std::wstring>& ports) {
     pumpUntil([] { return false; }, 0ms);
 }
 
-std::wstring AppWindowTest::folder() { return programFolder(); }
+std::wstring AppWindowTest::folder() { return test::folderOfThisProgram(); }
 
 std::wstring AppWindowTest::dataFile() { return folder() + L"data.dat"; }
 

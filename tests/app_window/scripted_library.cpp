@@ -1,5 +1,7 @@
 #include "tests/app_window/scripted_library.h"
 
+#include "tests/support/program_folder.h"
+
 namespace veltrano::appwin {
 namespace {
 
@@ -10,20 +12,7 @@ Function exported(HMODULE module, const char* name) {
 
 }  // namespace
 
-std::wstring programFolder() {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            std::wstring full(path.data(), length);
-            return full.substr(0, full.find_last_of(L'\\') + 1);
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-std::wstring ScriptedLibrary::expectedPath() { return programFolder() + L"DLL\\PCOMM.DLL"; }
+std::wstring ScriptedLibrary::expectedPath() { return test::folderOfThisProgram() + L"DLL\\PCOMM.DLL"; }
 
 ScriptedLibrary::ScriptedLibrary() {
     module_ = LoadLibraryW(expectedPath().c_str());

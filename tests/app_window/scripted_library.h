@@ -49,7 +49,4 @@ private:
     ScriptedObserveWritesFn observeWrites_ = nullptr;
 };
 
-// The folder of the test program, with a trailing backslash.
-std::wstring programFolder();
-
 }  // namespace veltrano::appwin

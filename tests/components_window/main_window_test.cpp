@@ -6,19 +6,12 @@
 #include <string>
 
 #include "tests/driver/program_driver.h"
+#include "tests/support/program_folder.h"
 
 namespace veltrano {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::wstring folderOfThisTest() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.rfind(L'\\') + 1);
-    return folder;
-}
 
 // A copy of the program in a folder of its own, so that the files it keeps
 // beside itself never touch the build tree; removed with everything in it.
@@ -29,7 +22,7 @@ public:
         GetTempPathW(MAX_PATH, temporary);
         folder_ = std::wstring(temporary) + L"veltrano-main-window-" + std::to_wstring(GetCurrentProcessId());
         CreateDirectoryW(folder_.c_str(), nullptr);
-        copied_ = CopyFileW((folderOfThisTest() + L"veltrano.exe").c_str(), program().c_str(), FALSE) != FALSE;
+        copied_ = CopyFileW((test::folderOfThisProgram() + L"veltrano.exe").c_str(), program().c_str(), FALSE) != FALSE;
     }
     ~ProgramCopy() {
         WIN32_FIND_DATAW found{};

@@ -7,6 +7,7 @@
 
 #include "runtime/kernel/wide_text.h"
 #include "tests/e2e_program/main_window_texts.h"
+#include "tests/support/program_folder.h"
 
 namespace veltrano::e2e {
 namespace {
@@ -17,14 +18,6 @@ std::wstring environmentText(const wchar_t* name) {
     wchar_t value[1024] = {};
     const DWORD length = GetEnvironmentVariableW(name, value, 1024);
     return length > 0 && length < 1024 ? std::wstring(value, length) : std::wstring();
-}
-
-std::wstring folderOfThisProgram() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.rfind(L'\\'));
-    return folder;
 }
 
 std::wstring freshFolder() {
@@ -83,10 +76,10 @@ std::vector<std::string> moduleStatusLines(const std::string& word) {
 std::map<int, std::string> preloadedRows() { return storeRowsOf(simulatorFolder() + L"\\preloaded.txt"); }
 
 std::unique_ptr<ProgramSession> ProgramSession::start() {
-    const std::wstring from = folderOfThisProgram();
+    const std::wstring from = test::folderOfThisProgram();
     const std::wstring folder = freshFolder();
-    if (!CopyFileW((from + L"\\veltrano.exe").c_str(), (folder + L"\\veltrano.exe").c_str(), FALSE) ||
-        !CopyFileW((from + L"\\DLL\\PCOMM.DLL").c_str(), (folder + L"\\DLL\\PCOMM.DLL").c_str(), FALSE)) {
+    if (!CopyFileW((from + L"veltrano.exe").c_str(), (folder + L"\\veltrano.exe").c_str(), FALSE) ||
+        !CopyFileW((from + L"DLL\\PCOMM.DLL").c_str(), (folder + L"\\DLL\\PCOMM.DLL").c_str(), FALSE)) {
         return nullptr;
     }
     return startIn(folder);

@@ -5,6 +5,7 @@
 #include "components/classdata/class_ids.h"
 #include "grid/control/grid_class.h"
 #include "runtime/kernel/runtime_text.h"
+#include "tests/support/program_folder.h"
 
 namespace veltrano::grid::test {
 namespace {
@@ -163,10 +164,7 @@ std::vector<COLORREF> GridFixture::render(int& width, int& height) {
 }
 
 bool GridFixture::savePicture(const std::vector<COLORREF>& pixels, int width, int height, const std::wstring& name) {
-    wchar_t program[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring path(program, length);
-    path = path.substr(0, path.find_last_of(L'\\') + 1) + name;
+    const std::wstring path = veltrano::test::folderOfThisProgram() + name;
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
     std::vector<std::uint8_t> rows(stride * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {

@@ -10,17 +10,12 @@
 #include "runtime/kernel/unique_handle.h"
 #include "tools/emblem/emblem.h"
 #include "tools/emblem/ico_writer.h"
+#include "tests/support/program_folder.h"
 
 namespace veltrano {
 namespace {
 
-std::wstring programNextToThisTest() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.rfind(L'\\') + 1);
-    return folder + L"veltrano.exe";
-}
+std::wstring programNextToThisTest() { return test::folderOfThisProgram() + L"veltrano.exe"; }
 
 std::vector<std::uint8_t> resourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type) {
     HRSRC found = FindResourceW(module, name, type);

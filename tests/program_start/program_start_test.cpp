@@ -4,19 +4,14 @@
 
 #include "runtime/kernel/wide_text.h"
 #include "tests/driver/program_driver.h"
+#include "tests/support/program_folder.h"
 
 namespace veltrano {
 namespace {
 
 using namespace std::chrono_literals;
 
-std::wstring programNextToThisTest() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.rfind(L'\\') + 1);
-    return folder + L"veltrano.exe";
-}
+std::wstring programNextToThisTest() { return test::folderOfThisProgram() + L"veltrano.exe"; }
 
 bool hasChildWithText(HWND window, const std::wstring& text) {
     for (HWND child : driver::childWindows(window)) {

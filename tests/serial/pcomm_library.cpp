@@ -1,6 +1,6 @@
 #include "tests/serial/pcomm_library.h"
 
-#include <vector>
+#include "tests/support/program_folder.h"
 
 namespace veltrano::serialtest {
 namespace {
@@ -12,23 +12,8 @@ Function bind(const PcommLibrary& library, const char* name) {
 
 }  // namespace
 
-std::wstring programDirectory() {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            std::wstring full(path.data(), length);
-            return full.substr(0, full.find_last_of(L'\\') + 1);
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 PcommLibrary::PcommLibrary() {
-    const std::wstring file = programDirectory() + L"DLL\\PCOMM.DLL";
+    const std::wstring file = test::folderOfThisProgram() + L"DLL\\PCOMM.DLL";
     module_ = LoadLibraryW(file.c_str());
     if (module_ == nullptr) {
         return;

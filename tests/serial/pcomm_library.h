@@ -33,7 +33,4 @@ private:
     HMODULE module_ = nullptr;
 };
 
-// Folder of the running program, with a trailing backslash.
-std::wstring programDirectory();
-
 }  // namespace veltrano::serialtest
