@@ -6,13 +6,14 @@
 #include "grid/file/grid_file_reader.h"
 #include "grid/file/grid_file_writer.h"
 #include "grid/model/byte_picture_codec.h"
-#include "memory_file_system.h"
+#include "tests/support/memory_file_system.h"
 
 namespace veltrano::fuzz {
 namespace {
 
 using grid::Cell;
 using grid::GridModel;
+using test::MemoryFileSystem;
 
 const std::string kInputPath = "input.dat";
 const std::string kSavedPath = "saved.dat";
@@ -136,7 +137,7 @@ std::string saveAndLoad(const GridModel& grid, MemoryFileSystem& files, grid::Pi
     if (!grid::file::saveGridFile(grid, kSavedPath, files, codec)) {
         return "a loaded table could not be saved";
     }
-    saved = *files.find(kSavedPath);
+    saved = files.files().at(kSavedPath);
     const grid::file::GridFileReadResult result = grid::file::readGridFile(saved, target, codec);
     if (!result.ok()) {
         return "the saved table does not load: " + std::string(grid::file::sectionName(result.error->section)) +
@@ -150,7 +151,7 @@ std::string saveAndLoad(const GridModel& grid, MemoryFileSystem& files, grid::Pi
 std::string checkGridFile(std::span<const std::uint8_t> bytes) {
     grid::BytePictureCodec codec;
     MemoryFileSystem files;
-    files.put(kInputPath, bytes);
+    files.files()[kInputPath].assign(bytes.begin(), bytes.end());
 
     GridModel loaded = targetGrid();
     const std::vector<std::uint8_t> untouched = grid::file::gridFileBytes(loaded, codec);

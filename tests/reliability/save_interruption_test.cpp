@@ -10,13 +10,14 @@
 #include "tests/grid_model/application_table.h"
 #include "tests/grid_model/rich_grid.h"
 #include "tests/grid_model/test_files.h"
-#include "tests/reliability/memory_file_system.h"
+#include "tests/support/memory_file_system.h"
 
 namespace veltrano::reliability {
 namespace {
 
 using grid::file::gridFileBytes;
 using grid::file::saveGridFile;
+using test::MemoryFileSystem;
 using Interruption = MemoryFileSystem::Interruption;
 
 const std::string kPath = "C:\\tables\\data.dat";

@@ -1,8 +1,8 @@
-#include "tests/reliability/memory_file_system.h"
+#include "tests/support/memory_file_system.h"
 
 #include <algorithm>
 
-namespace veltrano::reliability {
+namespace veltrano::test {
 namespace {
 
 class MemoryWriter final : public grid::file::FileWriter {
@@ -69,4 +69,4 @@ bool MemoryFileSystem::replaceFile(const std::string& temporaryPath, const std::
 
 bool MemoryFileSystem::removeFile(const std::string& path) { return files_.erase(path) == 1; }
 
-}  // namespace veltrano::reliability
+}  // namespace veltrano::test

@@ -10,7 +10,7 @@
 
 #include "grid/file/file_system.h"
 
-namespace veltrano::reliability {
+namespace veltrano::test {
 
 // A folder held in memory whose file writers can be made to stop after a
 // given number of bytes, the way a disk fills up or a cable is pulled in the
@@ -50,4 +50,4 @@ private:
     unsigned temporaries_ = 0;
 };
 
-}  // namespace veltrano::reliability
+}  // namespace veltrano::test
