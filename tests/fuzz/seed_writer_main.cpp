@@ -47,27 +47,6 @@ private:
     std::filesystem::path folder_;
 };
 
-// Header and settings block of an older table file, as its writer laid it
-// out; counts in file order (column types, merges, cells, fonts, the seven
-// attribute lists, formula rules, total rules).
-grid::testing::FileBytes oldHeader(std::int32_t version, std::int32_t rows, std::int32_t columns,
-                                   const std::array<std::int32_t, 13>& counts) {
-    grid::testing::FileBytes file;
-    file.raw("QGRD").int32(version).int32(0);
-    file.int32(rows).int32(columns).int32(1).int32(1).int32(20).int32(50);
-    file.int32(0xC0C0C0).int32(0xFFFFFF).int32(0).int32(0).int32(3);
-    file.ints(6, 1).int32(0).int32(1).int32(0xFFFFFF).int32(0xF0F0F0);
-    const std::size_t present = version >= 4 ? 13 : 10 + static_cast<std::size_t>(version - 1);
-    for (std::size_t index = 0; index < present; ++index) {
-        file.int32(counts[index]);
-    }
-    if (version >= 5) {
-        file.text("old text", 256).text("Face", 32).int32(1).int32(2).int32(3);
-        file.ints(7, 33);
-    }
-    return file;
-}
-
 // A file of an older version with a text, a picture, a font, a colour, the
 // state list from version 2 and the rules from versions 3 and 4.
 Bytes oldVersionFile(std::int32_t version) {
@@ -80,7 +59,7 @@ Bytes oldVersionFile(std::int32_t version) {
     counts[10] = version >= 2 ? 1 : 0;
     counts[11] = version >= 3 ? 1 : 0;
     counts[12] = version >= 4 ? 1 : 0;
-    grid::testing::FileBytes file = oldHeader(version, 4, 3, counts);
+    grid::testing::FileBytes file = grid::testing::oldVersionHeader(version, 4, 3, 1, counts);
     file.ints(4, 22).ints(3, 70);
     file.int32(2).int32(102).text("", 8).text("", 12).int32(0).int32(2).int32(1).text("item", 100);
     file.int32(1).int32(1).int32(1).int32(1).int32(2).int32(2);

@@ -32,6 +32,24 @@ FileBytes& FileBytes::raw(std::string_view raw) {
     return *this;
 }
 
+FileBytes oldVersionHeader(std::int32_t version, std::int32_t rows, std::int32_t columns, std::int32_t fixed,
+                           const RecordCounts& counts) {
+    FileBytes file;
+    file.raw("QGRD").int32(version).int32(0);
+    file.int32(rows).int32(columns).int32(fixed).int32(fixed).int32(20).int32(50);
+    file.int32(0xC0C0C0).int32(0xFFFFFF).int32(0).int32(0).int32(3);
+    file.ints(6, 1).int32(0).int32(1).int32(0xFFFFFF).int32(0xF0F0F0);
+    const std::size_t present = version >= 4 ? 13 : 10 + static_cast<std::size_t>(version - 1);
+    for (std::size_t index = 0; index < present; ++index) {
+        file.int32(counts[index]);
+    }
+    if (version >= 5) {
+        file.text("old text", 256).text("Face", 32).int32(1).int32(2).int32(3);
+        file.ints(7, 33);
+    }
+    return file;
+}
+
 std::int32_t int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
     if (offset + 4 > bytes.size()) {
         throw std::out_of_range("int32At past the end");

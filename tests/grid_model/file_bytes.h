@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -19,6 +20,15 @@ public:
 
     std::vector<std::uint8_t> bytes;
 };
+
+// Counts in file order: column types, merges, cells, fonts, the seven
+// attribute lists, formula rules, total rules.
+using RecordCounts = std::array<std::int32_t, 13>;
+
+// Header and settings block of an older version as its writer laid it out,
+// with `fixed` fixed rows and as many fixed columns.
+FileBytes oldVersionHeader(std::int32_t version, std::int32_t rows, std::int32_t columns, std::int32_t fixed,
+                           const RecordCounts& counts);
 
 std::int32_t int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset);
 void putInt32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int32_t value);

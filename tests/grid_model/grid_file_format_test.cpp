@@ -14,6 +14,7 @@ namespace {
 
 using testing::FileBytes;
 using testing::int32At;
+using testing::oldVersionHeader;
 using testing::putInt32;
 using namespace std::string_literals;
 
@@ -24,27 +25,7 @@ constexpr std::size_t kFontCount = 108;
 constexpr std::size_t kBackgroundCount = 112;
 constexpr std::size_t kTextColourCount = 116;
 
-// Counts in file order: column types, merges, cells, fonts, the seven
-// attribute lists, formula rules, total rules.
-using Counts = std::array<std::int32_t, 13>;
-
-// Header and settings block of an older version, as its writer laid it out.
-FileBytes oldHeader(std::int32_t version, std::int32_t rows, std::int32_t columns, const Counts& counts) {
-    FileBytes file;
-    file.raw("QGRD").int32(version).int32(0);
-    file.int32(rows).int32(columns).int32(0).int32(0).int32(20).int32(50);
-    file.int32(0xC0C0C0).int32(0xFFFFFF).int32(0).int32(0).int32(3);
-    file.ints(6, 1).int32(0).int32(1).int32(0xFFFFFF).int32(0xF0F0F0);
-    const std::size_t present = version >= 4 ? 13 : 10 + static_cast<std::size_t>(version - 1);
-    for (std::size_t index = 0; index < present; ++index) {
-        file.int32(counts[index]);
-    }
-    if (version >= 5) {
-        file.text("old text", 256).text("Face", 32).int32(1).int32(2).int32(3);
-        file.ints(7, 33);
-    }
-    return file;
-}
+using Counts = testing::RecordCounts;
 
 class GridFileFormatTest : public ::testing::Test {
 protected:
@@ -172,7 +153,7 @@ TEST_F(GridFileFormatTest, WrongMagicAndVersionsOutsideOneToSixAreRefused) {
 TEST_F(GridFileFormatTest, VersionFiveCellsHoldFixedSizeTexts) {
     Counts counts{};
     counts[2] = 2;
-    FileBytes file = oldHeader(5, 2, 2, counts);
+    FileBytes file = oldVersionHeader(5, 2, 2, 0, counts);
     file.ints(2, 22).ints(2, 70);
     file.int32(0).int32(1).text("first", 256).int32(0).int32(0);
     file.int32(1).int32(1).text(std::string(256, 'w'), 256).int32(1).int32(3).raw("PIC");
@@ -197,7 +178,7 @@ TEST_F(GridFileFormatTest, VersionOneHasNoStateListAndNoRules) {
     Counts counts{};
     counts[2] = 1;
     counts[9] = 1;
-    FileBytes file = oldHeader(1, 30, 2, counts);
+    FileBytes file = oldVersionHeader(1, 30, 2, 0, counts);
     file.ints(32, 20);
     file.int32(1).int32(1).text("v1", 256).int32(0).int32(0);
     file.int32(1).int32(0).int32(1);
@@ -217,7 +198,7 @@ TEST_F(GridFileFormatTest, VersionThreeHasFormulaRulesButNoTotals) {
     counts[2] = 1;
     counts[10] = 1;
     counts[11] = 1;
-    FileBytes file = oldHeader(3, 30, 3, counts);
+    FileBytes file = oldVersionHeader(3, 30, 3, 0, counts);
     file.ints(33, 20);
     file.int32(1).int32(2).text("x", 256).int32(0).int32(0);
     file.int32(1).int32(2).int32(0x22);
