@@ -7,6 +7,7 @@ set -uo pipefail
 host_bin="$1"; prefix="$2"; port="$3"; link="$4"; folder="$5"; program="$6"; case_name="$7"
 shift 7
 root="$(cd "$(dirname "$0")/../.." && pwd)"
+source "$root/tests/e2e_program/case_steps.sh"
 simulator_options=()
 rm -rf "$folder"
 mkdir -p "$folder"
@@ -23,22 +24,5 @@ rm -f "$link"
   --log "$folder/frames.log" "${simulator_options[@]}" </dev/null >"$folder/simulator.out" 2>&1 &
 simulator_pid=$!
 trap 'kill "$simulator_pid" 2>/dev/null; wait "$simulator_pid" 2>/dev/null' EXIT
-deadline=$((SECONDS + 10))
-until [ -L "$link" ]; do
-  if [ $SECONDS -ge $deadline ] || ! kill -0 "$simulator_pid" 2>/dev/null; then
-    echo "the simulator did not publish $link"; cat "$folder/simulator.out"; exit 1
-  fi
-  sleep 0.01
-done
-
-output="$folder/test.out"
-VELTRANO_E2E_FOLDER="Z:${folder//\//\\}" VELTRANO_E2E_PORT="COM$port" timeout 240 \
-  "$root/scripts/wine-run.sh" "$prefix" "$program" --gtest_filter="$case_name" </dev/null >"$output" 2>&1
-status=$?
-cat "$output"
-# A filter that matches nothing passes in GoogleTest; here it must not.
-grep -q '^\[  PASSED  \] 1 test' "$output" || status=1
-if [ $status -ne 0 ]; then
-  echo "--- simulator frames"; cat "$folder/frames.log"
-fi
-exit $status
+wait_for_link "$link" "$simulator_pid" "$folder/simulator.out" || exit 1
+run_windows_case "$root" "$prefix" "$port" "$folder" "$program" "$case_name" 240 100000

@@ -11,6 +11,7 @@ set -uo pipefail
 host_bin="$1"; prefix="$2"; port="$3"; link="$4"; folder="$5"; program="$6"; case_name="$7"
 shift 7
 root="$(cd "$(dirname "$0")/../.." && pwd)"
+source "$root/tests/e2e_program/case_steps.sh"
 fault_options=()
 plain_options=()
 rm -rf "$folder"
@@ -33,13 +34,7 @@ start_simulator() {
   "$host_bin/veltrano-module-sim" --link "$link" --status "$folder/status" --store "$folder/store.txt" \
     --log "$folder/frames.log" "$@" </dev/null >>"$folder/simulator.out" 2>&1 &
   simulator_pid=$!
-  local deadline=$((SECONDS + 10))
-  until [ -L "$link" ]; do
-    if [ $SECONDS -ge $deadline ] || ! kill -0 "$simulator_pid" 2>/dev/null; then
-      echo "the simulator did not publish $link"; cat "$folder/simulator.out"; return 1
-    fi
-    sleep 0.01
-  done
+  wait_for_link "$link" "$simulator_pid" "$folder/simulator.out"
 }
 
 # Runs the simulator and brings it back when it goes; the simulator is its
@@ -69,22 +64,5 @@ rm -f "$link"
 supervise &
 supervisor_pid=$!
 trap 'touch "$folder/stop"; wait "$supervisor_pid" 2>/dev/null' EXIT
-deadline=$((SECONDS + 10))
-until [ -L "$link" ]; do
-  if [ $SECONDS -ge $deadline ] || ! kill -0 "$supervisor_pid" 2>/dev/null; then
-    echo "the simulator did not publish $link"; cat "$folder/simulator.out"; exit 1
-  fi
-  sleep 0.01
-done
-
-output="$folder/test.out"
-VELTRANO_E2E_FOLDER="Z:${folder//\//\\}" VELTRANO_E2E_PORT="COM$port" timeout 280 \
-  "$root/scripts/wine-run.sh" "$prefix" "$program" --gtest_filter="$case_name" </dev/null >"$output" 2>&1
-status=$?
-cat "$output"
-# A filter that matches nothing passes in GoogleTest; here it must not.
-grep -q '^\[  PASSED  \] 1 test' "$output" || status=1
-if [ $status -ne 0 ]; then
-  echo "--- simulator frames"; tail -n 200 "$folder/frames.log"
-fi
-exit $status
+wait_for_link "$link" "$supervisor_pid" "$folder/simulator.out" || exit 1
+run_windows_case "$root" "$prefix" "$port" "$folder" "$program" "$case_name" 280 200
