@@ -433,7 +433,7 @@ bool CGridCtrl::beginEdit(std::int32_t row, std::int32_t column, wchar_t typed) 
     look.text = held->textColour != kDefaultColour ? held->textColour : model_.settings().defaultTextColour;
     look.background =
         held->backgroundColour != kDefaultColour ? held->backgroundColour : model_.settings().defaultBackgroundColour;
-    editorFont_ = createFont(held->font);
+    editorFont_ = createFont(held->font());
     look.font = editorFont_ ? editorFont_.get() : gridFont_.get();
     fireEvent(grid_event::kEditBegun);
 
@@ -928,7 +928,7 @@ void CGridCtrl::offerTitleTip(POINT point, const GridGeometry& layout) {
     if (editing() || mouseSelecting_ || GetCapture() != nullptr || GetFocus() == nullptr) return;
     const CellAddress cell = anchorOf(layout.cellAt(point.x, point.y));
     const Cell* held = model_.cell(cell.row, cell.column);
-    if (held == nullptr || held->picture || (held->format & DT_WORDBREAK) != 0) return;
+    if (held == nullptr || held->picture() || (held->format & DT_WORDBREAK) != 0) return;
     if (model_.isCheckBoxColumn(cell.column) && !model_.isFixedRow(cell.row)) return;
     const std::optional<std::wstring> text = shownText(model_, cell.row, cell.column, *held);
     if (!text || text->empty()) return;

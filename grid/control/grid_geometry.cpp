@@ -69,7 +69,7 @@ PixelRect GridGeometry::cellRect(std::int32_t row, std::int32_t column) const {
 PixelRect GridGeometry::drawRect(std::int32_t row, std::int32_t column) const {
     PixelRect rect = cellRect(row, column);
     const Cell* cell = model_.cell(row, column);
-    if (cell == nullptr || cell->mergeAnchor == 0) return rect;
+    if (cell == nullptr || cell->mergeAnchor() == 0) return rect;
     for (const MergeRecord& merge : model_.merges()) {
         if (merge.anchorRow == row && merge.anchorColumn == column && model_.isValid(merge.bottom, merge.right)) {
             const PixelRect far = cellRect(merge.bottom, merge.right);

@@ -134,7 +134,7 @@ void drawSortMark(HDC dc, const RECT& area, bool ascending) {
 }  // namespace
 
 std::optional<std::wstring> shownText(const GridModel& model, std::int32_t row, std::int32_t column, const Cell& cell) {
-    if (cell.masked != 0) return std::wstring(cell.text.size(), L'*');
+    if (cell.masked() != 0) return std::wstring(cell.text.size(), L'*');
     if (model.isFixedRow(row) || cell.text.empty()) return wideFromCodePage936(cell.text);
     const ColumnType* type = model.columnType(column);
     if (type != nullptr && type->kind == ColumnKind::UnitNumber && !type->unitText.empty()) {
@@ -268,7 +268,7 @@ private:
             fill(dc_, inner, background);
         }
 
-        LogFont font = cell->font;
+        LogFont font = cell->font();
         if (fixed && settings.gridLines != 0) {
             RECT edge = inner;
             DrawEdge(dc_, &edge, BDR_RAISEDINNER, BF_RECT);
@@ -285,12 +285,12 @@ private:
         SetTextColor(dc_, text);
 
         drawImage(*cell, inner);
-        const int marginPixels = cell->margin * GetDeviceCaps(dc_, LOGPIXELSX) / 254;
+        const int marginPixels = cell->margin() * GetDeviceCaps(dc_, LOGPIXELSX) / 254;
         RECT content{inner.left + marginPixels, inner.top + marginPixels, inner.right - marginPixels,
                      inner.bottom - marginPixels};
         if (content.right <= content.left || content.bottom <= content.top) return;
 
-        if (const auto* picture = dynamic_cast<const WinPicture*>(cell->picture.get())) {
+        if (const auto* picture = dynamic_cast<const WinPicture*>(cell->picture().get())) {
             const ColumnType* type = model_.columnType(column);
             drawPicture(dc_, *picture, content, type != nullptr ? type->option : kDefaultPictureMode);
             return;
@@ -314,15 +314,15 @@ private:
     // sides; the text then starts after it.
     void drawImage(const Cell& cell, RECT& inner) {
         HIMAGELIST images = grid_.imageList();
-        if (images == nullptr || cell.imageIndex < 0 || cell.imageIndex >= ImageList_GetImageCount(images)) return;
+        if (images == nullptr || cell.imageIndex() < 0 || cell.imageIndex() >= ImageList_GetImageCount(images)) return;
         int width = 0;
         int height = 0;
         if (!ImageList_GetIconSize(images, &width, &height)) return;
-        const int margin = std::max(0, cell.margin);
+        const int margin = std::max(0, cell.margin());
         if (width + 2 * margin > inner.right - inner.left || height > inner.bottom - inner.top) return;
         const int x = inner.left + margin;
         const int y = (inner.top + inner.bottom - height) / 2;
-        ImageList_Draw(images, cell.imageIndex, dc_, x, y, ILD_TRANSPARENT);
+        ImageList_Draw(images, cell.imageIndex(), dc_, x, y, ILD_TRANSPARENT);
         inner.left = x + width;
     }
 

@@ -20,9 +20,33 @@ public:
     // Whether count records of size bytes each are left, without overflow.
     bool holds(std::uint64_t count, std::uint64_t size) const;
 
-    bool readInt32(std::int32_t& value);
-    bool readUint32(std::uint32_t& value);
-    bool readBytes(std::size_t count, std::span<const std::uint8_t>& bytes);
+    // Inline: a table file is mostly these reads.
+    bool readUint32(std::uint32_t& value) {
+        if (remaining() < 4) {
+            return false;
+        }
+        const std::uint8_t* at = bytes_.data() + position_;
+        value = static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
+                (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
+        position_ += 4;
+        return true;
+    }
+    bool readInt32(std::int32_t& value) {
+        std::uint32_t bits = 0;
+        if (!readUint32(bits)) {
+            return false;
+        }
+        value = static_cast<std::int32_t>(bits);
+        return true;
+    }
+    bool readBytes(std::size_t count, std::span<const std::uint8_t>& bytes) {
+        if (remaining() < count) {
+            return false;
+        }
+        bytes = bytes_.subspan(position_, count);
+        position_ += count;
+        return true;
+    }
     // A NUL-padded field: the text ends at its first NUL or at the field's end.
     bool readFixedText(std::size_t size, std::string& text);
 

@@ -13,14 +13,12 @@ bool VectorSink::write(std::span<const std::uint8_t> bytes) {
 
 ByteWriter::ByteWriter(ByteSink& sink) : sink_(sink), buffer_(std::make_unique<std::uint8_t[]>(kBufferSize)) {}
 
-void ByteWriter::uint32(std::uint32_t value) {
+void ByteWriter::appendSlowly(std::uint32_t value) {
     const std::array<std::uint8_t, 4> encoded{static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
                                               static_cast<std::uint8_t>(value >> 16),
                                               static_cast<std::uint8_t>(value >> 24)};
     append(encoded);
 }
-
-void ByteWriter::int32(std::int32_t value) { uint32(static_cast<std::uint32_t>(value)); }
 
 void ByteWriter::bytes(std::span<const std::uint8_t> bytes) { append(bytes); }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace veltrano::grid::file {
@@ -21,6 +22,8 @@ class VectorSink final : public ByteSink {
 public:
     bool write(std::span<const std::uint8_t> bytes) override;
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    // Hands the bytes over without copying them; the sink is empty after.
+    std::vector<std::uint8_t> take() { return std::move(bytes_); }
 
 private:
     std::vector<std::uint8_t> bytes_;
@@ -33,8 +36,21 @@ class ByteWriter {
 public:
     explicit ByteWriter(ByteSink& sink);
 
-    void int32(std::int32_t value);
-    void uint32(std::uint32_t value);
+    void int32(std::int32_t value) { uint32(static_cast<std::uint32_t>(value)); }
+    // Inline: a table file is mostly these values.
+    void uint32(std::uint32_t value) {
+        if (used_ + 4 > kBufferSize || !ok_) {
+            appendSlowly(value);
+            return;
+        }
+        std::uint8_t* at = buffer_.get() + used_;
+        at[0] = static_cast<std::uint8_t>(value);
+        at[1] = static_cast<std::uint8_t>(value >> 8);
+        at[2] = static_cast<std::uint8_t>(value >> 16);
+        at[3] = static_cast<std::uint8_t>(value >> 24);
+        used_ += 4;
+        written_ += 4;
+    }
     void bytes(std::span<const std::uint8_t> bytes);
     // Cut to size, or padded with NUL bytes up to it.
     void fixedText(std::string_view text, std::size_t size);
@@ -48,6 +64,7 @@ public:
 
 private:
     void append(std::span<const std::uint8_t> bytes);
+    void appendSlowly(std::uint32_t value);
 
     static constexpr std::size_t kBufferSize = 64 * 1024;
 

@@ -49,6 +49,8 @@ public:
 private:
     bool fail(std::size_t offset, std::string reason);
     bool readInt(std::int32_t& value, std::string_view what);
+    // Kept out of line: the reads that call it are the loader's inner loop.
+    bool failPastEnd(std::string_view what);
     bool expectRecords(std::int32_t count, std::size_t size, std::string_view what);
     bool readCellAddress(std::int32_t& row, std::int32_t& column);
 
@@ -77,11 +79,11 @@ bool Parser::fail(std::size_t offset, std::string reason) {
 }
 
 bool Parser::readInt(std::int32_t& value, std::string_view what) {
-    const std::size_t at = in_.position();
-    if (!in_.readInt32(value)) {
-        return fail(at, std::string(what) + " runs past the end of the file");
-    }
-    return true;
+    return in_.readInt32(value) || failPastEnd(what);
+}
+
+bool Parser::failPastEnd(std::string_view what) {
+    return fail(in_.position(), std::string(what) + " runs past the end of the file");
 }
 
 // Refuses a count the rest of the file cannot hold before anything is

@@ -39,19 +39,38 @@ std::vector<bool> cellsCoveredByMerges(const GridModel& grid) {
     return covered;
 }
 
+// Which lists hold the cell's font, attribute B, margin and masked flag:
+// values a cell keeps in its shared extras.
+struct ExtrasWritten {
+    bool font = false;
+    bool attributeB = false;
+    bool margin = false;
+    bool masked = false;
+};
+
+ExtrasWritten extrasWritten(const Cell& cell, const LogFont& gridFont) {
+    return ExtrasWritten{!sameFont(cell.font(), gridFont), cell.attributeB() != 0, cell.margin() != kDefaultMargin,
+                         cell.masked() != 0};
+}
+
 CollectedCells collect(const GridModel& grid) {
     CollectedCells collected;
     const GridSettings& settings = grid.settings();
     const std::vector<bool> coveredByMerges = cellsCoveredByMerges(grid);
+    const Cell& defaultCell = grid.defaultCell();
+    // Most cells share the default cell's extras, which are then judged once.
+    const ExtrasWritten defaultExtras = extrasWritten(defaultCell, grid.gridFont());
     std::size_t index = 0;
     for (std::int32_t row = 0; row < grid.rowCount(); ++row) {
         for (std::int32_t column = 0; column < grid.columnCount(); ++column, ++index) {
             const Cell& cell = *grid.cell(row, column);
             const CellAddress address{row, column};
-            if (!cell.text.empty() || cell.checkState != 0 || cell.picture) {
+            if (!cell.text.empty() || cell.checkState != 0 || cell.picture()) {
                 collected.records.push_back(address);
             }
-            if (!sameFont(cell.font, grid.gridFont())) {
+            const ExtrasWritten extras =
+                cell.sharesExtrasWith(defaultCell) ? defaultExtras : extrasWritten(cell, grid.gridFont());
+            if (extras.font) {
                 collected.fonts.push_back(address);
             }
             // The state list sets states outright, after the merges have
@@ -61,9 +80,9 @@ CollectedCells collect(const GridModel& grid) {
                 explicitColourDiffers(cell.backgroundColour, settings.defaultBackgroundColour),
                 explicitColourDiffers(cell.textColour, settings.defaultTextColour),
                 cell.format != kDefaultFormat,
-                cell.attributeB != 0,
-                cell.margin != kDefaultMargin,
-                cell.masked != 0,
+                extras.attributeB,
+                extras.margin,
+                extras.masked,
                 cell.state != 0 || coveredByMerges[index],
             };
             for (std::size_t list = 0; list < written.size(); ++list) {
@@ -145,7 +164,7 @@ void writeCellRecords(const GridModel& grid, const CollectedCells& collected, Pi
         out.int32(countOf(cell.text.size() + 1));
         out.fixedText(cell.text, cell.text.size() + 1);
         out.int32(cell.checkState);
-        const std::vector<std::uint8_t> picture = cell.picture ? codec.toBytes(*cell.picture) : std::vector<std::uint8_t>{};
+        const std::vector<std::uint8_t> picture = cell.picture() ? codec.toBytes(*cell.picture()) : std::vector<std::uint8_t>{};
         out.int32(countOf(picture.size()));
         out.bytes(picture);
     }
@@ -160,9 +179,9 @@ std::uint32_t attributeValue(const Cell& cell, std::size_t list) {
     case 2:
         return cell.format;
     case 3:
-        return static_cast<std::uint32_t>(cell.attributeB);
+        return static_cast<std::uint32_t>(cell.attributeB());
     case 4:
-        return static_cast<std::uint32_t>(cell.margin);
+        return static_cast<std::uint32_t>(cell.margin());
     case 5:
         return 1;
     default:
@@ -197,7 +216,7 @@ bool writeGridFile(const GridModel& grid, PictureCodec& codec, ByteSink& sink) {
     for (const CellAddress address : collected.fonts) {
         out.int32(address.row);
         out.int32(address.column);
-        out.bytes(grid.cell(address.row, address.column)->font.bytes());
+        out.bytes(grid.cell(address.row, address.column)->font().bytes());
     }
     for (std::size_t list = 0; list < collected.attributes.size(); ++list) {
         for (const CellAddress address : collected.attributes[list]) {
@@ -229,7 +248,7 @@ bool writeGridFile(const GridModel& grid, PictureCodec& codec, ByteSink& sink) {
 std::vector<std::uint8_t> gridFileBytes(const GridModel& grid, PictureCodec& codec) {
     VectorSink sink;
     writeGridFile(grid, codec, sink);
-    return sink.bytes();
+    return sink.take();
 }
 
 }  // namespace veltrano::grid::file

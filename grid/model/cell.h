@@ -32,24 +32,61 @@ inline constexpr std::uint32_t kDefaultColour = 0xFF000000;
 inline constexpr std::uint32_t kLargestExplicitColour = 0x00FFFFFF;
 inline constexpr std::int32_t kDefaultMargin = 9;
 
-struct Cell {
-    std::uint32_t state = 0;
-    std::uint32_t format = kDefaultFormat;
-    std::string text;
+// What few cells change. Kept apart from the cell and shared between copies
+// until one of them changes it: a cell whose values here are still those of
+// its grid's default cell pays one pointer for them. A large table is mostly
+// such cells, and its size in memory is most of what loading it costs.
+struct CellExtras {
     std::int32_t imageIndex = -1;
     std::shared_ptr<Picture> picture;
-    std::int32_t checkState = 0;
     std::int32_t masked = 0;
     std::int32_t mergeAnchor = 0;
     std::int32_t attributeB = 0;
+    std::uint32_t userValue = 0;
+    std::int32_t margin = kDefaultMargin;
+    LogFont font;
+};
+
+struct Cell {
+    std::uint32_t state = 0;
+    std::uint32_t format = kDefaultFormat;
+    std::int32_t checkState = 0;
     std::uint32_t backgroundColour = kDefaultColour;
     std::uint32_t textColour = kDefaultColour;
-    std::uint32_t userValue = 0;
-    LogFont font;
-    std::int32_t margin = kDefaultMargin;
-    // Kept for the window side; never written to a file.
-    std::int32_t auxiliary1 = 0;
-    std::int32_t auxiliary2 = 0;
+    std::string text;
+
+    std::int32_t imageIndex() const { return extras().imageIndex; }
+    const std::shared_ptr<Picture>& picture() const { return extras().picture; }
+    std::int32_t masked() const { return extras().masked; }
+    std::int32_t mergeAnchor() const { return extras().mergeAnchor; }
+    std::int32_t attributeB() const { return extras().attributeB; }
+    std::uint32_t userValue() const { return extras().userValue; }
+    std::int32_t margin() const { return extras().margin; }
+    const LogFont& font() const { return extras().font; }
+
+    void setImageIndex(std::int32_t index);
+    void setPicture(std::shared_ptr<Picture> picture);
+    void setMasked(std::int32_t masked);
+    void setMergeAnchor(std::int32_t anchor);
+    void setAttributeB(std::int32_t value);
+    void setUserValue(std::uint32_t value);
+    void setMargin(std::int32_t margin);
+    void setFont(const LogFont& font);
+
+    // Whether both cells hold the very same extras record, which makes every
+    // value in it equal without comparing them.
+    bool sharesExtrasWith(const Cell& other) const { return extras_ == other.extras_; }
+    // Takes all of other's extras at the price of a shared pointer.
+    void shareExtrasOf(const Cell& other) { extras_ = other.extras_; }
+
+private:
+    const CellExtras& extras() const { return extras_ ? *extras_ : defaultExtras(); }
+    static const CellExtras& defaultExtras();
+    // The record this cell alone holds, copied first when it is shared.
+    CellExtras& editableExtras();
+
+    // Null while every value in it is the default.
+    std::shared_ptr<CellExtras> extras_;
 };
 
 }  // namespace veltrano::grid

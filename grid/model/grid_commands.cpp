@@ -51,7 +51,7 @@ GridValue GridCommands::getCellData(std::int32_t row, std::int32_t column) const
         return GridValue::logical(cell->checkState != 0);
     }
     if (model_.isPictureColumn(column)) {
-        return GridValue::bytes(cell->picture ? codec_.toBytes(*cell->picture) : std::vector<std::uint8_t>{});
+        return GridValue::bytes(cell->picture() ? codec_.toBytes(*cell->picture()) : std::vector<std::uint8_t>{});
     }
     return GridValue::text(cell->text);
 }
@@ -189,7 +189,7 @@ bool GridCommands::mergeCells(std::int32_t top, std::int32_t left, std::optional
     }
     model_.removeMergesWithAnchor(range.top, range.left);
     model_.addMerge(MergeRecord{range.top, range.left, range.top, range.left, range.bottom, range.right});
-    const LogFont anchorFont = model_.cell(range.top, range.left)->font;
+    const LogFont anchorFont = model_.cell(range.top, range.left)->font();
     for (std::int32_t row = range.top; row <= range.bottom; ++row) {
         for (std::int32_t column = range.left; column <= range.right; ++column) {
             if (row == range.top && column == range.left) {

@@ -13,7 +13,7 @@ GridModel GridModel::emptyLike() const {
     GridModel fresh;
     fresh.defaultRowHeight_ = defaultRowHeight_;
     fresh.defaultColumnWidth_ = defaultColumnWidth_;
-    fresh.defaultCell_.font = defaultCell_.font;
+    fresh.defaultCell_.shareExtrasOf(defaultCell_);
     fresh.settings_ = settings_;
     fresh.modified_ = true;
     return fresh;
@@ -149,13 +149,20 @@ void GridModel::applyAlternateColouring() {
 }
 
 void GridModel::setGridFont(const LogFont& font, const FontMetrics& metrics) {
-    const LogFont previous = defaultCell_.font;
+    const Cell previous = defaultCell_;
+    defaultCell_.setFont(font);
     for (Cell* held : cells_) {
-        if (held && sameFont(held->font, previous)) {
-            held->font = font;
+        if (held == nullptr) {
+            continue;
+        }
+        // Most cells still share the default cell's record: they take the
+        // new one whole instead of each copying the old.
+        if (held->sharesExtrasWith(previous)) {
+            held->shareExtrasOf(defaultCell_);
+        } else if (sameFont(held->font(), previous.font())) {
+            held->setFont(font);
         }
     }
-    defaultCell_.font = font;
     defaultRowHeight_ = metrics.externalLeading + metrics.textHeight / 4 + metrics.textHeight;
     defaultColumnWidth_ = 2 * (metrics.spaceWidth + 6 * metrics.averageCharWidth);
 }
@@ -231,12 +238,12 @@ void GridModel::propagateMergeAttributes() {
                     continue;
                 }
                 Cell* target = editableCell(row, column);
-                target->font = anchor.font;
+                target->setFont(anchor.font());
                 target->backgroundColour = anchor.backgroundColour;
                 target->textColour = anchor.textColour;
                 target->format = anchor.format;
-                target->attributeB = anchor.attributeB;
-                target->masked = anchor.masked;
+                target->setAttributeB(anchor.attributeB());
+                target->setMasked(anchor.masked());
             }
         }
     }

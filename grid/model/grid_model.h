@@ -87,12 +87,18 @@ public:
     void setAlternateColouring(const AlternateColouring& colouring);
     void applyAlternateColouring();
 
-    const LogFont& gridFont() const { return defaultCell_.font; }
+    const LogFont& gridFont() const { return defaultCell_.font(); }
     // Cells still drawn in the previous grid font follow the new one.
     void setGridFont(const LogFont& font, const FontMetrics& metrics);
 
     // Null for an invalid address.
-    const Cell* cell(std::int32_t row, std::int32_t column) const;
+    const Cell* cell(std::int32_t row, std::int32_t column) const {
+        if (!isValid(row, column)) {
+            return nullptr;
+        }
+        const Cell* held = cells_[indexOf(row, column)];
+        return held ? held : &defaultCell_;
+    }
     const Cell& defaultCell() const { return defaultCell_; }
 
     // Numeric columns format the text by their decimals outside the fixed

@@ -3,14 +3,6 @@
 
 namespace veltrano::grid {
 
-const Cell* GridModel::cell(std::int32_t row, std::int32_t column) const {
-    if (!isValid(row, column)) {
-        return nullptr;
-    }
-    const Cell* held = cells_[indexOf(row, column)];
-    return held ? held : &defaultCell_;
-}
-
 Cell* GridModel::editableCell(std::int32_t row, std::int32_t column) {
     if (!isValid(row, column)) {
         return nullptr;
@@ -74,7 +66,7 @@ bool GridModel::setPicture(std::int32_t row, std::int32_t column, std::shared_pt
     if (!target) {
         return false;
     }
-    target->picture = std::move(picture);
+    target->setPicture(std::move(picture));
     return true;
 }
 
@@ -119,7 +111,7 @@ bool GridModel::setFont(std::int32_t row, std::int32_t column, const LogFont& fo
     if (!target) {
         return false;
     }
-    target->font = font;
+    target->setFont(font);
     return true;
 }
 
@@ -138,7 +130,7 @@ bool GridModel::setMergeAnchor(std::int32_t row, std::int32_t column, std::int32
     if (!target) {
         return false;
     }
-    target->mergeAnchor = anchor;
+    target->setMergeAnchor(anchor);
     markModified(row, column, *target);
     return true;
 }
@@ -148,7 +140,7 @@ bool GridModel::setAttributeB(std::int32_t row, std::int32_t column, std::int32_
     if (!target) {
         return false;
     }
-    target->attributeB = value;
+    target->setAttributeB(value);
     markModified(row, column, *target);
     return true;
 }
@@ -158,7 +150,7 @@ bool GridModel::setMasked(std::int32_t row, std::int32_t column, std::int32_t ma
     if (!target) {
         return false;
     }
-    target->masked = masked;
+    target->setMasked(masked);
     markModified(row, column, *target);
     return true;
 }
@@ -168,7 +160,7 @@ bool GridModel::setMargin(std::int32_t row, std::int32_t column, std::int32_t ma
     if (!target) {
         return false;
     }
-    target->margin = margin;
+    target->setMargin(margin);
     markModified(row, column, *target);
     return true;
 }
@@ -178,7 +170,7 @@ bool GridModel::setImageIndex(std::int32_t row, std::int32_t column, std::int32_
     if (!target) {
         return false;
     }
-    target->imageIndex = index;
+    target->setImageIndex(index);
     return true;
 }
 
@@ -187,7 +179,7 @@ bool GridModel::setUserValue(std::int32_t row, std::int32_t column, std::uint32_
     if (!target) {
         return false;
     }
-    target->userValue = value;
+    target->setUserValue(value);
     return true;
 }
 

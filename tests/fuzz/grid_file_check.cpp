@@ -55,12 +55,12 @@ std::string cellDifference(const GridModel& first, const GridModel& second, std:
     if (a.checkState != b.checkState) {
         return "check state" + at(row, column);
     }
-    const std::vector<std::uint8_t> pictureA = a.picture ? codec.toBytes(*a.picture) : std::vector<std::uint8_t>{};
-    const std::vector<std::uint8_t> pictureB = b.picture ? codec.toBytes(*b.picture) : std::vector<std::uint8_t>{};
+    const std::vector<std::uint8_t> pictureA = a.picture() ? codec.toBytes(*a.picture()) : std::vector<std::uint8_t>{};
+    const std::vector<std::uint8_t> pictureB = b.picture() ? codec.toBytes(*b.picture()) : std::vector<std::uint8_t>{};
     if (pictureA != pictureB) {
         return "picture" + at(row, column);
     }
-    if (!grid::sameFont(a.font, b.font)) {
+    if (!grid::sameFont(a.font(), b.font())) {
         return "font" + at(row, column);
     }
     const grid::GridSettings& settings = first.settings();
@@ -72,10 +72,10 @@ std::string cellDifference(const GridModel& first, const GridModel& second, std:
         drawnColour(b.textColour, settings.defaultTextColour)) {
         return "text colour" + at(row, column);
     }
-    if (a.format != b.format || a.attributeB != b.attributeB || a.margin != b.margin) {
+    if (a.format != b.format || a.attributeB() != b.attributeB() || a.margin() != b.margin()) {
         return "format, attribute B or margin" + at(row, column);
     }
-    if ((a.masked != 0) != (b.masked != 0)) {
+    if ((a.masked() != 0) != (b.masked() != 0)) {
         return "masked flag" + at(row, column);
     }
     // Loading marks the body cells it gives a text, format, margin or the
@@ -83,7 +83,7 @@ std::string cellDifference(const GridModel& first, const GridModel& second, std:
     if ((a.state & ~grid::kStateModified) != (b.state & ~grid::kStateModified)) {
         return "state " + std::to_string(a.state) + " became " + std::to_string(b.state) + at(row, column);
     }
-    if (a.mergeAnchor != b.mergeAnchor) {
+    if (a.mergeAnchor() != b.mergeAnchor()) {
         return "merge anchor" + at(row, column);
     }
     return {};

@@ -192,7 +192,7 @@ TEST_F(GridDrawingTest, CellImagesComeFromTheGridsImageListWhenTheyFit) {
     const std::vector<COLORREF> pixels = draw();
     const PixelRect shown = cell(2, 2);
     EXPECT_EQ(count(pixels, shown, kRed), 64);
-    EXPECT_EQ(at(pixels, shown.left + model().cell(2, 2)->margin, (shown.top + shown.bottom) / 2), kRed);
+    EXPECT_EQ(at(pixels, shown.left + model().cell(2, 2)->margin(), (shown.top + shown.bottom) / 2), kRed);
     EXPECT_EQ(count(pixels, cell(3, 2), kRed), 0);  // no such image
     EXPECT_EQ(count(pixels, cell(4, 1), kRed), 0);  // 8 + 2 x 9 pixels do not fit in 20
 }

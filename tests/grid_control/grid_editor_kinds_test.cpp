@@ -317,7 +317,7 @@ TEST_F(PictureEditorTest, APickedBitmapGoesIntoTheCell) {
     PictureCellEditor* editor = pictureEditor();
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->fileChosen(path));
-    ASSERT_NE(model().cell(4, kPictureColumn)->picture, nullptr);
+    ASSERT_NE(model().cell(4, kPictureColumn)->picture(), nullptr);
     EXPECT_EQ(grid().commands().getCellData(4, kPictureColumn).asBytes(), bitmapFile());
     EXPECT_EQ(eventsNumbered(grid_event::kEditEnded).size(), 1u);
     EXPECT_TRUE(grid().userModified());
@@ -334,7 +334,7 @@ TEST_F(PictureEditorTest, AFileThatMakesNoPictureChangesNothing) {
     ASSERT_NE(editor, nullptr);
     EXPECT_FALSE(editor->fileChosen(path));
     EXPECT_FALSE(editor->fileChosen(folder_ + L"\\missing.bmp"));
-    EXPECT_EQ(model().cell(4, kPictureColumn)->picture, nullptr);
+    EXPECT_EQ(model().cell(4, kPictureColumn)->picture(), nullptr);
     EXPECT_TRUE(eventsNumbered(grid_event::kEditEnded).empty());
     EXPECT_FALSE(grid().userModified());
     EXPECT_TRUE(grid().editing());

@@ -145,7 +145,7 @@ TEST_F(GridCommandsTest, PictureBytesGoIntoPictureColumnsOnly) {
     EXPECT_FALSE(commands.setCellData(2, 4, kPicture, GridValue::integer(1)));
     EXPECT_FALSE(commands.setCellData(3, 4, kPicture, GridValue::bytes({})));
     EXPECT_FALSE(commands.setCellData(3, 4, kPicture, GridValue::text("/no/such/picture.png")));
-    EXPECT_EQ(grid.cell(3, 4)->picture, nullptr);
+    EXPECT_EQ(grid.cell(3, 4)->picture(), nullptr);
 }
 
 TEST_F(GridCommandsTest, UnknownDataKindsAndInvalidCellsStoreNothing) {
@@ -195,7 +195,7 @@ TEST_F(GridCommandsTest, AlignmentCopiesAnchorAttributesAcrossMerges) {
     ASSERT_TRUE(commands.setAlignment(2, 1, std::nullopt, std::nullopt, 3));
     EXPECT_EQ(grid.cell(3, 2)->format, 0x826u);
     EXPECT_EQ(grid.cell(3, 2)->backgroundColour, 0x123456u);
-    EXPECT_EQ(grid.cell(3, 2)->masked, 1);
+    EXPECT_EQ(grid.cell(3, 2)->masked(), 1);
 }
 
 TEST_F(GridCommandsTest, MergeMarksAnchorAndCoversTheRest) {
@@ -206,11 +206,11 @@ TEST_F(GridCommandsTest, MergeMarksAnchorAndCoversTheRest) {
     ASSERT_TRUE(commands.mergeCells(2, 1, 3, 2));
     ASSERT_EQ(grid.merges().size(), 1u);
     EXPECT_EQ(grid.merges()[0], (MergeRecord{2, 1, 2, 1, 3, 2}));
-    EXPECT_EQ(grid.cell(2, 1)->mergeAnchor, 1);
+    EXPECT_EQ(grid.cell(2, 1)->mergeAnchor(), 1);
     EXPECT_EQ(grid.cell(2, 1)->state & kStateCovered, 0u);
     for (const CellAddress at : {CellAddress{2, 2}, CellAddress{3, 1}, CellAddress{3, 2}}) {
         EXPECT_EQ(grid.cell(at.row, at.column)->state & kStateCovered, kStateCovered);
-        EXPECT_EQ(grid.cell(at.row, at.column)->font, font);
+        EXPECT_EQ(grid.cell(at.row, at.column)->font(), font);
     }
     EXPECT_EQ(text(3, 1), "kept");
 }
@@ -220,7 +220,7 @@ TEST_F(GridCommandsTest, MergingOverAnExistingAnchorDoesNothingAndClearsTheSelec
     grid.selectRange(6, 1, 6, 2);
     EXPECT_FALSE(commands.mergeCells(2, 1, 5, 5));
     EXPECT_EQ(grid.merges().size(), 1u);
-    EXPECT_EQ(grid.cell(2, 1)->mergeAnchor, 0);
+    EXPECT_EQ(grid.cell(2, 1)->mergeAnchor(), 0);
     EXPECT_EQ(grid.selectedCount(), 0u);
     EXPECT_EQ(grid.cell(6, 1)->state, 0u);
 }
@@ -266,7 +266,7 @@ TEST_F(GridCommandsTest, ClearCellsEmptiesContentButKeepsLooks) {
     EXPECT_EQ(text(2, 1), "");
     EXPECT_EQ(text(2, 2), "");
     EXPECT_EQ(grid.cell(2, 3)->checkState, 0);
-    EXPECT_EQ(grid.cell(2, 4)->picture, nullptr);
+    EXPECT_EQ(grid.cell(2, 4)->picture(), nullptr);
     EXPECT_EQ(grid.cell(2, 1)->backgroundColour, 0xABCDEFu);
     EXPECT_EQ(grid.cell(2, 1)->format, 0x825u);
     EXPECT_FALSE(commands.clearCells(3, 3, 2, 2));

@@ -164,8 +164,8 @@ TEST_F(GridFileFormatTest, VersionFiveCellsHoldFixedSizeTexts) {
     EXPECT_EQ(grid.cell(0, 1)->text, "first");
     EXPECT_EQ(grid.cell(1, 1)->text, std::string(256, 'w'));
     EXPECT_EQ(grid.cell(1, 1)->checkState, 1);
-    ASSERT_NE(grid.cell(1, 1)->picture, nullptr);
-    EXPECT_EQ(codec.toBytes(*grid.cell(1, 1)->picture), (std::vector<std::uint8_t>{'P', 'I', 'C'}));
+    ASSERT_NE(grid.cell(1, 1)->picture(), nullptr);
+    EXPECT_EQ(codec.toBytes(*grid.cell(1, 1)->picture()), (std::vector<std::uint8_t>{'P', 'I', 'C'}));
     EXPECT_EQ(grid.settings().textSetting, "old text");
     EXPECT_EQ(grid.settings().faceNameSetting, "Face");
     EXPECT_EQ(grid.settings().intSettings, (std::array<std::int32_t, 3>{1, 2, 3}));
@@ -187,7 +187,7 @@ TEST_F(GridFileFormatTest, VersionOneHasNoStateListAndNoRules) {
     const GridFileReadResult result = load(file.bytes, grid);
     ASSERT_TRUE(result.ok()) << result.error->reason;
     EXPECT_EQ(grid.cell(1, 1)->text, "v1");
-    EXPECT_EQ(grid.cell(1, 0)->masked, 1);
+    EXPECT_EQ(grid.cell(1, 0)->masked(), 1);
     EXPECT_TRUE(grid.formulaRules().empty());
     // The older block has none of the carried settings: they stay.
     EXPECT_EQ(grid.settings().pageLayout, kDefaultPageLayout);

@@ -86,7 +86,7 @@ TEST_F(GridFileRoundTripTest, LoadingKeepsWhatTheFileDoesNotCarry) {
     EXPECT_FALSE(grid.settings().showZeroValues);
     EXPECT_EQ(grid.settings().gridLineWidth, 3);
     EXPECT_EQ(grid.gridFont().faceName(), "Grid");
-    EXPECT_EQ(grid.cell(11, 0)->font.faceName(), "Grid");
+    EXPECT_EQ(grid.cell(11, 0)->font().faceName(), "Grid");
     EXPECT_EQ(grid.defaultRowHeight(), 21);
 }
 

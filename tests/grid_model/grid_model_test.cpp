@@ -31,15 +31,15 @@ TEST_F(GridModelTest, NewCellsCarryTheirDefaults) {
     EXPECT_EQ(cell->state, 0u);
     EXPECT_EQ(cell->format, 0x824u);
     EXPECT_EQ(cell->text, "");
-    EXPECT_EQ(cell->imageIndex, -1);
-    EXPECT_EQ(cell->picture, nullptr);
+    EXPECT_EQ(cell->imageIndex(), -1);
+    EXPECT_EQ(cell->picture(), nullptr);
     EXPECT_EQ(cell->checkState, 0);
-    EXPECT_EQ(cell->masked, 0);
-    EXPECT_EQ(cell->mergeAnchor, 0);
-    EXPECT_EQ(cell->attributeB, 0);
+    EXPECT_EQ(cell->masked(), 0);
+    EXPECT_EQ(cell->mergeAnchor(), 0);
+    EXPECT_EQ(cell->attributeB(), 0);
     EXPECT_EQ(cell->backgroundColour, 0xFF000000u);
     EXPECT_EQ(cell->textColour, 0xFF000000u);
-    EXPECT_EQ(cell->margin, 9);
+    EXPECT_EQ(cell->margin(), 9);
     EXPECT_EQ(grid.rowHeight(5), 10);
     EXPECT_EQ(grid.columnWidth(3), 30);
 }
@@ -263,7 +263,7 @@ TEST_F(GridModelTest, ShrinkingDropsMergesThatNoLongerFit) {
     ASSERT_TRUE(grid.setRowCount(4));
     ASSERT_EQ(grid.merges().size(), 1u);
     EXPECT_EQ(grid.merges()[0].anchorRow, 1);
-    EXPECT_EQ(grid.cell(3, 1)->mergeAnchor, 0);
+    EXPECT_EQ(grid.cell(3, 1)->mergeAnchor(), 0);
     EXPECT_EQ(grid.cell(2, 2)->state & kStateCovered, kStateCovered);
 }
 
@@ -297,9 +297,9 @@ TEST_F(GridModelTest, GridFontSetsDefaultSizesAndFollowingCells) {
     grid.setGridFont(song, FontMetrics{2, 16, 4, 7});
     EXPECT_EQ(grid.defaultRowHeight(), 2 + 16 / 4 + 16);
     EXPECT_EQ(grid.defaultColumnWidth(), 2 * (4 + 6 * 7));
-    EXPECT_EQ(grid.cell(3, 3)->font, song);
-    EXPECT_EQ(grid.cell(1, 1)->font, song);
-    EXPECT_EQ(grid.cell(2, 2)->font, bold);
+    EXPECT_EQ(grid.cell(3, 3)->font(), song);
+    EXPECT_EQ(grid.cell(1, 1)->font(), song);
+    EXPECT_EQ(grid.cell(2, 2)->font(), bold);
 }
 
 TEST_F(GridModelTest, EmptyLikeKeepsSettingsButNoContent) {

@@ -130,15 +130,15 @@ void expectSameFileContent(const GridModel& expected, const GridModel& actual, P
             EXPECT_EQ(got.format, want.format);
             EXPECT_EQ(got.backgroundColour, want.backgroundColour);
             EXPECT_EQ(got.textColour, want.textColour);
-            EXPECT_EQ(got.attributeB, want.attributeB);
-            EXPECT_EQ(got.margin, want.margin);
-            EXPECT_EQ(got.masked, want.masked);
-            EXPECT_EQ(got.mergeAnchor, want.mergeAnchor);
-            EXPECT_TRUE(sameFont(got.font, want.font));
-            EXPECT_EQ(got.font, want.font);
-            ASSERT_EQ(got.picture == nullptr, want.picture == nullptr);
-            if (want.picture) {
-                EXPECT_EQ(codec.toBytes(*got.picture), codec.toBytes(*want.picture));
+            EXPECT_EQ(got.attributeB(), want.attributeB());
+            EXPECT_EQ(got.margin(), want.margin());
+            EXPECT_EQ(got.masked(), want.masked());
+            EXPECT_EQ(got.mergeAnchor(), want.mergeAnchor());
+            EXPECT_TRUE(sameFont(got.font(), want.font()));
+            EXPECT_EQ(got.font(), want.font());
+            ASSERT_EQ(got.picture() == nullptr, want.picture() == nullptr);
+            if (want.picture()) {
+                EXPECT_EQ(codec.toBytes(*got.picture()), codec.toBytes(*want.picture()));
             }
             EXPECT_EQ(actual.isSelected(row, column), expected.isSelected(row, column));
         }

@@ -116,8 +116,8 @@ std::vector<std::string> cellFields(const GridModel& model, const Cell& cell, gr
     if (cell.checkState != 0) {
         fields.push_back("\"check\": " + number(cell.checkState));
     }
-    if (cell.picture) {
-        fields.push_back("\"pictureBytes\": " + number(static_cast<std::int64_t>(codec.toBytes(*cell.picture).size())));
+    if (cell.picture()) {
+        fields.push_back("\"pictureBytes\": " + number(static_cast<std::int64_t>(codec.toBytes(*cell.picture()).size())));
     }
     if (cell.format != blank.format) {
         fields.push_back("\"format\": " + flags(cell.format));
@@ -131,26 +131,26 @@ std::vector<std::string> cellFields(const GridModel& model, const Cell& cell, gr
     if (cell.textColour != blank.textColour) {
         fields.push_back("\"textColour\": " + colour(cell.textColour));
     }
-    if (!grid::sameFont(cell.font, blank.font)) {
-        fields.push_back("\"font\": " + fontObject(cell.font));
+    if (!grid::sameFont(cell.font(), blank.font())) {
+        fields.push_back("\"font\": " + fontObject(cell.font()));
     }
-    if (cell.margin != blank.margin) {
-        fields.push_back("\"margin\": " + number(cell.margin));
+    if (cell.margin() != blank.margin()) {
+        fields.push_back("\"margin\": " + number(cell.margin()));
     }
-    if (cell.masked != blank.masked) {
-        fields.push_back("\"masked\": " + number(cell.masked));
+    if (cell.masked() != blank.masked()) {
+        fields.push_back("\"masked\": " + number(cell.masked()));
     }
-    if (cell.attributeB != blank.attributeB) {
-        fields.push_back("\"attributeB\": " + number(cell.attributeB));
+    if (cell.attributeB() != blank.attributeB()) {
+        fields.push_back("\"attributeB\": " + number(cell.attributeB()));
     }
-    if (cell.mergeAnchor != blank.mergeAnchor) {
-        fields.push_back("\"mergeAnchor\": " + number(cell.mergeAnchor));
+    if (cell.mergeAnchor() != blank.mergeAnchor()) {
+        fields.push_back("\"mergeAnchor\": " + number(cell.mergeAnchor()));
     }
-    if (cell.imageIndex != blank.imageIndex) {
-        fields.push_back("\"imageIndex\": " + number(cell.imageIndex));
+    if (cell.imageIndex() != blank.imageIndex()) {
+        fields.push_back("\"imageIndex\": " + number(cell.imageIndex()));
     }
-    if (cell.userValue != blank.userValue) {
-        fields.push_back("\"userValue\": " + number(cell.userValue));
+    if (cell.userValue() != blank.userValue()) {
+        fields.push_back("\"userValue\": " + number(cell.userValue()));
     }
     return fields;
 }
