@@ -4,7 +4,8 @@
 # machine it ran on.
 #   scripts/bench.sh [--idle-seconds N] [--smoke]
 # --smoke runs everything once at a tiny size (a check that it works, not a
-# measurement). The Windows pieces run in the 64-bit tree under wine64.
+# measurement). The Windows pieces run in the 32-bit product tree, or in the
+# 64-bit tree under wine64 where this machine cannot execute 32-bit code.
 set -uo pipefail
 source "$(dirname "$0")/lib/setup.sh"
 
@@ -18,15 +19,13 @@ while [ $# -gt 0 ]; do
 done
 
 build_native || exit 1
-export VELTRANO_WINE="${VELTRANO_WINE:-/usr/lib/wine/wine64}"
-configure_windows64 && cmake --build "$WINDOWS64_BUILD" --target veltrano pcomm veltrano-bench-driver veltrano-bench-window \
-  veltrano-bench-window-libraries ||
-  exit 1
+build_runnable_windows_targets veltrano pcomm veltrano-bench-driver veltrano-bench-window \
+  veltrano-bench-window-libraries || exit 1
 
 run_folder="$VELTRANO_BUILD/bench"
-prefix="$WINDOWS64_BUILD/wine/bench"
+prefix="$RUNNABLE_TREE/wine/bench"
 port=9
-line_link="$WINDOWS64_BUILD/wine/bench-line"
+line_link="$RUNNABLE_TREE/wine/bench-line"
 rm -rf "$run_folder"
 mkdir -p "$run_folder"
 
@@ -45,7 +44,7 @@ prepare_prefix "$prefix" headless || exit 1
 trap '"$VELTRANO_ROOT/scripts/wine-prefix.sh" stop "$prefix"' EXIT
 
 log "program benchmarks under Wine (idle line for $idle_seconds s)"
-"$VELTRANO_ROOT/tests/bench/run_program_bench.sh" "$NATIVE_BUILD/bin" "$WINDOWS64_BUILD/bin" "$prefix" "$port" \
+"$VELTRANO_ROOT/tests/bench/run_program_bench.sh" "$NATIVE_BUILD/bin" "$RUNNABLE_TREE/bin" "$prefix" "$port" \
   "$line_link" "$run_folder/program" "$run_folder/data.dat" "$startup_runs" "$idle_seconds" "$latency_runs" \
   "$log_lines" >"$run_folder/program.txt" || exit 1
 

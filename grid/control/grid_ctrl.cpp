@@ -937,7 +937,7 @@ void CGridCtrl::offerTitleTip(POINT point, const GridGeometry& layout) {
     // with any of its own keeps its whole look, so text and background
     // always come from the same scheme.
     TitleTip::Look look;
-    look.font = held->font;
+    look.font = held->font();
     if (held->textColour == kDefaultColour && held->backgroundColour == kDefaultColour) {
         look.text = GetSysColor(COLOR_INFOTEXT);
         look.background = GetSysColor(COLOR_INFOBK);
