@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <new>
+#include <unordered_map>
+
 #include "runtime/kernel/component_lifetime.h"
 #include "runtime/kernel/menu_bar.h"
 #include "runtime/kernel/runtime_application.h"
@@ -10,11 +13,35 @@
 namespace veltrano {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x5645;  // one subclass per window: ours
 constexpr UINT kObjectOfWindowMessage = 0x8002;
-// Messages find their object in the subclass data; lookups by handle from
-// outside a message use this window property.
+// Messages find their object in the thread's table; lookups by handle from
+// another thread use this window property.
 constexpr wchar_t kObjectProperty[] = L"VeltranoWindowObject";
+
+// A window whose procedure the runtime replaced. The object is null once it
+// has been detached while something else had replaced the procedure after
+// it: the runtime's procedure then stays in the chain and passes every
+// message on until the window is gone.
+struct SubclassedWindow {
+    WindowObject* object = nullptr;
+    WNDPROC previous = nullptr;
+};
+
+// Per thread, because a window's messages arrive on the thread that made it.
+// Under Wine, window properties and the common controls' subclass chain are
+// answered by the server, several requests for every message; this table is
+// plain memory. It is never destroyed: windows still get their last messages
+// while the program's static objects are destroyed, after the thread's own.
+std::unordered_map<HWND, SubclassedWindow>& subclassedWindows() {
+    thread_local auto* windows = new std::unordered_map<HWND, SubclassedWindow>;
+    return *windows;
+}
+
+const SubclassedWindow* subclassedWindow(HWND handle) noexcept {
+    const auto& windows = subclassedWindows();
+    const auto found = windows.find(handle);
+    return found == windows.end() ? nullptr : &found->second;
+}
 
 }  // namespace
 
@@ -28,32 +55,65 @@ WindowObject::~WindowObject() {
 
 bool WindowObject::attach(HWND handle) noexcept {
     if (handle == nullptr || handle_ != nullptr || !IsWindow(handle) || fromHandle(handle) != nullptr) return false;
-    if (!SetPropW(handle, kObjectProperty, this)) return false;
-    if (!SetWindowSubclass(handle, &WindowObject::subclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
-        RemovePropW(handle, kObjectProperty);
+    // Its messages would arrive where this thread's table is not.
+    if (GetWindowThreadProcessId(handle, nullptr) != GetCurrentThreadId()) return false;
+    SubclassedWindow* entry = nullptr;
+    try {
+        entry = &subclassedWindows()[handle];
+    } catch (const std::bad_alloc&) {
         return false;
     }
+    if (!SetPropW(handle, kObjectProperty, this)) {
+        if (entry->previous == nullptr) subclassedWindows().erase(handle);
+        return false;
+    }
+    // A window detached earlier may still have the runtime's procedure.
+    if (entry->previous == nullptr) {
+        entry->previous = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowObject::windowProcedure)));
+        if (entry->previous == nullptr) {
+            subclassedWindows().erase(handle);
+            RemovePropW(handle, kObjectProperty);
+            return false;
+        }
+    }
+    entry->object = this;
+    previousProcedure_ = entry->previous;
     handle_ = handle;
     return true;
 }
 
 HWND WindowObject::detach() noexcept {
     HWND handle = handle_;
-    if (handle != nullptr) {
-        RemoveWindowSubclass(handle, &WindowObject::subclassProcedure, kSubclassId);
-        RemovePropW(handle, kObjectProperty);
-        handle_ = nullptr;
+    if (handle == nullptr) return nullptr;
+    auto& windows = subclassedWindows();
+    const auto found = windows.find(handle);
+    if (found != windows.end()) {
+        const auto ours = reinterpret_cast<LONG_PTR>(&WindowObject::windowProcedure);
+        if (GetWindowLongPtrW(handle, GWLP_WNDPROC) == ours) {
+            SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.previous));
+            windows.erase(found);
+        } else {
+            found->second.object = nullptr;
+        }
     }
+    RemovePropW(handle, kObjectProperty);
+    handle_ = nullptr;
+    previousProcedure_ = nullptr;
     return handle;
 }
 
 WindowObject* WindowObject::fromHandle(HWND handle) noexcept {
     if (handle == nullptr) return nullptr;
+    if (const SubclassedWindow* entry = subclassedWindow(handle)) return entry->object;
+    // Another thread's window, or one with no object (a look-up the window
+    // system answers).
+    if (GetWindowThreadProcessId(handle, nullptr) == GetCurrentThreadId()) return nullptr;
     return static_cast<WindowObject*>(GetPropW(handle, kObjectProperty));
 }
 
 LRESULT WindowObject::defaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(handle_, message, wParam, lParam);
+    return CallWindowProcW(previousProcedure_, handle_, message, wParam, lParam);
 }
 
 LRESULT WindowObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,17 +184,23 @@ bool WindowObject::runMenuCommand(WPARAM wParam, LPARAM lParam) const {
     return veltrano::runMenuCommand(RuntimeApplication::current(), windowId_, LOWORD(wParam));
 }
 
-LRESULT CALLBACK WindowObject::subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                 DWORD_PTR data) {
-    auto* object = reinterpret_cast<WindowObject*>(data);
+LRESULT CALLBACK WindowObject::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const SubclassedWindow* entry = subclassedWindow(window);
+    if (entry == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    WindowObject* object = entry->object;
+    if (object == nullptr) {
+        const WNDPROC previous = entry->previous;
+        if (message == WM_NCDESTROY) subclassedWindows().erase(window);
+        return CallWindowProcW(previous, window, message, wParam, lParam);
+    }
     if (message == WM_SETCURSOR && object->showOwnCursor(wParam, lParam)) return TRUE;
     if (message == WM_COMMAND && object->runMenuCommand(wParam, lParam)) return 0;
     if (message != WM_NCDESTROY) return object->handleMessage(message, wParam, lParam);
 
     const LRESULT result = object->handleMessage(message, wParam, lParam);
-    RemoveWindowSubclass(window, &WindowObject::subclassProcedure, kSubclassId);
-    RemovePropW(window, kObjectProperty);
-    object->handle_ = nullptr;
+    object->detach();
+    // The window is going: nothing calls the runtime's procedure any more.
+    subclassedWindows().erase(window);
     if (object->windowId_ != 0) componentWindowGone(object->windowId_, object->componentId_);
     if (!object->deleting_) delete object;
     return result;

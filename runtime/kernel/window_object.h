@@ -17,8 +17,9 @@ inline bool isUserInputMessage(UINT message) noexcept {
 }
 
 // The runtime's object behind a system window (the window itself or one of
-// its components). The object rides in the window's subclass data, so a
-// message finds its object without searching.
+// its components). The object replaces the window's procedure and is found
+// again in a table of this thread's windows, so a message reaches its object
+// without asking the window system anything.
 //
 // Lifetime: an attached object deletes itself after its system window's last
 // message (WM_NCDESTROY) unless it is already being deleted; deleting an
@@ -117,13 +118,14 @@ protected:
     // The window procedure the object's window had before it was attached.
     LRESULT defaultProcedure(UINT message, WPARAM wParam, LPARAM lParam);
 private:
-    static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool showOwnCursor(WPARAM wParam, LPARAM lParam) const;
     bool runMenuCommand(WPARAM wParam, LPARAM lParam) const;
 
     HWND handle_ = nullptr;
+    // What the window called before the object was attached.
+    WNDPROC previousProcedure_ = nullptr;
     std::uint32_t windowId_ = 0;
     std::uint32_t componentId_ = 0;
     bool deleting_ = false;

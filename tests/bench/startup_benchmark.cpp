@@ -39,6 +39,9 @@ double timeToWindow(const std::wstring& program, const wchar_t* className, const
     if (!running) return -1.0;
     WindowWanted wanted{running->processId(), className, captionStart, nullptr};
     const Clock::time_point deadline = launched + 60s;
+    // Looking for the window costs the window system requests, which would
+    // queue with the program's own: look only once it has started.
+    running->waitForInputIdle(deadline);
     while (wanted.found == nullptr && Clock::now() < deadline) {
         EnumWindows(&matchWindow, reinterpret_cast<LPARAM>(&wanted));
         if (wanted.found == nullptr) std::this_thread::sleep_for(1ms);

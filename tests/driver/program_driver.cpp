@@ -29,6 +29,12 @@ BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+DWORD millisecondsUntil(Deadline deadline) {
+    const auto remaining =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    return remaining.count() > 0 ? static_cast<DWORD>(remaining.count()) : 0;
+}
+
 }  // namespace
 
 std::optional<RunningProgram> RunningProgram::start(const std::wstring& path, const std::wstring& workingDirectory) {
@@ -77,11 +83,12 @@ std::optional<MessageBoxView> RunningProgram::waitForMessageBox(Deadline deadlin
     return view;
 }
 
+bool RunningProgram::waitForInputIdle(Deadline deadline) const {
+    return WaitForInputIdle(process_.get(), millisecondsUntil(deadline)) == 0;
+}
+
 std::optional<DWORD> RunningProgram::waitForExit(Deadline deadline) const {
-    const auto remaining =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    const DWORD wait = remaining.count() > 0 ? static_cast<DWORD>(remaining.count()) : 0;
-    if (WaitForSingleObject(process_.get(), wait) != WAIT_OBJECT_0) return std::nullopt;
+    if (WaitForSingleObject(process_.get(), millisecondsUntil(deadline)) != WAIT_OBJECT_0) return std::nullopt;
     DWORD code = 0;
     GetExitCodeProcess(process_.get(), &code);
     return code;

@@ -49,6 +49,10 @@ public:
     // class, waiting until the deadline.
     HWND waitForWindow(const std::wstring& className, Deadline deadline) const;
     std::optional<MessageBoxView> waitForMessageBox(Deadline deadline) const;
+    // Whether the program came to wait for input before the deadline: its
+    // start-up is over. Waiting this way asks nothing of the window system
+    // meanwhile, unlike looking for its windows.
+    bool waitForInputIdle(Deadline deadline) const;
     // The exit code, or nothing when the program still runs at the deadline.
     std::optional<DWORD> waitForExit(Deadline deadline) const;
 
