@@ -46,8 +46,14 @@ int RuntimeApplication::runMessageLoop() {
     POINT lastMousePoint{-1, -1};
     bool idle = true;
     int idleCount = 0;
+    // Set when the last batch of messages ended on an empty queue, so the
+    // first idle call need not look again: under Wine every look is a
+    // request to the server, and a 10 ms timer makes a hundred batches a
+    // second.
+    bool knownEmpty = false;
     for (;;) {
-        while (idle && !messageWaiting(message)) {
+        while (idle && (knownEmpty || !messageWaiting(message))) {
+            knownEmpty = false;
             idle = runIdle(idleCount++);
         }
         do {
@@ -62,6 +68,7 @@ int RuntimeApplication::runMessageLoop() {
                 idleCount = 0;
             }
         } while (messageWaiting(message));
+        knownEmpty = true;
     }
 }
 
