@@ -24,6 +24,8 @@ public:
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
     // Hands the bytes over without copying them; the sink is empty after.
     std::vector<std::uint8_t> take() { return std::move(bytes_); }
+    // Empties the sink but keeps its memory for the next bytes.
+    void clear() { bytes_.clear(); }
 
 private:
     std::vector<std::uint8_t> bytes_;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace veltrano::grid {
 
@@ -64,14 +65,14 @@ struct Cell {
     std::int32_t margin() const { return extras().margin; }
     const LogFont& font() const { return extras().font; }
 
-    void setImageIndex(std::int32_t index);
-    void setPicture(std::shared_ptr<Picture> picture);
-    void setMasked(std::int32_t masked);
-    void setMergeAnchor(std::int32_t anchor);
-    void setAttributeB(std::int32_t value);
-    void setUserValue(std::uint32_t value);
-    void setMargin(std::int32_t margin);
-    void setFont(const LogFont& font);
+    void setImageIndex(std::int32_t index) { changeExtra(&CellExtras::imageIndex, index); }
+    void setPicture(std::shared_ptr<Picture> picture) { changeExtra(&CellExtras::picture, std::move(picture)); }
+    void setMasked(std::int32_t masked) { changeExtra(&CellExtras::masked, masked); }
+    void setMergeAnchor(std::int32_t anchor) { changeExtra(&CellExtras::mergeAnchor, anchor); }
+    void setAttributeB(std::int32_t value) { changeExtra(&CellExtras::attributeB, value); }
+    void setUserValue(std::uint32_t value) { changeExtra(&CellExtras::userValue, value); }
+    void setMargin(std::int32_t margin) { changeExtra(&CellExtras::margin, margin); }
+    void setFont(const LogFont& font) { changeExtra(&CellExtras::font, font); }
 
     // Whether both cells hold the very same extras record, which makes every
     // value in it equal without comparing them.
@@ -84,6 +85,12 @@ private:
     static const CellExtras& defaultExtras();
     // The record this cell alone holds, copied first when it is shared.
     CellExtras& editableExtras();
+    // A value equal to the one held changes nothing, which leaves a shared
+    // record shared.
+    template <typename Value>
+    void changeExtra(Value CellExtras::*field, Value value) {
+        if (!(extras().*field == value)) editableExtras().*field = std::move(value);
+    }
 
     // Null while every value in it is the default.
     std::shared_ptr<CellExtras> extras_;

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -98,26 +97,13 @@ void stdioSameBytes(benchmark::State& state, std::size_t size, const std::string
     std::filesystem::remove(path);
 }
 
-// Keeps its memory from one save to the next, so the format-alone figure
-// is not the cost of growing a fresh buffer page by page.
-class ReusedBufferSink final : public grid::file::ByteSink {
-public:
-    bool write(std::span<const std::uint8_t> bytes) override {
-        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
-        return true;
-    }
-    void clear() { bytes_.clear(); }
-    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
-
-private:
-    std::vector<std::uint8_t> bytes_;
-};
-
 // The format alone, without any file: where the time goes when the file
 // figure misses its target.
 void formatInMemory(benchmark::State& state, const GridModel& grid) {
     grid::BytePictureCodec codec;
-    ReusedBufferSink sink;
+    // One sink keeps its memory from round to round, so the figure is not
+    // the cost of growing a fresh buffer page by page.
+    grid::file::VectorSink sink;
     for (auto _ : state) {
         sink.clear();
         grid::file::writeGridFile(grid, codec, sink);
