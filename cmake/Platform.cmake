@@ -12,10 +12,9 @@ if(VELTRANO_WINDOWS)
   add_link_options(-static -static-libgcc -static-libstdc++)
 
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    # The 64-bit tree is a test vehicle for machines that cannot run 32-bit
-    # code. The runtime keeps addresses in 32-bit words, so the image goes
-    # below 4 GB (Wine then also hands out heap and stack memory there).
-    add_link_options(-Wl,--image-base=0x10000000 -Wl,--disable-high-entropy-va)
+    # An ordinary 64-bit program: placed anywhere, memory above 4 GB included
+    # (the 64-bit linker marks every image large-address-aware by itself).
+    add_link_options(-Wl,--dynamicbase -Wl,--high-entropy-va -Wl,--nxcompat)
     set(VELTRANO_WINE_LOADER /usr/lib/wine/wine64)
   else()
     set(VELTRANO_WINE_LOADER wine)

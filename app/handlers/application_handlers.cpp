@@ -33,7 +33,7 @@ using Operation = void (configurator::Configurator::*)();
 
 // Handlers run inside the window procedure: nothing may unwind out of them.
 template <Operation operation>
-void handler(const std::uint32_t*, std::size_t, EventResult&) {
+void handler(const EventWord*, std::size_t, EventResult&) {
     try {
         (application().configurator.*operation)();
     } catch (const std::exception& error) {

@@ -10,14 +10,14 @@ ValueTriple integerArgument(std::int32_t value) {
 }
 
 ValueTriple textArgument(const std::string& text) {
-    return ValueTriple{addressWord(text.c_str()), 0, type_code::kText};
+    return ValueTriple::ofAddress(text.c_str(), type_code::kText);
 }
 
 ValueTriple componentArgument(std::uint32_t windowId, std::uint32_t componentId, std::uint32_t classId) {
     return ValueTriple{windowId, componentId, classId};
 }
 
-std::string takeText(std::uint32_t address) {
+std::string takeText(AddressWord address) {
     char* block = addressFromWord<char>(address);
     if (block == nullptr) {
         return {};
@@ -29,10 +29,10 @@ std::string takeText(std::uint32_t address) {
 
 std::string takeTextResult(const ValueTriple& result) {
     if (result.type == type_code::kText) {
-        return takeText(result.low);
+        return takeText(result.addressValue());
     }
-    if (result.type == type_code::kByteSet && result.low != 0) {
-        RuntimeApplication::current().heap().free(addressFromWord<void>(result.low));
+    if (result.type == type_code::kByteSet && result.addressValue() != 0) {
+        RuntimeApplication::current().heap().free(result.address<void>());
     }
     return {};
 }

@@ -16,7 +16,7 @@ ValueTriple textArgument(const std::string& text);
 ValueTriple componentArgument(std::uint32_t windowId, std::uint32_t componentId, std::uint32_t classId);
 
 // Copies a runtime text block and frees it; null is the empty text.
-std::string takeText(std::uint32_t address);
+std::string takeText(AddressWord address);
 // The text of a command result; any other result type is the empty text
 // (and a byte set result is freed all the same).
 std::string takeTextResult(const ValueTriple& result);

@@ -41,12 +41,12 @@ std::int32_t readInteger(const ComponentAddress& where, std::int32_t index) {
 
 void writeText(const ComponentAddress& where, std::int32_t index, std::string_view text) {
     const std::string copy(text);
-    writeProperty(where.windowId, where.componentId, index, kNoArrayIndex, addressWord(copy.c_str()), 0);
+    writePropertyAddress(where.windowId, where.componentId, index, kNoArrayIndex, copy.c_str());
 }
 
 std::string readText(const ComponentAddress& where, std::int32_t index) {
     const std::uint64_t value = readProperty(where.windowId, where.componentId, index, kNoArrayIndex);
-    return takeText(static_cast<std::uint32_t>(value & 0xFFFFFFFFu));
+    return takeText(static_cast<AddressWord>(value));
 }
 
 ValueTriple componentOf(const ComponentAddress& where) {

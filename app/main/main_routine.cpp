@@ -27,7 +27,7 @@ int applicationMain() {
     callKernelFunction(KernelFunction::InitialiseRuntime);
     resetProcessorState();
     callKernelFunction(KernelFunction::RegisterExitHook,
-                       static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&onApplicationExit)));
+                       reinterpret_cast<AddressWord>(&onApplicationExit));
     RuntimeApplication& runtime = RuntimeApplication::current();
     runtime.loadWindow(main_window::kWindowId);
     runtime.runMessageLoop();

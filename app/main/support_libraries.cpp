@@ -36,7 +36,7 @@ const ClassDescriptor* const kStandardClasses[kStandardUnits] = {
 
 const ClassDescriptor* const kGridClasses[] = {&kGridClass};  // 0x30001
 
-std::int32_t standardNotification(std::int32_t code, std::uint32_t, std::uint32_t) {
+std::intptr_t standardNotification(std::int32_t code, AddressWord, AddressWord) {
     return code == library_notification::kStartup || code == library_notification::kShutdown ? 0 : -1;
 }
 

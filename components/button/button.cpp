@@ -91,7 +91,7 @@ int ButtonObject::writeProperty(int index, const RawValue& value) {
             data_.ButtonPicture = pv::bytes(value);
             return 1;
         case ButtonProperty::ButtonType:
-            data_.ButtonType = pv::clampChoice(value.word1, kLargestButtonType);
+            data_.ButtonType = pv::clampChoice(value.number(), kLargestButtonType);
             if (alive()) {
                 SendMessageW(handle(), BM_SETSTYLE, data_.ButtonType == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
             }
@@ -101,11 +101,11 @@ int ButtonObject::writeProperty(int index, const RawValue& value) {
             if (alive()) SetWindowTextW(handle(), wideFromCodePage936(data_.Caption).c_str());
             return 0;
         case ButtonProperty::Alignment:
-            data_.Alignment = pv::clampChoice(value.word1, kLargestAlignment);
+            data_.Alignment = pv::clampChoice(value.number(), kLargestAlignment);
             replaceStyleBits(kHorizontalBits, horizontalBits(data_.Alignment));
             return 0;
         case ButtonProperty::VerticalAlignment:
-            data_.VerticalAlignment = pv::clampChoice(value.word1, kLargestAlignment);
+            data_.VerticalAlignment = pv::clampChoice(value.number(), kLargestAlignment);
             replaceStyleBits(kVerticalBits, verticalBits(data_.VerticalAlignment));
             return 0;
         case ButtonProperty::Font: {

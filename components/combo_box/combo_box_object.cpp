@@ -187,11 +187,11 @@ int ComboBoxObject::writeProperty(int index, const RawValue& value) {
             return 0;
         }
         case p::kTextColor:
-            data_.TextColor = value.word1;
+            data_.TextColor = value.number();
             InvalidateRect(handle(), nullptr, TRUE);
             return 0;
         case p::kBackColor:
-            data_.BackColor = value.word1;
+            data_.BackColor = value.number();
             backBrush_ = controls::solidBrush(data_.BackColor, COLOR_BTNFACE);
             InvalidateRect(handle(), nullptr, TRUE);
             return 0;

@@ -104,7 +104,7 @@ void CommonDialogObject::writeProperty(int index, const RawValue& value) {
         *number = static_cast<std::int32_t>(value.word1);
         normalise(data_);
     } else if (index == kColor) {
-        data_.Color = value.word1;
+        data_.Color = value.number();
     }
 }
 

@@ -104,11 +104,11 @@ int EditBoxObject::writeProperty(int index, const RawValue& value) {
             applyBorder();
             return 0;
         case p::kTextColor:
-            data_.TextColor = value.word1;
+            data_.TextColor = value.number();
             InvalidateRect(handle(), nullptr, TRUE);
             return 0;
         case p::kBackColor:
-            data_.BackColor = value.word1;
+            data_.BackColor = value.number();
             backBrush_ = controls::solidBrush(data_.BackColor, COLOR_BTNFACE);
             RedrawWindow(handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
             return 0;

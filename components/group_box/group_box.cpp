@@ -66,15 +66,15 @@ int GroupBoxObject::writeProperty(int index, const RawValue& value) {
             if (alive()) SetWindowTextW(handle(), wideFromCodePage936(data_.Caption).c_str());
             break;
         case GroupBoxProperty::Alignment:
-            data_.Alignment = pv::clampChoice(value.word1, kLargestAlignment);
+            data_.Alignment = pv::clampChoice(value.number(), kLargestAlignment);
             if (alive()) {
                 const LONG_PTR style = GetWindowLongPtrW(handle(), GWL_STYLE);
                 SetWindowLongPtrW(handle(), GWL_STYLE, (style & ~kAlignmentBits) | alignmentBits(data_.Alignment));
             }
             break;
-        case GroupBoxProperty::TextColor: data_.TextColor = value.word1; break;
+        case GroupBoxProperty::TextColor: data_.TextColor = value.number(); break;
         case GroupBoxProperty::BackColor:
-            data_.BackColor = value.word1;
+            data_.BackColor = value.number();
             remakeBrush();
             break;
         case GroupBoxProperty::Font: {

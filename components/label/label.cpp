@@ -98,9 +98,9 @@ int LabelObject::writeProperty(int index, const RawValue& value) {
             data_.Caption = pv::text(value);
             setWindowText();
             break;
-        case LabelProperty::TextEffect: data_.TextEffect = pv::clampChoice(value.word1, kLargestTextEffect); break;
+        case LabelProperty::TextEffect: data_.TextEffect = pv::clampChoice(value.number(), kLargestTextEffect); break;
         case LabelProperty::BorderStyle:
-            data_.BorderStyle = pv::clampChoice(value.word1, kLargestBorderStyle);
+            data_.BorderStyle = pv::clampChoice(value.number(), kLargestBorderStyle);
             drawing::applyBorderStyle(handle(), data_.BorderStyle);
             break;
         case LabelProperty::GradientBorderWidth:
@@ -112,9 +112,9 @@ int LabelObject::writeProperty(int index, const RawValue& value) {
         case LabelProperty::TextColor:
         case LabelProperty::GradientBackColor1:
         case LabelProperty::GradientBackColor2:
-        case LabelProperty::GradientBackColor3: colourField(data_, property) = value.word1; break;
+        case LabelProperty::GradientBackColor3: colourField(data_, property) = value.number(); break;
         case LabelProperty::BackColor:
-            data_.BackColor = value.word1;
+            data_.BackColor = value.number();
             // The picture was composed over the old colour.
             dropPicture();
             break;
@@ -127,15 +127,15 @@ int LabelObject::writeProperty(int index, const RawValue& value) {
             dropPicture();
             break;
         case LabelProperty::BackPictureMode:
-            data_.BackPictureMode = pv::clampChoice(value.word1, kLargestPictureMode);
+            data_.BackPictureMode = pv::clampChoice(value.number(), kLargestPictureMode);
             break;
         case LabelProperty::GradientBackground:
-            data_.GradientBackground = pv::clampChoice(value.word1, kLargestGradient);
+            data_.GradientBackground = pv::clampChoice(value.number(), kLargestGradient);
             break;
-        case LabelProperty::Alignment: data_.Alignment = pv::clampChoice(value.word1, kLargestAlignment); break;
+        case LabelProperty::Alignment: data_.Alignment = pv::clampChoice(value.number(), kLargestAlignment); break;
         case LabelProperty::WordWrap: data_.WordWrap = pv::asBool(value); break;
         case LabelProperty::VerticalAlignment:
-            data_.VerticalAlignment = pv::clampChoice(value.word1, kLargestAlignment);
+            data_.VerticalAlignment = pv::clampChoice(value.number(), kLargestAlignment);
             break;
         case LabelProperty::DataSource:
             data_.DataSource = pv::text(value);
@@ -357,7 +357,7 @@ LRESULT LabelObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND: return 1;
         case kLabelCustomMessage: {
             const auto result = fireEvent(label_event::kCustomMessage,
-                                          {static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam)});
+                                          {static_cast<EventWord>(wParam), static_cast<EventWord>(lParam)});
             return static_cast<LRESULT>(static_cast<std::int32_t>(result.value_or(0)));
         }
         default: return ComponentObject::handleMessage(message, wParam, lParam);

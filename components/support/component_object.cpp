@@ -34,7 +34,7 @@ ComponentObject* ComponentObject::componentOf(HWND handle) noexcept {
 }
 
 std::optional<std::uint32_t> ComponentObject::fireEvent(std::int32_t eventNumber,
-                                                        std::initializer_list<std::uint32_t> arguments) {
+                                                        std::initializer_list<EventWord> arguments) {
     SimpleEventRecord record;
     record.windowId = windowId();
     record.componentId = componentId();
@@ -45,7 +45,7 @@ std::optional<std::uint32_t> ComponentObject::fireEvent(std::int32_t eventNumber
     return record.result;
 }
 
-bool ComponentObject::fireEventHandled(std::int32_t eventNumber, std::initializer_list<std::uint32_t> arguments) {
+bool ComponentObject::fireEventHandled(std::int32_t eventNumber, std::initializer_list<EventWord> arguments) {
     SimpleEventRecord record;
     record.windowId = windowId();
     record.componentId = componentId();

@@ -67,9 +67,9 @@ public:
 
     // Fires one of the component's events with one-word arguments; the
     // handler's result when it ran and returned one.
-    std::optional<std::uint32_t> fireEvent(std::int32_t eventNumber, std::initializer_list<std::uint32_t> arguments = {});
+    std::optional<std::uint32_t> fireEvent(std::int32_t eventNumber, std::initializer_list<EventWord> arguments = {});
     // True when a handler ran.
-    bool fireEventHandled(std::int32_t eventNumber, std::initializer_list<std::uint32_t> arguments = {});
+    bool fireEventHandled(std::int32_t eventNumber, std::initializer_list<EventWord> arguments = {});
     // Typed arguments; the handler's result words when it returned one.
     std::optional<std::uint64_t> fireTypedEvent(std::int32_t eventNumber, std::span<const TypedEventArgument> arguments);
 

@@ -85,7 +85,7 @@ bool ensureWindowClass(const std::wstring& name) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
-std::string textAt(std::uint32_t address) {
+std::string textAt(AddressWord address) {
     const char* text = addressFromWord<const char>(address);
     return text != nullptr ? std::string(text) : std::string();
 }
@@ -116,7 +116,8 @@ WindowObject* createWindow(const std::uint8_t* classData, std::uint32_t classDat
     auto data = classdata::decode<WindowData>(bytes);
     if (!data) return nullptr;
     const bool designMode = designModeFlag != 0;
-    HWND owner = designMode ? addressFromWord<HWND__>(designWindow) : parent;
+    // A design window handle arrives in a 32-bit word: widened by sign extension.
+    HWND owner = designMode ? static_cast<HWND>(LongToHandle(static_cast<LONG>(designWindow))) : parent;
     if (designMode && owner == nullptr) owner = parent;
 
     const window_style::Styles styles = window_style::forCreation(*data, style, designMode, owner != nullptr);
@@ -187,7 +188,7 @@ int writeProperty(WindowObject* target, int index, const RawValue* value, int) {
             if (live) form->applyFrame();
             break;
         case property::kBackColor:
-            d.BackColor = value->word1;
+            d.BackColor = value->number();
             if (live) InvalidateRect(form->handle(), nullptr, TRUE);
             break;
         case property::kBackPicture:

@@ -35,7 +35,7 @@ bool CGridCtrl::writeProperty(int index, const RawValue& value) {
     if (index < 0 || index >= kGridPropertyCount) return false;
     const classdata::GridDesignData before = design_;
     classdata::GridDesignData& d = design_;
-    const std::uint32_t raw = value.word1;
+    const std::uint32_t raw = value.number();
     const auto number = static_cast<std::int32_t>(raw);
     const bool flag = raw != 0;
     const auto property = static_cast<GridProperty>(index);

@@ -139,7 +139,7 @@ void ListCellEditor::announce(int index) {
     if (!grid_.editing() || index < 0 || index == announced_) return;
     announced_ = index;
     chosenItem_ = items_[static_cast<std::size_t>(index)];
-    const std::uint32_t text = chosenItem_.empty() ? 0 : addressWord(chosenItem_.c_str());
+    const EventWord text = chosenItem_.empty() ? 0 : addressWord(chosenItem_.c_str());
     grid_.fireEvent(grid_event::kListItemChosen, {word(cell_.row), word(cell_.column), text});
 }
 

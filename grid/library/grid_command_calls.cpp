@@ -55,9 +55,9 @@ std::optional<std::int32_t> integerOf(const ValueTriple& value) {
 
 GridValue gridValueOf(const ValueTriple& value) {
     switch (value.type) {
-        case type_code::kText: return GridValue::text(std::string(textView(addressFromWord<const char>(value.low))));
+        case type_code::kText: return GridValue::text(std::string(textView(value.address<const char>())));
         case type_code::kByteSet: {
-            const std::span<const std::uint8_t> bytes = byteSetView(addressFromWord<const void>(value.low));
+            const std::span<const std::uint8_t> bytes = byteSetView(value.address<const void>());
             return GridValue::bytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
         }
         case type_code::kBool: return GridValue::logical(value.low != 0);
@@ -78,10 +78,10 @@ void setLogical(ValueTriple* result, bool value) {
 void setGridValue(ValueTriple* result, RuntimeHeap& heap, const GridValue& value) {
     switch (value.type()) {
         case GridValue::Type::Text:
-            *result = ValueTriple{addressWord(newText(heap, value.asText())), 0, type_code::kText};
+            *result = ValueTriple::ofAddress(newText(heap, value.asText()), type_code::kText);
             return;
         case GridValue::Type::Bytes:
-            *result = ValueTriple{addressWord(newByteSet(heap, value.asBytes())), 0, type_code::kByteSet};
+            *result = ValueTriple::ofAddress(newByteSet(heap, value.asBytes()), type_code::kByteSet);
             return;
         default: setLogical(result, value.asLogical()); return;
     }
@@ -104,7 +104,7 @@ public:
     }
     std::optional<std::string> text(std::uint32_t index) const {
         if (!present(index) || values_[index].type != type_code::kText) return std::nullopt;
-        return std::string(textView(addressFromWord<const char>(values_[index].low)));
+        return std::string(textView(values_[index].address<const char>()));
     }
 
 private:

@@ -43,7 +43,7 @@ const ValueTriple& CommandArguments::triple(std::uint32_t index) const {
 std::string_view CommandArguments::text(std::uint32_t index) const {
     const ValueTriple& argument = triple(index);
     if (argument.type != type_code::kText) wrongType();
-    return textView(addressFromWord<const char>(argument.low));
+    return textView(argument.address<const char>());
 }
 
 std::optional<std::string_view> CommandArguments::optionalText(std::uint32_t index) const {
@@ -54,7 +54,7 @@ std::optional<std::string_view> CommandArguments::optionalText(std::uint32_t ind
 std::span<const std::uint8_t> CommandArguments::byteSet(std::uint32_t index) const {
     const ValueTriple& argument = triple(index);
     if (argument.type != type_code::kByteSet) wrongType();
-    return byteSetView(addressFromWord<const void>(argument.low));
+    return byteSetView(argument.address<const void>());
 }
 
 std::int32_t CommandArguments::integer(std::uint32_t index) const {
@@ -79,12 +79,12 @@ commands::Value CommandArguments::value(std::uint32_t index) const {
     if (index >= triples_.size()) return commands::Value::none();
     const ValueTriple& argument = triples_[index];
     if (auto scalar = commands::valueFromWords(argument)) return *scalar;
-    if (argument.type == type_code::kText) return commands::Value::text(textView(addressFromWord<const char>(argument.low)));
+    if (argument.type == type_code::kText) return commands::Value::text(textView(argument.address<const char>()));
     if (argument.type == type_code::kByteSet) {
-        return commands::Value::byteSet(byteSetView(addressFromWord<const void>(argument.low)));
+        return commands::Value::byteSet(byteSetView(argument.address<const void>()));
     }
     if (isNumericType(arrayElementType(argument.type))) {
-        const auto elements = arrayElementBytes(addressFromWord<const void>(argument.low), argument.type);
+        const auto elements = arrayElementBytes(argument.address<const void>(), argument.type);
         if (elements) return commands::Value::numericArray(*elements);
     }
     return commands::Value::otherArray();

@@ -20,11 +20,11 @@ void setDouble(ValueTriple& result, double value) noexcept {
 }
 
 void setText(ValueTriple& result, std::string_view bytes) {
-    result = {addressWord(newText(RuntimeApplication::current().heap(), bytes)), 0, type_code::kText};
+    result = ValueTriple::ofAddress(newText(RuntimeApplication::current().heap(), bytes), type_code::kText);
 }
 
 void setByteSet(ValueTriple& result, std::span<const std::uint8_t> bytes) {
-    result = {addressWord(newByteSet(RuntimeApplication::current().heap(), bytes)), 0, type_code::kByteSet};
+    result = ValueTriple::ofAddress(newByteSet(RuntimeApplication::current().heap(), bytes), type_code::kByteSet);
 }
 
 }  // namespace veltrano::core_library

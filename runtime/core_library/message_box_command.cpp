@@ -31,7 +31,9 @@ HWND ownerFrom(const CommandArguments& in) {
         WindowObject* window = services::componentObject(owner.low, 0);
         return window == nullptr ? nullptr : window->handle();
     }
-    if (owner.type == type_code::kInteger) return addressFromWord<HWND__>(owner.low);
+    // A window handle given as an integer is widened by sign extension, as
+    // every handle passed between 32- and 64-bit code.
+    if (owner.type == type_code::kInteger) return static_cast<HWND>(LongToHandle(static_cast<LONG>(owner.low)));
     return nullptr;
 }
 

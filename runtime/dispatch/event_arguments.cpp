@@ -21,17 +21,29 @@ bool takesTwoWords(const TypedEventArgument& argument) {
     }
 }
 
+// Texts, byte sets, subroutines and arrays are addresses.
+bool isAddress(const TypedEventArgument& argument) {
+    switch (argument.type) {
+        case type_code::kText:
+        case type_code::kByteSet:
+        case type_code::kSubroutine: return true;
+        default: return isArrayType(argument.type);
+    }
+}
+
 }  // namespace
 
-std::vector<std::uint32_t> packTypedEventArguments(std::span<const TypedEventArgument> arguments) {
-    std::vector<std::uint32_t> words;
+std::vector<EventWord> packTypedEventArguments(std::span<const TypedEventArgument> arguments) {
+    std::vector<EventWord> words;
     words.reserve(arguments.size() * 2);
     for (const TypedEventArgument& argument : arguments) {
         if (argument.flags & event_argument_flag::kByAddress) {
-            words.push_back(argument.low);
+            words.push_back(joinAddressWords(argument.low, argument.high));
         } else if (takesTwoWords(argument)) {
             words.push_back(argument.low);
             words.push_back(argument.high);
+        } else if (isAddress(argument)) {
+            words.push_back(joinAddressWords(argument.low, argument.high));
         } else if (argument.type == type_code::kByte) {
             words.push_back(argument.low & 0xFFu);
         } else if (argument.type == type_code::kShort) {

@@ -35,8 +35,8 @@ RuntimeValueForm runtimeFormOf(std::uint16_t kind) noexcept {
 
 RuntimeWords readScalar(std::uint16_t kind, RawValue raw) noexcept {
     switch (runtimeFormOf(kind)) {
-        case RuntimeValueForm::Integer: return {raw.word1, 0};
-        case RuntimeValueForm::Wide: return {raw.word1, raw.word2};
+        case RuntimeValueForm::Integer: return {static_cast<std::uint32_t>(raw.word1), 0};
+        case RuntimeValueForm::Wide: return {static_cast<std::uint32_t>(raw.word1), raw.word2};
         // Only exactly 1 is true: a class that stores other non-zero values
         // does not make them true by accident.
         case RuntimeValueForm::Bool: return {raw.word1 == 1 ? 1u : 0u, 0};

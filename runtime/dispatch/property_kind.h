@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "runtime/values/address_word.h"
+
 namespace veltrano {
 
 // How a class property's raw value (two words) becomes a runtime value.
@@ -38,9 +40,14 @@ enum class RuntimeValueForm { None, Integer, Wide, Bool, Text, ByteSet, Font };
 // The runtime value form of a kind; kinds outside 1000..1024 have none.
 RuntimeValueForm runtimeFormOf(std::uint16_t kind) noexcept;
 
+// word1 carries a number's low half or an address (so it is address-wide);
+// word2 a number's high half or the length of the bytes at word1.
 struct RawValue {
-    std::uint32_t word1 = 0;
+    AddressWord word1 = 0;
     std::uint32_t word2 = 0;
+
+    // word1 read as the 32-bit number it carries for a number or colour.
+    constexpr std::uint32_t number() const noexcept { return static_cast<std::uint32_t>(word1); }
 };
 
 struct RuntimeWords {

@@ -2,14 +2,19 @@
 
 #include <cstdint>
 
+#include "runtime/values/address_word.h"
+
 namespace veltrano {
 
-// Runtime service entry handed to every support library at start-up.
-using RuntimeServiceEntry = std::int64_t (*)(std::int32_t code, std::uint32_t argument1, std::uint32_t argument2);
+// Runtime service entry handed to every support library at start-up. Its
+// arguments are address-wide, since many services take a record's address;
+// the 64-bit answer holds an address on every target.
+using RuntimeServiceEntry = std::int64_t (*)(std::int32_t code, AddressWord argument1, AddressWord argument2);
 
 // A support library's notification routine: code 1 hands it the service
-// entry at start-up, code 6 its data word at shutdown.
-using LibraryNotification = std::int32_t (*)(std::int32_t code, std::uint32_t argument1, std::uint32_t argument2);
+// entry at start-up, code 6 its data word at shutdown. Arguments and answer
+// are address-wide for the same reason.
+using LibraryNotification = std::intptr_t (*)(std::int32_t code, AddressWord argument1, AddressWord argument2);
 
 namespace library_notification {
 inline constexpr std::int32_t kStartup = 1;
@@ -26,7 +31,7 @@ struct LibraryDescriptor {
 };
 
 // Constant data placed by the application build and read once at start-up.
-// Every field is one 32-bit word on the target.
+// Counts and sizes are 32-bit words; addresses are as wide as the target's.
 struct ApplicationDescriptor {
     std::uint32_t runMode;
     std::uint32_t reserved1;

@@ -7,6 +7,7 @@
 
 #include "runtime/dispatch/property_kind.h"
 #include "runtime/loading/class_flags.h"
+#include "runtime/values/address_word.h"
 
 namespace veltrano {
 
@@ -71,15 +72,6 @@ template <typename Routine>
 Routine classRoutine(const ClassDescriptor& descriptor, int interfaceNumber) noexcept {
     if (descriptor.interfaces == nullptr) return nullptr;
     return reinterpret_cast<Routine>(descriptor.interfaces(interfaceNumber));
-}
-
-// Raw value words that carry addresses (the runtime keeps them 32 bits wide).
-inline std::uint32_t addressWord(const void* address) noexcept {
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(address));
-}
-template <typename T>
-T* addressFromWord(std::uint32_t word) noexcept {
-    return reinterpret_cast<T*>(static_cast<std::uintptr_t>(word));
 }
 
 }  // namespace veltrano

@@ -32,6 +32,10 @@ FARPROC RuntimeApplication::resolveDllCommand(std::size_t index) {
 
 std::uintptr_t RuntimeApplication::callDllCommand(std::size_t index, std::span<const std::uintptr_t> arguments) {
     const DllCallOutcome outcome = callStandardCall(resolveDllCommand(index), arguments);
+    // Only on 32-bit x86 can a callee take the wrong number of argument bytes
+    // off the stack (a standard-call function declared with another count).
+    // x86-64 has one calling convention in which the caller cleans up, so
+    // there the stack always comes back and error 6 cannot arise.
     if (!outcome.stackIntact) {
         reportNumberedError(kDllStackError, kApplicationRoutineKind | static_cast<std::uint32_t>(index + 1),
                             static_cast<std::uint32_t>(arguments.size()));

@@ -35,12 +35,12 @@ std::size_t bindingSource(const ComponentTable& table, std::size_t index, std::u
     return index;
 }
 
-// A bound handler is the code base plus the handler's offset, and offsets
-// count entries of one 32-bit word each. Where an entry is wider (a 64-bit
-// build) the offset still names the same entry by its number.
+// A bound handler is the relocation base plus the handler's offset, and
+// offsets count entries of one 32-bit word each. Where an entry is wider (a
+// 64-bit build) the offset still names the same entry by its number.
 const EventHandlerEntry* handlerEntryAt(RuntimeApplication& runtime, std::uint32_t handler) {
     const auto* entries = static_cast<const EventHandlerEntry*>(runtime.codeBase());
-    const std::uint32_t offset = handler - addressWord(entries);
+    const std::uint32_t offset = handler - runtime.handlerRelocationBase();
     return entries + offset / kHandlerOffsetStride;
 }
 
@@ -87,7 +87,7 @@ const EventHandlerEntry* findEventHandler(RuntimeApplication& runtime, std::uint
 }
 
 bool fireEventWords(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId,
-                    std::int32_t eventNumber, std::span<const std::uint32_t> words, EventResult& result) {
+                    std::int32_t eventNumber, std::span<const EventWord> words, EventResult& result) {
     const EventHandlerEntry* entry = findEventHandler(runtime, windowId, componentId, eventNumber);
     if (entry == nullptr || entry->function == nullptr) {
         runtime.clearEventSource();
@@ -103,7 +103,7 @@ bool fireSimpleEvent(RuntimeApplication& runtime, SimpleEventRecord& record) {
     const std::size_t count = record.argumentCount > 5 ? 5 : record.argumentCount;
     EventResult result;
     if (!fireEventWords(runtime, record.windowId, record.componentId, record.eventNumber,
-                        std::span<const std::uint32_t>(record.arguments, count), result)) {
+                        std::span<const EventWord>(record.arguments, count), result)) {
         return false;
     }
     if (result.present) {
@@ -115,7 +115,7 @@ bool fireSimpleEvent(RuntimeApplication& runtime, SimpleEventRecord& record) {
 
 bool fireTypedEventRecord(RuntimeApplication& runtime, TypedEventRecord& record) {
     const std::size_t count = record.argumentCount > 12 ? 12 : record.argumentCount;
-    const std::vector<std::uint32_t> words =
+    const std::vector<EventWord> words =
         packTypedEventArguments(std::span<const TypedEventArgument>(record.arguments, count));
     EventResult result;
     if (!fireEventWords(runtime, record.windowId, record.componentId, record.eventNumber, words, result)) {

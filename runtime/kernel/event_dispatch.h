@@ -19,7 +19,7 @@ const EventHandlerEntry* findEventHandler(RuntimeApplication& runtime, std::uint
 
 // Calls the bound handler with the argument words; false when none ran.
 bool fireEventWords(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId,
-                    std::int32_t eventNumber, std::span<const std::uint32_t> words, EventResult& result);
+                    std::int32_t eventNumber, std::span<const EventWord> words, EventResult& result);
 
 bool fireSimpleEvent(RuntimeApplication& runtime, SimpleEventRecord& record);
 bool fireTypedEventRecord(RuntimeApplication& runtime, TypedEventRecord& record);

@@ -4,11 +4,11 @@
 
 namespace veltrano {
 
-std::uint32_t callKernelFunction(KernelFunction function, std::uint32_t argument) {
+AddressWord callKernelFunction(KernelFunction function, AddressWord argument) {
     RuntimeApplication& runtime = RuntimeApplication::current();
     switch (function) {
         case KernelFunction::RegisterExitHook:
-            runtime.registerExitHook(reinterpret_cast<ExitHook>(static_cast<std::uintptr_t>(argument)));
+            runtime.registerExitHook(reinterpret_cast<ExitHook>(argument));
             return 0;
         case KernelFunction::InitialiseRuntime: runtime.initialiseRuntime(); return 0;
     }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "runtime/values/address_word.h"
+
 namespace veltrano {
 
 // The numbered kernel functions the application's code reaches. The other
@@ -11,6 +13,7 @@ enum class KernelFunction : int {
     InitialiseRuntime = 6,
 };
 
-std::uint32_t callKernelFunction(KernelFunction function, std::uint32_t argument = 0);
+// The argument is address-wide: registering an exit hook passes its address.
+AddressWord callKernelFunction(KernelFunction function, AddressWord argument = 0);
 
 }  // namespace veltrano

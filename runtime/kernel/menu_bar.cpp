@@ -85,9 +85,8 @@ std::optional<MenuItemRecord> menuItemAt(const ComponentTable& table, std::size_
     return bytes ? MenuItemRecord::parse(*bytes) : std::nullopt;
 }
 
-WindowObject* loadedWindowObject(const ComponentTable& table) {
-    const std::optional<std::uint32_t> slot = table.objectSlot(0);
-    auto* object = slot ? addressFromWord<WindowObject>(*slot) : nullptr;
+WindowObject* loadedWindowObject(RuntimeApplication& runtime, const ComponentTable& table) {
+    WindowObject* object = runtime.windowRegistry().objectInSlot(table, 0);
     return object != nullptr && object->alive() ? object : nullptr;
 }
 
@@ -145,7 +144,7 @@ MenuBar buildMenuBar(const ComponentTable& table) {
 bool rebuildWindowMenu(RuntimeApplication& runtime, std::uint32_t windowId) {
     WindowTemplate* window = runtime.windowRegistry().find(windowId);
     if (window == nullptr || window->table.empty()) return false;
-    WindowObject* object = loadedWindowObject(window->table);
+    WindowObject* object = loadedWindowObject(runtime, window->table);
     if (object == nullptr) return false;
     const MenuBar bar = buildMenuBar(window->table);
     HMENU old = GetMenu(object->handle());
@@ -178,7 +177,7 @@ std::optional<std::uint64_t> readMenuItemProperty(RuntimeApplication& runtime, s
     const std::optional<MenuItemRecord> item = entry ? menuItemAt(window->table, *entry) : std::nullopt;
     if (!item) return std::nullopt;
     switch (index) {
-        case 0: return item->caption.empty() ? 0 : addressWord(newText(runtime.heap(), item->caption));
+        case 0: return item->caption.empty() ? 0 : std::uint64_t{addressWord(newText(runtime.heap(), item->caption))};
         case 1: return (item->flags & menu_item_flag::kChecked) != 0 ? 1 : 0;
         case 2: return (item->flags & menu_item_flag::kDisabled) != 0 ? 1 : 0;
         case 3: return (item->flags & menu_item_flag::kHidden) != 0 ? 0 : 1;
@@ -187,14 +186,14 @@ std::optional<std::uint64_t> readMenuItemProperty(RuntimeApplication& runtime, s
 }
 
 bool writeMenuItemProperty(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId,
-                           std::int32_t index, std::uint32_t value) {
+                           std::int32_t index, std::uint32_t value, AddressWord text) {
     WindowTemplate* window = runtime.windowRegistry().find(windowId);
     if (window == nullptr || window->table.empty()) return false;
     const std::optional<std::size_t> entry = window->table.indexOf(componentId);
     const std::optional<MenuItemRecord> item = entry ? menuItemAt(window->table, *entry) : std::nullopt;
     if (!item) return false;
     if (index == 0) {
-        const std::string_view caption = value == 0 ? std::string_view() : textView(addressFromWord<const char>(value));
+        const std::string_view caption = text == 0 ? std::string_view() : textView(addressFromWord<const char>(text));
         if (caption == item->caption) return true;
         std::vector<std::uint8_t> bytes(caption.begin(), caption.end());
         bytes.push_back(0);

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "runtime/values/address_word.h"
+
 namespace veltrano {
 
 class ComponentTable;
@@ -46,8 +48,9 @@ bool runMenuCommand(RuntimeApplication& runtime, std::uint32_t windowId, UINT co
 std::optional<std::uint64_t> readMenuItemProperty(RuntimeApplication& runtime, std::uint32_t windowId,
                                                   std::uint32_t componentId, std::int32_t index);
 // True when the component is a menu item (the write was taken, or ignored as
-// an unknown index); a change rebuilds the window's menu bar.
+// an unknown index); a change rebuilds the window's menu bar. The caption
+// arrives as a text address, the flags as a value.
 bool writeMenuItemProperty(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId,
-                           std::int32_t index, std::uint32_t value);
+                           std::int32_t index, std::uint32_t value, AddressWord text);
 
 }  // namespace veltrano

@@ -1,6 +1,7 @@
 #include "runtime/kernel/property_access.h"
 
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -43,8 +44,7 @@ Target locate(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t
     target.index = *index;
     target.record = *record;
     target.descriptor = runtime.classDescriptor(record->classId);
-    const std::optional<std::uint32_t> slot = table.objectSlot(*index);
-    auto* object = slot ? addressFromWord<WindowObject>(*slot) : nullptr;
+    WindowObject* object = runtime.windowRegistry().objectInSlot(table, *index);
     if (object != nullptr && object->alive()) target.object = object;
     return target;
 }
@@ -63,6 +63,18 @@ std::uint64_t wordsOf(RuntimeWords words) {
 }
 
 std::uint64_t addressResult(const void* block) { return addressWord(block); }
+
+// The whole-font value: a record whose face name is a text address.
+struct WholeFontRecord {
+    std::uint32_t angle;
+    std::uint32_t bold;
+    std::uint32_t italic;
+    std::uint32_t strikeOut;
+    std::uint32_t underline;
+    std::uint32_t size;
+    AddressWord faceName;
+};
+static_assert(offsetof(WholeFontRecord, faceName) == 24, "six words, then the face name");
 
 int screenPixelsPerInch() {
     HDC screen = GetDC(nullptr);
@@ -91,33 +103,33 @@ std::uint64_t readFontValue(RuntimeApplication& runtime, const LogFontImage& fon
         return static_cast<std::uint32_t>(readFontNumber(font, static_cast<FontField>(arrayIndex), dpi));
     }
     const FontRecord record = readFontRecord(font, dpi);
-    auto* words = static_cast<std::uint32_t*>(runtime.heap().allocate(7 * sizeof(std::uint32_t)));
-    words[0] = static_cast<std::uint32_t>(record.angle);
-    words[1] = record.bold ? 1u : 0u;
-    words[2] = record.italic ? 1u : 0u;
-    words[3] = record.strikeOut ? 1u : 0u;
-    words[4] = record.underline ? 1u : 0u;
-    words[5] = static_cast<std::uint32_t>(record.size);
-    words[6] = addressWord(newText(runtime.heap(), record.faceName));
-    return addressResult(words);
+    auto* whole = static_cast<WholeFontRecord*>(runtime.heap().allocate(sizeof(WholeFontRecord)));
+    whole->angle = static_cast<std::uint32_t>(record.angle);
+    whole->bold = record.bold ? 1u : 0u;
+    whole->italic = record.italic ? 1u : 0u;
+    whole->strikeOut = record.strikeOut ? 1u : 0u;
+    whole->underline = record.underline ? 1u : 0u;
+    whole->size = static_cast<std::uint32_t>(record.size);
+    whole->faceName = addressWord(newText(runtime.heap(), record.faceName));
+    return addressResult(whole);
 }
 
-void writeFontValue(LogFontImage& font, std::int32_t arrayIndex, std::uint32_t low) {
+void writeFontValue(LogFontImage& font, std::int32_t arrayIndex, std::uint32_t low, AddressWord address) {
     const int dpi = screenPixelsPerInch();
     if (arrayIndex == static_cast<int>(FontField::FaceName)) {
-        writeFontFaceName(font, textView(addressFromWord<const char>(low)));
+        writeFontFaceName(font, textView(addressFromWord<const char>(address)));
     } else if (arrayIndex >= 0 && arrayIndex < static_cast<int>(FontField::FaceName)) {
         writeFontNumber(font, static_cast<FontField>(arrayIndex), static_cast<std::int32_t>(low), dpi);
-    } else if (low != 0) {
-        const auto* words = addressFromWord<const std::uint32_t>(low);
+    } else if (address != 0) {
+        const auto* whole = addressFromWord<const WholeFontRecord>(address);
         FontRecord record;
-        record.angle = static_cast<std::int32_t>(words[0]);
-        record.bold = words[1] != 0;
-        record.italic = words[2] != 0;
-        record.strikeOut = words[3] != 0;
-        record.underline = words[4] != 0;
-        record.size = static_cast<std::int32_t>(words[5]);
-        record.faceName = std::string(textView(addressFromWord<const char>(words[6])));
+        record.angle = static_cast<std::int32_t>(whole->angle);
+        record.bold = whole->bold != 0;
+        record.italic = whole->italic != 0;
+        record.strikeOut = whole->strikeOut != 0;
+        record.underline = whole->underline != 0;
+        record.size = static_cast<std::int32_t>(whole->size);
+        record.faceName = std::string(textView(addressFromWord<const char>(whole->faceName)));
         writeFontRecord(font, record, dpi);
     }
 }
@@ -163,6 +175,7 @@ void writeClassProperty(RuntimeApplication& runtime, Target& target, std::uint32
     if (write == nullptr || static_cast<std::uint32_t>(index) >= descriptor->propertyCount) return;
     const std::uint16_t kind = descriptor->properties[index].kind;
     static const char kEmptyText[] = "";
+    const AddressWord address = joinAddressWords(low, high);
     RawValue raw;
     LogFontImage font;
     switch (runtimeFormOf(kind)) {
@@ -170,9 +183,9 @@ void writeClassProperty(RuntimeApplication& runtime, Target& target, std::uint32
         case RuntimeValueForm::Integer:
         case RuntimeValueForm::Wide:
         case RuntimeValueForm::Bool: raw = writeScalar(kind, RuntimeWords{low, high}); break;
-        case RuntimeValueForm::Text: raw.word1 = low != 0 ? low : addressWord(kEmptyText); break;
+        case RuntimeValueForm::Text: raw.word1 = address != 0 ? address : addressWord(kEmptyText); break;
         case RuntimeValueForm::ByteSet: {
-            const std::span<const std::uint8_t> bytes = byteSetView(addressFromWord<const void>(low));
+            const std::span<const std::uint8_t> bytes = byteSetView(addressFromWord<const void>(address));
             raw.word1 = bytes.empty() ? 0 : addressWord(bytes.data());
             raw.word2 = static_cast<std::uint32_t>(bytes.size());
             break;
@@ -182,7 +195,7 @@ void writeClassProperty(RuntimeApplication& runtime, Target& target, std::uint32
             RawValue current;
             if (read != nullptr) read(target.object, index - kFirstClassProperty, &current);
             font = fontFromRaw(current);
-            writeFontValue(font, arrayIndex, low);
+            writeFontValue(font, arrayIndex, low, address);
             raw.word1 = addressWord(font.bytes().data());
             raw.word2 = LogFontImage::kSize;
             break;
@@ -233,7 +246,7 @@ void recreateComponent(RuntimeApplication& runtime, Target& target) {
         }
         for (auto it = children.rbegin(); it != children.rend(); ++it) SetParent(*it, fresh->handle());
     }
-    target.window->table.setObjectSlot(target.index, addressWord(fresh));
+    runtime.windowRegistry().setObjectInSlot(target.window->table, target.index, fresh);
     SetWindowPos(fresh->handle(), oldHandle, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(fresh->handle(), private_message::kComponentsCreated, 0, 0);
     SendMessageW(fresh->handle(), private_message::kWindowShown, 0, 0);
@@ -292,7 +305,8 @@ std::uint64_t readProperty(std::uint32_t windowId, std::uint32_t componentId, st
 void writeProperty(std::uint32_t windowId, std::uint32_t componentId, std::int32_t index, std::int32_t arrayIndex,
                    std::uint32_t low, std::uint32_t high) {
     RuntimeApplication& runtime = RuntimeApplication::current();
-    if (writeMenuItemProperty(runtime, windowId, componentId, index, low)) return;
+    const AddressWord address = joinAddressWords(low, high);
+    if (writeMenuItemProperty(runtime, windowId, componentId, index, low, address)) return;
     Target target = locate(runtime, windowId, componentId);
     if (index >= kFirstClassProperty) {
         writeClassProperty(runtime, target, windowId, componentId, index, arrayIndex, low, high);
@@ -322,7 +336,7 @@ void writeProperty(std::uint32_t windowId, std::uint32_t componentId, std::int32
             return;
         }
         case CommonProperty::Tag: {
-            const std::string_view tag = textView(addressFromWord<const char>(low));
+            const std::string_view tag = textView(addressFromWord<const char>(address));
             std::vector<std::uint8_t> bytes(tag.begin(), tag.end());
             bytes.push_back(0);
             window.table.replace(target.index, record.tagPosition, record.tag.size() + 1, bytes);
@@ -346,7 +360,7 @@ void writeProperty(std::uint32_t windowId, std::uint32_t componentId, std::int32
             return;
         }
         case CommonProperty::MousePointer: {
-            const std::span<const std::uint8_t> bytes = byteSetView(addressFromWord<const void>(low));
+            const std::span<const std::uint8_t> bytes = byteSetView(addressFromWord<const void>(address));
             std::vector<std::uint8_t> block(4 + bytes.size());
             le::storeU32(block.data(), static_cast<std::uint32_t>(bytes.size()));
             std::copy(bytes.begin(), bytes.end(), block.begin() + 4);

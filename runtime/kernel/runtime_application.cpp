@@ -96,9 +96,8 @@ void RuntimeApplication::notifyLibrariesOfStartup() {
     libraryData_.assign(libraries_.size(), 0);
     for (const LibraryDescriptor* library : libraries_) {
         if (library && library->notify) {
-            library->notify(library_notification::kStartup,
-                            static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&RuntimeApplication::serviceEntry)),
-                            0);
+            const RuntimeServiceEntry entry = &RuntimeApplication::serviceEntry;
+            library->notify(library_notification::kStartup, reinterpret_cast<AddressWord>(entry), 0);
         }
     }
 }
@@ -124,9 +123,17 @@ HICON RuntimeApplication::defaultIcon(bool big) {
 
 void RuntimeApplication::readTemplateSegment() {
     const std::span<const std::uint8_t> segment(descriptor_.templateData, descriptor_.templateSize);
-    const auto codeBase = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(descriptor_.codeBase));
-    if (!registry_.readSegment(segment, codeBase)) {
+    if (!registry_.readSegment(segment, handlerRelocationBase())) {
         reportFatalError("载入窗口模板数据段出错!", 0, 0, 0);
+    }
+}
+
+std::uint32_t RuntimeApplication::handlerRelocationBase() const noexcept {
+    constexpr std::uint32_t kWideTargetHandlerBase = 0x00010000;
+    if constexpr (sizeof(AddressWord) > 4) {
+        return kWideTargetHandlerBase;
+    } else {
+        return static_cast<std::uint32_t>(addressWord(descriptor_.codeBase));
     }
 }
 
@@ -144,7 +151,7 @@ void RuntimeApplication::loadWindow(std::uint32_t windowId) {
     if (!loaded) reportFatalError("载入启动窗口失败", 0, windowId, 0);
 }
 
-void RuntimeApplication::registerIdleHandler(HWND window, IdleRoutine routine, std::uint32_t argument) {
+void RuntimeApplication::registerIdleHandler(HWND window, IdleRoutine routine, AddressWord argument) {
     const bool present = std::any_of(idleHandlers_.begin(), idleHandlers_.end(),
                                      [window](const IdleHandler& h) { return h.window == window; });
     if (!present) idleHandlers_.push_back({window, routine, argument});

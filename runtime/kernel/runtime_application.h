@@ -21,14 +21,14 @@ struct ClassDescriptor;
 
 using MainRoutine = int (*)();
 using ExitHook = void (*)(int index);
-using IdleRoutine = int (*)(std::uint32_t argument);
+using IdleRoutine = int (*)(AddressWord argument);
 // Observes fatal reports; a non-zero answer skips the report box.
 using ErrorHook = int (*)(std::int32_t code, const char* messageAndLocation);
 
 struct IdleHandler {
     HWND window;
     IdleRoutine routine;
-    std::uint32_t argument;
+    AddressWord argument;
 };
 
 namespace private_message {
@@ -76,7 +76,7 @@ public:
     // whether more idle time is wanted.
     bool runIdle(int idleCount);
 
-    void registerIdleHandler(HWND window, IdleRoutine routine, std::uint32_t argument);
+    void registerIdleHandler(HWND window, IdleRoutine routine, AddressWord argument);
     void removeIdleHandler(HWND window);
 
     // Fatal reports: never return.
@@ -130,7 +130,7 @@ public:
     using WindowLoader = bool (*)(RuntimeApplication& runtime, std::uint32_t windowId);
     void setWindowLoader(WindowLoader loader) noexcept { windowLoader_ = loader; }
 
-    static std::int64_t serviceEntry(std::int32_t code, std::uint32_t argument1, std::uint32_t argument2);
+    static std::int64_t serviceEntry(std::int32_t code, AddressWord argument1, AddressWord argument2);
 
     // The class descriptor of a class id (library and unit number, both
     // 1-based and range-checked), or null.
@@ -141,6 +141,11 @@ public:
     // The table of event handler entries the template's handler offsets
     // count into.
     const void* codeBase() const noexcept { return descriptor_.codeBase; }
+    // What the template's 32-bit handler words are relocated against: the
+    // code base itself where its address fits the word, and on a 64-bit
+    // target a fixed non-zero base, so that a relocated handler names its
+    // entry by number and never carries a cut-off address.
+    std::uint32_t handlerRelocationBase() const noexcept;
     // The program's icon, loaded once at 32 (big) or 16 pixels.
     HICON defaultIcon(bool big);
     void setRecreating(bool on) noexcept { recreating_ = on; }
@@ -188,7 +193,7 @@ private:
     WindowRegistry registry_;
     DllCommandTable dllCommands_;
     std::vector<const LibraryDescriptor*> libraries_;
-    std::vector<std::uint32_t> libraryData_;
+    std::vector<AddressWord> libraryData_;
     int errorDepth_ = 0;
     bool loopStarted_ = false;
     std::vector<ExitHook> exitHooks_;

@@ -27,29 +27,10 @@ void RuntimeHeap::fail(std::size_t byteCount) const {
     std::abort();
 }
 
-namespace {
-
-// The runtime keeps addresses in 32-bit words. A 64-bit build (the test
-// vehicle) must treat a block beyond their reach as one it could not get.
-bool reachableByRuntimeWords(const void* block, std::size_t byteCount) noexcept {
-    if constexpr (sizeof(void*) > 4) {
-        const auto end = reinterpret_cast<std::uintptr_t>(block) + byteCount;
-        return end <= (std::uintptr_t{1} << 32) - 1;
-    }
-    return true;
-}
-
-}  // namespace
-
 void* RuntimeHeap::allocateQuietly(std::size_t byteCount) noexcept {
     // A zero-byte request still yields a distinct block, as callers free it.
     const std::size_t size = byteCount == 0 ? 1 : byteCount;
-    void* block = HeapAlloc(heap_, 0, size);
-    if (block != nullptr && !reachableByRuntimeWords(block, size)) {
-        HeapFree(heap_, 0, block);
-        return nullptr;
-    }
-    return block;
+    return HeapAlloc(heap_, 0, size);
 }
 
 void* RuntimeHeap::allocate(std::size_t byteCount) {
@@ -71,13 +52,7 @@ void* RuntimeHeap::reallocate(void* block, std::size_t byteCount) {
     const std::size_t size = byteCount == 0 ? 1 : byteCount;
     void* moved = HeapReAlloc(heap_, 0, block, size);
     if (moved == nullptr) fail(byteCount);
-    if (reachableByRuntimeWords(moved, size)) return moved;
-    // Moved out of the runtime words' reach (64-bit build only): copy it back.
-    void* fresh = allocateQuietly(size);
-    if (fresh == nullptr) fail(byteCount);
-    std::memcpy(fresh, moved, size);
-    HeapFree(heap_, 0, moved);
-    return fresh;
+    return moved;
 }
 
 void RuntimeHeap::free(void* block) noexcept {
@@ -93,8 +68,14 @@ void RuntimeHeap::freeArray(std::uint32_t typeCode, void* array) noexcept {
         const std::uint32_t dimensions = words[0];
         std::uint64_t count = 1;
         for (std::uint32_t d = 0; d < dimensions; ++d) count *= words[1 + d];
-        auto* const* elements = reinterpret_cast<void* const*>(words + 1 + dimensions);
-        for (std::uint64_t i = 0; i < count; ++i) free(elements[i]);
+        // Elements are addresses, as wide as the target's; on a 64-bit target
+        // an odd dimension count leaves them unaligned, so they are read bytewise.
+        const auto* elements = reinterpret_cast<const std::uint8_t*>(words + 1 + dimensions);
+        for (std::uint64_t i = 0; i < count; ++i) {
+            void* block = nullptr;
+            std::memcpy(&block, elements + i * sizeof block, sizeof block);
+            free(block);
+        }
     }
     free(array);
 }

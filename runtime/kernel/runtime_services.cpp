@@ -8,7 +8,7 @@
 namespace veltrano::services {
 namespace {
 
-std::int64_t call(std::int32_t code, std::uint32_t argument1 = 0, std::uint32_t argument2 = 0) {
+std::int64_t call(std::int32_t code, AddressWord argument1 = 0, AddressWord argument2 = 0) {
     return RuntimeApplication::serviceEntry(code, argument1, argument2);
 }
 
@@ -16,7 +16,7 @@ EventObserver eventObserver = nullptr;
 
 template <typename T>
 T* pointerAnswer(std::int64_t answer) {
-    return reinterpret_cast<T*>(static_cast<std::uintptr_t>(answer));
+    return addressFromWord<T>(static_cast<AddressWord>(answer));
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ void suppressEvents() { call(2009); }
 void allowEvents() { call(2010); }
 
 void defaultIcons(HICON& big, HICON& small) {
-    std::uint32_t words[2] = {};
+    AddressWord words[2] = {};
     call(1000, addressWord(words));
     big = addressFromWord<HICON__>(words[0]);
     small = addressFromWord<HICON__>(words[1]);
@@ -73,8 +73,8 @@ std::uint32_t windowCount() { return static_cast<std::uint32_t>(call(2032)); }
 HWND windowHandleAt(std::uint32_t registryIndex) { return pointerAnswer<HWND__>(call(2033, registryIndex)); }
 
 std::int32_t loadWindow(std::uint32_t windowId, WindowObject* owner, bool modal) {
-    const std::uint32_t record[3] = {windowId, addressWord(owner), modal ? 1u : 0u};
-    return static_cast<std::int32_t>(call(2005, addressWord(record)));
+    const LoadWindowRecord record{windowId, addressWord(owner), modal ? 1u : 0u};
+    return static_cast<std::int32_t>(call(2005, addressWord(&record)));
 }
 
 }  // namespace veltrano::services

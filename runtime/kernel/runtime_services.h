@@ -18,7 +18,7 @@ struct SimpleEventRecord {
     std::uint32_t componentId = 0;  // 0: the window itself
     std::int32_t eventNumber = 0;
     std::uint32_t argumentCount = 0;  // 0..5
-    std::uint32_t arguments[5] = {};
+    EventWord arguments[5] = {};
     std::uint32_t resultPresent = 0;
     std::uint32_t result = 0;
 };
@@ -33,6 +33,20 @@ struct TypedEventRecord {
     std::uint32_t resultPresent = 0;
     std::uint32_t resultLow = 0;
     std::uint32_t resultHigh = 0;
+};
+
+// Service 2005's request; the owner is a component object's address.
+struct LoadWindowRecord {
+    std::uint32_t windowId = 0;
+    AddressWord owner = 0;
+    std::uint32_t modal = 0;
+};
+
+// Service 1012's request.
+struct IdleHandlerRecord {
+    AddressWord window = 0;
+    AddressWord routine = 0;
+    AddressWord argument = 0;
 };
 
 // The runtime services the component classes and commands use, typed. Each

@@ -57,19 +57,14 @@ inline constexpr std::int32_t kRebuildMenu = 2040;
 }  // namespace service
 
 template <typename T>
-T* pointerFrom(std::uint32_t word) {
-    return reinterpret_cast<T*>(static_cast<std::uintptr_t>(word));
+T* pointerFrom(AddressWord word) {
+    return addressFromWord<T>(word);
 }
 
-std::int64_t wordOf(const void* pointer) {
-    return static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(pointer));
-}
+std::int64_t wordOf(const void* pointer) { return static_cast<std::int64_t>(addressWord(pointer)); }
 
-struct IdleHandlerRecord {
-    std::uint32_t window;
-    std::uint32_t routine;
-    std::uint32_t argument;
-};
+// Ids and counts arrive in the low half of an argument word.
+std::uint32_t idOf(AddressWord word) { return static_cast<std::uint32_t>(word); }
 
 WindowObject* liveComponentObject(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId) {
     WindowTemplate* window = runtime.windowRegistry().find(windowId);
@@ -77,8 +72,7 @@ WindowObject* liveComponentObject(RuntimeApplication& runtime, std::uint32_t win
     const std::optional<std::size_t> index =
         componentId == 0 ? std::optional<std::size_t>(0) : window->table.indexOf(componentId);
     if (!index) return nullptr;
-    const std::optional<std::uint32_t> slot = window->table.objectSlot(*index);
-    auto* object = slot ? pointerFrom<WindowObject>(*slot) : nullptr;
+    WindowObject* object = runtime.windowRegistry().objectInSlot(window->table, *index);
     return object != nullptr && object->alive() ? object : nullptr;
 }
 
@@ -99,8 +93,7 @@ bool handleBelongsToComponent(RuntimeApplication& runtime, HWND handle) {
         const WindowTemplate* window = registry.templateAt(i);
         if (window == nullptr) continue;
         for (std::size_t index = 1; index < window->table.count(); ++index) {
-            const std::optional<std::uint32_t> slot = window->table.objectSlot(index);
-            const auto* object = slot ? pointerFrom<WindowObject>(*slot) : nullptr;
+            const WindowObject* object = registry.objectInSlot(window->table, index);
             if (object != nullptr && object->handle() == handle) return true;
         }
     }
@@ -112,18 +105,18 @@ class PlainWindowObject final : public WindowObject {};
 
 }  // namespace
 
-std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, std::uint32_t argument1, std::uint32_t argument2) {
+std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, AddressWord argument1, AddressWord argument2) {
     if (!exists()) return 0;
     RuntimeApplication& runtime = current();
     switch (code) {
         case service::kDefaultIcons: {
-            auto* words = pointerFrom<std::uint32_t>(argument1);
+            auto* words = pointerFrom<AddressWord>(argument1);
             words[0] = addressWord(runtime.defaultIcon(true));
             words[1] = addressWord(runtime.defaultIcon(false));
             return 0;
         }
         case service::kWindowRegistry: return wordOf(&runtime.registry_);
-        case service::kClassDescriptor: return wordOf(runtime.classDescriptor(argument1));
+        case service::kClassDescriptor: return wordOf(runtime.classDescriptor(idOf(argument1)));
         case service::kNewObjectForHandle: {
             auto object = std::make_unique<PlainWindowObject>();
             if (!object->attach(pointerFrom<HWND__>(argument1))) return 0;
@@ -143,30 +136,31 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, std::uint32_t a
             return object && object->attach(pointerFrom<HWND__>(argument1)) ? 1 : 0;
         }
         case service::kIsComponentHandle: return handleBelongsToComponent(runtime, pointerFrom<HWND__>(argument1)) ? 1 : 0;
-        case service::kComponentDestroyed: forgetComponentWindow(runtime, argument1, argument2); return 0;
+        case service::kComponentDestroyed: forgetComponentWindow(runtime, idOf(argument1), idOf(argument2)); return 0;
         case service::kLoadWindow: {
-            const auto* record = pointerFrom<const std::uint32_t>(argument1);
-            auto* owner = pointerFrom<WindowObject>(record[1]);
+            const auto* record = pointerFrom<const LoadWindowRecord>(argument1);
+            auto* owner = pointerFrom<WindowObject>(record->owner);
             LoadRequest request;
-            request.windowId = record[0];
-            request.modal = record[2] != 0;
+            request.windowId = record->windowId;
+            request.modal = record->modal != 0;
             request.owner = owner ? owner->handle() : nullptr;
             return loadAndShowRegisteredWindow(runtime, request) ? 0 : -1;
         }
-        case service::kComponentObject: return wordOf(liveComponentObject(runtime, argument1, argument2));
+        case service::kComponentObject:
+            return wordOf(liveComponentObject(runtime, idOf(argument1), idOf(argument2)));
         case service::kComponentObjectOrFail: {
-            WindowObject* object = liveComponentObject(runtime, argument1, argument2);
+            WindowObject* object = liveComponentObject(runtime, idOf(argument1), idOf(argument2));
             if (object == nullptr) {
-                runtime.reportFatalError("指定窗口或窗口组件不存在或尚未载入", 0, argument1, argument2);
+                runtime.reportFatalError("指定窗口或窗口组件不存在或尚未载入", 0, idOf(argument1), idOf(argument2));
             }
             return wordOf(object);
         }
         case service::kFireEvent: return fireSimpleEvent(runtime, *pointerFrom<SimpleEventRecord>(argument1)) ? 1 : 0;
         case service::kFireTypedEvent:
             return fireTypedEventRecord(runtime, *pointerFrom<TypedEventRecord>(argument1)) ? 1 : 0;
-        case service::kClassOfComponent: return classOfComponent(runtime, argument1, argument2);
+        case service::kClassOfComponent: return classOfComponent(runtime, idOf(argument1), idOf(argument2));
         case service::kClassEventKind: {
-            const ClassDescriptor* descriptor = runtime.classDescriptor(argument1);
+            const ClassDescriptor* descriptor = runtime.classDescriptor(idOf(argument1));
             if (descriptor == nullptr) return 0;
             if ((descriptor->flags & class_flag::kFiresEvents04) != 0) return 2;
             return (descriptor->flags & class_flag::kFiresEvents40) != 0 ? 1 : 0;
@@ -176,8 +170,7 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, std::uint32_t a
         case service::kAddIdleHandler: {
             const auto* record = pointerFrom<const IdleHandlerRecord>(argument1);
             runtime.registerIdleHandler(pointerFrom<HWND__>(record->window),
-                                        reinterpret_cast<IdleRoutine>(static_cast<std::uintptr_t>(record->routine)),
-                                        record->argument);
+                                        reinterpret_cast<IdleRoutine>(record->routine), record->argument);
             return 0;
         }
         case service::kRemoveIdleHandler: runtime.removeIdleHandler(pointerFrom<HWND__>(argument1)); return 0;
@@ -222,7 +215,7 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, std::uint32_t a
             return 1;
         }
         case service::kProcessPendingMessages: return runtime.processPendingMessages() ? 1 : 0;
-        case service::kFreeArray: runtime.heap_.freeArray(argument1, pointerFrom<void>(argument2)); return 0;
+        case service::kFreeArray: runtime.heap_.freeArray(idOf(argument1), pointerFrom<void>(argument2)); return 0;
         case service::kAllocate:
             return wordOf(argument2 ? runtime.heap_.allocateQuietly(argument1) : runtime.heap_.allocate(argument1));
         case service::kFree: runtime.heap_.free(pointerFrom<void>(argument1)); return 0;
@@ -231,8 +224,8 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, std::uint32_t a
         case service::kExitProcess: runtime.exitProcess(static_cast<std::int32_t>(argument1));
         case service::kRunMode: return runtime.runMode_;
         case service::kWindowCount: return static_cast<std::int64_t>(runtime.registry_.count());
-        case service::kWindowHandle: return wordOf(runtime.registry_.liveHandle(argument1));
-        case service::kRebuildMenu: rebuildWindowMenu(runtime, argument1); return 0;
+        case service::kWindowHandle: return wordOf(runtime.registry_.liveHandle(idOf(argument1)));
+        case service::kRebuildMenu: rebuildWindowMenu(runtime, idOf(argument1)); return 0;
         default: return 0;
     }
 }

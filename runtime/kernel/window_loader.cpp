@@ -22,8 +22,15 @@ struct CreatedEntry {
 };
 
 WindowObject* objectFromSlot(const ComponentTable& table, std::size_t index) {
-    const std::optional<std::uint32_t> slot = table.objectSlot(index);
-    return slot ? addressFromWord<WindowObject>(*slot) : nullptr;
+    return RuntimeApplication::current().windowRegistry().objectInSlot(table, index);
+}
+
+// A cursor slot is a 32-bit word. A cursor handle keeps its meaning in 32
+// bits and is widened again by sign extension, as the system does for every
+// handle that passes between 32- and 64-bit code.
+std::uint32_t cursorWord(HCURSOR cursor) noexcept { return HandleToULong(cursor); }
+HCURSOR cursorFromWord(std::uint32_t word) noexcept {
+    return static_cast<HCURSOR>(LongToHandle(static_cast<LONG>(word)));
 }
 
 bool bringForward(WindowObject& window) {
@@ -42,6 +49,7 @@ bool abandonLoad(RuntimeApplication& runtime, WindowTemplate& window, WindowObje
     }
     // The table must not keep slots of objects that no longer exist.
     if (!window.backup.empty()) {
+        runtime.windowRegistry().releaseObjectSlots(window.table);
         window.table.swap(window.backup);
         window.backup.clear();
     }
@@ -99,14 +107,12 @@ void makeCursors(ComponentTable& table) {
         const auto bytes = table.recordAt(index);
         const auto record = bytes ? ComponentRecord::parse(*bytes) : std::nullopt;
         if (!record) continue;
-        if (HCURSOR cursor = makePointerCursor(record->mousePointer)) table.setCursorSlot(index, addressWord(cursor));
+        if (HCURSOR cursor = makePointerCursor(record->mousePointer)) table.setCursorSlot(index, cursorWord(cursor));
     }
 }
 
 void destroyCursor(ComponentTable& table, std::size_t index) {
-    if (const auto cursor = table.cursorSlot(index); cursor && *cursor != 0) {
-        DestroyCursor(addressFromWord<HICON__>(*cursor));
-    }
+    if (const auto cursor = table.cursorSlot(index); cursor && *cursor != 0) DestroyCursor(cursorFromWord(*cursor));
     table.setCursorSlot(index, 0);
 }
 
@@ -195,7 +201,7 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
             windowObject = object;
             windowObject->setReloaded(request.reload);
         }
-        window->table.setObjectSlot(step.index, addressWord(object));
+        runtime.windowRegistry().setObjectInSlot(window->table, step.index, object);
         objects[step.index] = object;
         created.push_back({step.index, object, step.startVisible});
     }
@@ -285,12 +291,12 @@ HCURSOR componentCursor(RuntimeApplication& runtime, std::uint32_t windowId, std
         componentId == window->table.idAt(0) ? std::optional<std::size_t>(0) : window->table.indexOf(componentId);
     if (!index) return nullptr;
     const auto cursor = window->table.cursorSlot(*index);
-    return cursor ? addressFromWord<HICON__>(*cursor) : nullptr;
+    return cursor ? cursorFromWord(*cursor) : nullptr;
 }
 
 void replaceComponentCursor(ComponentTable& table, std::size_t index, std::span<const std::uint8_t> block) {
     destroyCursor(table, index);
-    if (HCURSOR cursor = makePointerCursor(block)) table.setCursorSlot(index, addressWord(cursor));
+    if (HCURSOR cursor = makePointerCursor(block)) table.setCursorSlot(index, cursorWord(cursor));
 }
 
 bool creatingModalWindow() noexcept {
@@ -306,7 +312,7 @@ void forgetComponentWindow(RuntimeApplication& runtime, std::uint32_t windowId, 
         const std::optional<std::size_t> index = window->table.indexOf(componentId);
         if (!index) return;
         destroyCursor(window->table, *index);
-        window->table.setObjectSlot(*index, 0);
+        runtime.windowRegistry().setObjectInSlot(window->table, *index, nullptr);
         return;
     }
     if (window->backup.empty()) return;
@@ -314,6 +320,7 @@ void forgetComponentWindow(RuntimeApplication& runtime, std::uint32_t windowId, 
     for (std::size_t index = 0; index < window->table.count(); ++index) {
         if (!window->table.isMenuItemAt(index)) destroyCursor(window->table, index);
     }
+    runtime.windowRegistry().releaseObjectSlots(window->table);
     window->table.swap(window->backup);
     window->backup.clear();
     const RuntimeApplication::ModalWindow modal = runtime.currentModalWindow();

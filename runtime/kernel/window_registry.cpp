@@ -12,10 +12,6 @@
 namespace veltrano {
 namespace {
 
-WindowObject* objectFromSlot(std::uint32_t slot) {
-    return reinterpret_cast<WindowObject*>(static_cast<std::uintptr_t>(slot));
-}
-
 std::optional<ComponentRecord> recordOf(const ComponentTable& table, std::size_t index) {
     if (table.isMenuItemAt(index)) return std::nullopt;
     auto bytes = table.recordAt(index);
@@ -25,9 +21,9 @@ std::optional<ComponentRecord> recordOf(const ComponentTable& table, std::size_t
 
 }  // namespace
 
-bool WindowRegistry::readSegment(std::span<const std::uint8_t> segment, std::uint32_t codeBase) {
+bool WindowRegistry::readSegment(std::span<const std::uint8_t> segment, std::uint32_t handlerBase) {
     std::optional<TemplateSegment> read = readTemplateSegment(segment);
-    if (!read || !relocateHandlers(*read, codeBase)) return false;
+    if (!read || !relocateHandlers(*read, handlerBase)) return false;
     for (std::size_t i = 0; i < read->windowIds.size(); ++i) {
         add(read->windowIds[i], std::make_unique<WindowTemplate>(std::move(read->templates[i])));
     }
@@ -43,6 +39,51 @@ void WindowRegistry::clear() noexcept {
     ids_.clear();
     templates_.clear();
     idleDone_.clear();
+    slotObjects_.clear();
+    freeSlotNumbers_.clear();
+}
+
+WindowObject* WindowRegistry::objectInSlot(const ComponentTable& table, std::size_t index) const noexcept {
+    const std::optional<std::uint32_t> number = table.objectSlot(index);
+    if (!number || *number == 0 || *number > slotObjects_.size()) return nullptr;
+    return slotObjects_[*number - 1];
+}
+
+void WindowRegistry::setObjectInSlot(ComponentTable& table, std::size_t index, WindowObject* object) {
+    const std::optional<std::uint32_t> current = table.objectSlot(index);
+    if (!current) return;
+    const bool numbered = *current != 0 && *current <= slotObjects_.size();
+    if (object == nullptr) {
+        if (numbered) {
+            slotObjects_[*current - 1] = nullptr;
+            freeSlotNumbers_.push_back(*current);
+        }
+        table.setObjectSlot(index, 0);
+        return;
+    }
+    if (numbered) {
+        slotObjects_[*current - 1] = object;
+        return;
+    }
+    std::uint32_t number = 0;
+    if (!freeSlotNumbers_.empty()) {
+        number = freeSlotNumbers_.back();
+        freeSlotNumbers_.pop_back();
+        slotObjects_[number - 1] = object;
+    } else {
+        slotObjects_.push_back(object);
+        number = static_cast<std::uint32_t>(slotObjects_.size());
+    }
+    table.setObjectSlot(index, number);
+}
+
+void WindowRegistry::releaseObjectSlots(const ComponentTable& table) noexcept {
+    for (std::size_t index = 0; index < table.count(); ++index) {
+        const std::optional<std::uint32_t> number = table.objectSlot(index);
+        if (!number || *number == 0 || *number > slotObjects_.size()) continue;
+        slotObjects_[*number - 1] = nullptr;
+        freeSlotNumbers_.push_back(*number);
+    }
 }
 
 WindowTemplate* WindowRegistry::templateAt(std::size_t index) const noexcept {
@@ -60,8 +101,7 @@ WindowTemplate* WindowRegistry::find(std::uint32_t windowId) const noexcept {
 WindowObject* WindowRegistry::windowObjectAt(std::size_t index) const noexcept {
     const WindowTemplate* window = templateAt(index);
     if (!window || window->table.empty()) return nullptr;
-    const std::optional<std::uint32_t> slot = window->table.objectSlot(0);
-    return slot ? objectFromSlot(*slot) : nullptr;
+    return objectInSlot(window->table, 0);
 }
 
 HWND WindowRegistry::liveHandle(std::size_t index) const noexcept {

@@ -20,9 +20,9 @@ class WindowObject;
 // owns the templates; clearing it destroys them.
 class WindowRegistry final : public LocationLookup {
 public:
-    // Reads a template segment, relocates its handlers to the code base and
+    // Reads a template segment, relocates its handlers to the given base and
     // appends its windows; false (and nothing appended) on any read failure.
-    bool readSegment(std::span<const std::uint8_t> segment, std::uint32_t codeBase);
+    bool readSegment(std::span<const std::uint8_t> segment, std::uint32_t handlerBase);
     void add(std::uint32_t windowId, std::unique_ptr<WindowTemplate> window);
     void clear() noexcept;
 
@@ -31,6 +31,15 @@ public:
     WindowTemplate* templateAt(std::size_t index) const noexcept;
     // Invalid ids are never found.
     WindowTemplate* find(std::uint32_t windowId) const noexcept;
+
+    // A record's object slot is a 32-bit word, too narrow for an address on
+    // a 64-bit target: it holds the number of the object's entry in a table
+    // of the registry's own (0: no object).
+    WindowObject* objectInSlot(const ComponentTable& table, std::size_t index) const noexcept;
+    // A null object empties the slot; a slot that has a number keeps it.
+    void setObjectInSlot(ComponentTable& table, std::size_t index, WindowObject* object);
+    // Lets go of the numbers a table's slots hold, before the table is dropped.
+    void releaseObjectSlots(const ComponentTable& table) noexcept;
 
     // The window object of a registered window (its entry 0), or null.
     WindowObject* windowObjectAt(std::size_t index) const noexcept;
@@ -49,6 +58,9 @@ public:
 private:
     std::vector<std::uint32_t> ids_;
     std::vector<std::unique_ptr<WindowTemplate>> templates_;
+    // Slot number n is entry n - 1; emptied entries are reused.
+    std::vector<WindowObject*> slotObjects_;
+    std::vector<std::uint32_t> freeSlotNumbers_;
     // Windows that declined idle time in the current idle period.
     std::vector<std::uint32_t> idleDone_;
     DWORD idleStart_ = 0;

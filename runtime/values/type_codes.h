@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "runtime/values/address_word.h"
+
 namespace veltrano {
 
 // Type codes of the values that cross between the application, the runtime
@@ -43,7 +45,7 @@ constexpr bool isArrayType(std::uint32_t code) noexcept {
 constexpr std::uint32_t arrayElementType(std::uint32_t code) noexcept { return code & ~type_code::kArrayFlag; }
 
 // Size in bytes of one element of the type inside an array (texts and byte
-// sets are addresses).
+// sets are addresses, as wide as the target's).
 constexpr std::uint32_t elementSize(std::uint32_t code) noexcept {
     switch (arrayElementType(code)) {
         case type_code::kByte: return 1;
@@ -51,6 +53,8 @@ constexpr std::uint32_t elementSize(std::uint32_t code) noexcept {
         case type_code::kLong:
         case type_code::kDouble:
         case type_code::kDateTime: return 8;
+        case type_code::kText:
+        case type_code::kByteSet: return sizeof(AddressWord);
         default: return 4;
     }
 }
@@ -60,6 +64,17 @@ struct ValueTriple {
     std::uint32_t low = 0;
     std::uint32_t high = 0;
     std::uint32_t type = 0;
+
+    // Texts, byte sets and arrays: the address in the two value words.
+    static ValueTriple ofAddress(const void* address, std::uint32_t typeCode) noexcept {
+        const SplitAddress words = splitAddressWord(addressWord(address));
+        return ValueTriple{words.low, words.high, typeCode};
+    }
+    AddressWord addressValue() const noexcept { return joinAddressWords(low, high); }
+    template <typename T>
+    T* address() const noexcept {
+        return addressFromWord<T>(addressValue());
+    }
 };
 static_assert(sizeof(ValueTriple) == 12);
 

@@ -51,12 +51,12 @@ protected:
                                                                  0x52010001, 0x1601001F, 0, designMode ? 1 : 0));
         return dialog_;
     }
-    void write(int index, std::uint32_t word) {
+    void write(int index, AddressWord word) {
         const RawValue value{word, 0};
         classRoutine<WritePropertyRoutine>(kCommonDialogClass, class_interface::kWriteProperty)(dialog_, index, &value, 0);
     }
     void writeText(int index, const std::string& text) { write(index, addressWord(text.c_str())); }
-    std::uint32_t read(int index) {
+    AddressWord read(int index) {
         RawValue value{0xDEAD, 0xBEEF};
         classRoutine<ReadPropertyRoutine>(kCommonDialogClass, class_interface::kReadProperty)(dialog_, index, &value);
         return value.word1;

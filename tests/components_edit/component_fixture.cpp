@@ -22,8 +22,8 @@ std::vector<std::int32_t>& ComponentFixture::events() {
     return fired;
 }
 
-std::vector<std::vector<std::uint32_t>>& ComponentFixture::eventArguments() {
-    static std::vector<std::vector<std::uint32_t>> arguments;
+std::vector<std::vector<EventWord>>& ComponentFixture::eventArguments() {
+    static std::vector<std::vector<EventWord>> arguments;
     return arguments;
 }
 

@@ -47,7 +47,7 @@ protected:
 
     // Event numbers fired since the last clear, in order.
     static std::vector<std::int32_t>& events();
-    static std::vector<std::vector<std::uint32_t>>& eventArguments();
+    static std::vector<std::vector<EventWord>>& eventArguments();
 
 private:
     static bool observe(SimpleEventRecord* simple, TypedEventRecord* typed);

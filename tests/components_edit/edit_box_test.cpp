@@ -462,8 +462,8 @@ TEST_F(SpinPress, EventModeReportsDirectionAndLeavesText) {
     press(box, 1);
     EXPECT_EQ(text(box), "5");
     ASSERT_EQ(events(), (std::vector<std::int32_t>{e::kSpinClicked, e::kSpinClicked}));
-    EXPECT_EQ(eventArguments()[0], (std::vector<std::uint32_t>{0xFFFFFFFFu}));
-    EXPECT_EQ(eventArguments()[1], (std::vector<std::uint32_t>{1u}));
+    EXPECT_EQ(eventArguments()[0], (std::vector<EventWord>{0xFFFFFFFFu}));
+    EXPECT_EQ(eventArguments()[1], (std::vector<EventWord>{1u}));
 }
 
 TEST_F(SpinPress, DisabledBoxIgnoresPresses) {

@@ -41,7 +41,7 @@ TEST_F(CommonEvents, MouseButtonsReportClientPositionAndModifiers) {
     const FiredEvent* down = lastOf(common_event::kMouseLeftDown);
     ASSERT_NE(down, nullptr);
     EXPECT_EQ(down->componentId, 0x06010002u);
-    EXPECT_EQ(down->arguments, (std::vector<std::uint32_t>{7, 9, key_modifier::kCtrl | key_modifier::kShift}));
+    EXPECT_EQ(down->arguments, (std::vector<EventWord>{7, 9, key_modifier::kCtrl | key_modifier::kShift}));
 }
 
 TEST_F(CommonEvents, EachMouseMessageHasItsEvent) {
@@ -55,7 +55,7 @@ TEST_F(CommonEvents, EachMouseMessageHasItsEvent) {
         SendMessageW(plain->handle(), message, 0, MAKELPARAM(3, 4));
         const FiredEvent* fired = lastOf(event);
         ASSERT_NE(fired, nullptr) << message;
-        EXPECT_EQ(fired->arguments, (std::vector<std::uint32_t>{3, 4, 0})) << message;
+        EXPECT_EQ(fired->arguments, (std::vector<EventWord>{3, 4, 0})) << message;
     }
 }
 
@@ -91,7 +91,7 @@ TEST_F(CommonEvents, KeypadKeysReportTheMainKeyboardsCodes) {
         SendMessageW(edit->handle(), WM_KEYDOWN, key, 1);
         const FiredEvent* down = lastOf(common_event::kKeyDown);
         ASSERT_NE(down, nullptr);
-        EXPECT_EQ(down->arguments, (std::vector<std::uint32_t>{code, 0})) << key;
+        EXPECT_EQ(down->arguments, (std::vector<EventWord>{code, 0})) << key;
     }
 }
 
@@ -100,7 +100,7 @@ TEST_F(CommonEvents, KeyUpAndSystemKeysCarryTheAltBit) {
     SendMessageW(edit->handle(), WM_SYSKEYUP, 'F', 1);
     const FiredEvent* up = lastOf(common_event::kKeyUp);
     ASSERT_NE(up, nullptr);
-    EXPECT_EQ(up->arguments, (std::vector<std::uint32_t>{'F', key_modifier::kAlt}));
+    EXPECT_EQ(up->arguments, (std::vector<EventWord>{'F', key_modifier::kAlt}));
 }
 
 TEST_F(CommonEvents, ACharacterResultReplacesTheTypedCharacter) {
@@ -111,7 +111,7 @@ TEST_F(CommonEvents, ACharacterResultReplacesTheTypedCharacter) {
     SendMessageW(edit->handle(), WM_CHAR, 'x', 1);
     SendMessageW(edit->handle(), WM_CHAR, 'y', 1);
     EXPECT_EQ(textOf(edit->handle()), L"AA");
-    EXPECT_EQ(lastOf(common_event::kChar)->arguments, (std::vector<std::uint32_t>{'y'}));
+    EXPECT_EQ(lastOf(common_event::kChar)->arguments, (std::vector<EventWord>{'y'}));
 }
 
 TEST_F(CommonEvents, AZeroCharacterResultSwallowsIt) {

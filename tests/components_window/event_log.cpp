@@ -22,7 +22,7 @@ EventLog::~EventLog() {
 bool EventLog::observe(SimpleEventRecord* simple, TypedEventRecord*) {
     if (current == nullptr || simple == nullptr) return false;
     FiredEvent event{simple->componentId, simple->eventNumber,
-                     std::vector<std::uint32_t>(simple->arguments, simple->arguments + simple->argumentCount)};
+                     std::vector<EventWord>(simple->arguments, simple->arguments + simple->argumentCount)};
     current->events.push_back(event);
     if (!current->answer) return true;
     const auto result = current->answer(event);

@@ -12,7 +12,7 @@ namespace veltrano::test {
 struct FiredEvent {
     std::uint32_t componentId;
     std::int32_t number;
-    std::vector<std::uint32_t> arguments;
+    std::vector<EventWord> arguments;
 };
 
 // Watches the events components fire while it lives and answers them as a

@@ -220,11 +220,11 @@ TEST_F(FormEvents, TrayNotificationsReportTheButton) {
     SendMessageW(form->handle(), window_message::kTrayNotification, kTrayIconId, WM_LBUTTONDBLCLK);
     SendMessageW(form->handle(), window_message::kTrayNotification, kTrayIconId, WM_MOUSEMOVE);
     SendMessageW(form->handle(), window_message::kTrayNotification, kTrayIconId, WM_RBUTTONUP);
-    std::vector<std::uint32_t> codes;
+    std::vector<EventWord> codes;
     for (const auto& e : log.events) {
         if (e.number == window_event::kTrayEvent) codes.push_back(e.arguments.at(0));
     }
-    EXPECT_EQ(codes, (std::vector<std::uint32_t>{2, 3}));
+    EXPECT_EQ(codes, (std::vector<EventWord>{2, 3}));
 }
 
 TEST_F(FormEvents, IdleTimeIsOfferedWithItsDurationAndTheHandlersWish) {
@@ -232,7 +232,7 @@ TEST_F(FormEvents, IdleTimeIsOfferedWithItsDurationAndTheHandlersWish) {
     ASSERT_NE(form, nullptr);
     EXPECT_FALSE(form->onIdle(250));
     ASSERT_NE(log.last(window_event::kIdle), nullptr);
-    EXPECT_EQ(log.last(window_event::kIdle)->arguments, (std::vector<std::uint32_t>{250}));
+    EXPECT_EQ(log.last(window_event::kIdle)->arguments, (std::vector<EventWord>{250}));
     log.answer = [](const FiredEvent&) -> std::optional<std::uint32_t> { return 1u; };
     EXPECT_TRUE(form->onIdle(10));
 }

@@ -34,7 +34,7 @@ ValueTriple CommandTest::text(std::string_view bytes) {
     std::copy(bytes.begin(), bytes.end(), block);
     block[bytes.size()] = '\0';
     blocks_.push_back(block);
-    return {addressWord(block), 0, type_code::kText};
+    return ValueTriple::ofAddress(block, type_code::kText);
 }
 
 ValueTriple CommandTest::byteSet(std::span<const std::uint8_t> bytes) {
@@ -43,7 +43,7 @@ ValueTriple CommandTest::byteSet(std::span<const std::uint8_t> bytes) {
     std::memcpy(block, header, sizeof header);
     std::copy(bytes.begin(), bytes.end(), block + 8);
     blocks_.push_back(block);
-    return {addressWord(block), 0, type_code::kByteSet};
+    return ValueTriple::ofAddress(block, type_code::kByteSet);
 }
 
 ValueTriple CommandTest::integer(std::int32_t value) noexcept {
@@ -72,7 +72,7 @@ ValueTriple CommandTest::call(LibraryCommand command, std::initializer_list<Valu
 
 std::string CommandTest::takeText(const ValueTriple& result) {
     EXPECT_EQ(result.type, type_code::kText);
-    auto* block = addressFromWord<char>(result.low);
+    auto* block = result.address<char>();
     if (block == nullptr) return {};
     std::string bytes(block);
     EXPECT_FALSE(bytes.empty()) << "an empty text must be returned as null";
@@ -83,7 +83,7 @@ std::string CommandTest::takeText(const ValueTriple& result) {
 
 std::vector<std::uint8_t> CommandTest::takeByteSet(const ValueTriple& result) {
     EXPECT_EQ(result.type, type_code::kByteSet);
-    auto* block = addressFromWord<std::uint8_t>(result.low);
+    auto* block = result.address<std::uint8_t>();
     if (block == nullptr) return {};
     const auto view = byteSetView(block);
     EXPECT_EQ(block[0], 1u);

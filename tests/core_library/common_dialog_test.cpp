@@ -58,7 +58,7 @@ protected:
                                                                  0x52010001, 0x1601001F, 0, 0));
         return dialog_;
     }
-    void write(int index, std::uint32_t word) {
+    void write(int index, AddressWord word) {
         const RawValue value{word, 0};
         classRoutine<WritePropertyRoutine>(kCommonDialogClass, class_interface::kWriteProperty)(dialog_, index, &value, 0);
     }

@@ -21,7 +21,7 @@ protected:
         std::memcpy(block, header, sizeof header);
         std::memcpy(block + 8, elements.data(), elements.size());
         arrays_.push_back(block);
-        return {addressWord(block), 0, type_code::kByte | type_code::kArrayFlag};
+        return ValueTriple::ofAddress(block, type_code::kByte | type_code::kArrayFlag);
     }
     ~ConversionAdapterTest() override {
         for (void* block : arrays_) runtime().heap().free(block);
@@ -68,7 +68,7 @@ TEST_F(ConversionAdapterTest, RemainderChainsWithTheDividendsSign) {
 
 TEST_F(ConversionAdapterTest, ProgramDirectoryIsACopyOfTheRunDirectory) {
     const ValueTriple result = call(&ProgramDirectory, {});
-    auto* block = addressFromWord<const char>(result.low);
+    auto* block = result.address<const char>();
     ASSERT_NE(block, nullptr);
     EXPECT_NE(block, runtime().runDirectory().c_str()) << "the runtime's own text was handed out";
     EXPECT_EQ(takeText(result), runtime().runDirectory());

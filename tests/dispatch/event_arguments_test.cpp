@@ -7,7 +7,7 @@
 namespace veltrano {
 namespace {
 
-using Words = std::vector<std::uint32_t>;
+using Words = std::vector<EventWord>;
 
 TEST(TypedEventArguments, ArriveInOrderWithTheirWidths) {
     const TypedEventArgument arguments[] = {
@@ -33,7 +33,7 @@ TEST(TypedEventArguments, LongDateTimeAndMenuItemsTakeTwoWords) {
         {3, 4, type_code::kDateTime, 0},
         {5, 6, 0x10003, 0},
         {7, 8, 0x80000008, 0},
-        {9, 10, type_code::kText, 0},
+        {9, 10, type_code::kInteger, 0},
     };
     EXPECT_EQ(packTypedEventArguments(arguments), (Words{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
@@ -43,7 +43,20 @@ TEST(TypedEventArguments, SlotFlagsOverrideTheType) {
         {0x1000, 0x2000, type_code::kDouble, event_argument_flag::kByAddress},
         {11, 12, type_code::kInteger, event_argument_flag::kTwoWords},
     };
-    EXPECT_EQ(packTypedEventArguments(arguments), (Words{0x1000, 11, 12}));
+    EXPECT_EQ(packTypedEventArguments(arguments), (Words{joinAddressWords(0x1000, 0x2000), 11, 12}));
+}
+
+TEST(TypedEventArguments, AddressesArriveWholeInOneWord) {
+    const char text[] = "text";
+    const std::uint8_t bytes[] = {1, 0, 0, 0, 0, 0, 0, 0};
+    const ValueTriple textValue = ValueTriple::ofAddress(text, type_code::kText);
+    const ValueTriple bytesValue = ValueTriple::ofAddress(bytes, type_code::kByteSet);
+    const TypedEventArgument arguments[] = {
+        {textValue.low, textValue.high, type_code::kText, 0},
+        {bytesValue.low, bytesValue.high, type_code::kByteSet, 0},
+        {textValue.low, textValue.high, type_code::kText, event_argument_flag::kByAddress},
+    };
+    EXPECT_EQ(packTypedEventArguments(arguments), (Words{addressWord(text), addressWord(bytes), addressWord(text)}));
 }
 
 TEST(TypedEventArguments, NoArgumentsNoWords) { EXPECT_TRUE(packTypedEventArguments({}).empty()); }

@@ -12,7 +12,7 @@ namespace {
 using grid_library::GridCommand;
 
 std::string textOf(const ValueTriple& value) {
-    return std::string(textView(addressFromWord<const char>(value.low)));
+    return std::string(textView(value.address<const char>()));
 }
 
 class GridCommandTest : public GridFixture {

@@ -42,7 +42,7 @@ TEST_F(GridEditingTest, DoubleClickTypingAndEnterStoreTheText) {
     EXPECT_EQ(eventsNumbered(grid_event::kEditEnded).size(), 1u);
     const std::vector<FiredEvent> characters = eventsNumbered(grid_event::kCharacter);
     ASSERT_EQ(characters.size(), 4u);
-    EXPECT_EQ(characters[0].arguments, std::vector<std::uint32_t>{L'1'});
+    EXPECT_EQ(characters[0].arguments, std::vector<EventWord>{L'1'});
     EXPECT_TRUE(grid().userModified());
     EXPECT_TRUE(model().modified());
 }
@@ -93,7 +93,7 @@ TEST_F(GridEditingTest, ReadOnlyCellsFixedCellsAndANonEditableGridAreNotEdited) 
     EXPECT_FALSE(editorShown());
     const std::vector<FiredEvent> fixed = eventsNumbered(grid_event::kFixedCellDoubleClicked);
     ASSERT_EQ(fixed.size(), 1u);
-    EXPECT_EQ(fixed[0].arguments, (std::vector<std::uint32_t>{0, 2}));
+    EXPECT_EQ(fixed[0].arguments, (std::vector<EventWord>{0, 2}));
     grid().writeProperty(static_cast<int>(GridProperty::Editable), RawValue{0, 0});
     doubleClick(4, 2);
     EXPECT_FALSE(editorShown());
@@ -152,11 +152,11 @@ TEST_F(GridEditingTest, ReleasingTheButtonReportsThePointAndFixedCells) {
     SendMessageW(grid().handle(), WM_LBUTTONUP, 0, MAKELPARAM(header.left + 5, header.top + 5));
     const std::vector<FiredEvent> released = eventsNumbered(grid_event::kMouseReleased);
     ASSERT_EQ(released.size(), 1u);
-    EXPECT_EQ(released[0].arguments, (std::vector<std::uint32_t>{static_cast<std::uint32_t>(header.left + 5),
+    EXPECT_EQ(released[0].arguments, (std::vector<EventWord>{static_cast<std::uint32_t>(header.left + 5),
                                                                  static_cast<std::uint32_t>(header.top + 5)}));
     const std::vector<FiredEvent> fixed = eventsNumbered(grid_event::kFixedCellReleased);
     ASSERT_EQ(fixed.size(), 1u);
-    EXPECT_EQ(fixed[0].arguments, (std::vector<std::uint32_t>{0, 2}));
+    EXPECT_EQ(fixed[0].arguments, (std::vector<EventWord>{0, 2}));
 }
 
 TEST_F(GridEditingTest, ArrowKeysMoveTheFocusAndSkipMergedRanges) {

@@ -23,7 +23,7 @@ bool observeEvent(SimpleEventRecord* simple, TypedEventRecord* typed) {
     if (observerTarget.events == nullptr) return false;
     if (simple != nullptr) {
         FiredEvent fired{simple->eventNumber,
-                         std::vector<std::uint32_t>(simple->arguments, simple->arguments + simple->argumentCount)};
+                         std::vector<EventWord>(simple->arguments, simple->arguments + simple->argumentCount)};
         observerTarget.events->push_back(fired);
         if (simple->eventNumber == grid_event::kEditRequested && observerTarget.editAnswer) {
             simple->resultPresent = 1;
@@ -97,7 +97,7 @@ ValueTriple GridFixture::call(grid_library::GridCommand command, std::initialize
     ValueTriple result{};
     grid_library::runGridCommand(command, *grid_, heap_, &result, static_cast<std::uint32_t>(all.size()), all.data());
     if ((result.type == type_code::kText || result.type == type_code::kByteSet) && result.low != 0) {
-        blocks_.push_back(addressFromWord<void>(result.low));
+        blocks_.push_back(result.address<void>());
     }
     return result;
 }
@@ -113,7 +113,7 @@ ValueTriple GridFixture::logical(bool value) {
 ValueTriple GridFixture::text(const std::string& value) {
     char* block = newText(heap_, value);
     if (block != nullptr) blocks_.push_back(block);
-    return ValueTriple{addressWord(block), 0, type_code::kText};
+    return ValueTriple::ofAddress(block, type_code::kText);
 }
 
 std::string GridFixture::cellText(std::int32_t row, std::int32_t column) {

@@ -18,7 +18,7 @@ namespace veltrano::grid::test {
 
 struct FiredEvent {
     std::int32_t number = 0;
-    std::vector<std::uint32_t> arguments;
+    std::vector<EventWord> arguments;
 };
 
 // A grid made by its class's create routine under a shown parent window,

@@ -11,7 +11,7 @@ protected:
         RawValue value{0xDEAD, 0xBEEF};
         const auto routine = classRoutine<ReadPropertyRoutine>(kGridClass, class_interface::kReadProperty);
         routine(&grid(), static_cast<int>(property), &value);
-        return value.word1;
+        return value.number();
     }
     void write(GridProperty property, std::uint32_t word) {
         const auto routine = classRoutine<WritePropertyRoutine>(kGridClass, class_interface::kWriteProperty);

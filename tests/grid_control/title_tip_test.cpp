@@ -267,7 +267,7 @@ TEST_F(TitleTipTest, SecondLeftPressOnTheTipIsADoubleClick) {
     pressOnHeader();
     const std::vector<FiredEvent> doubleClicks = eventsNumbered(grid_event::kFixedCellDoubleClicked);
     ASSERT_EQ(doubleClicks.size(), 1u);
-    EXPECT_EQ(doubleClicks[0].arguments, (std::vector<std::uint32_t>{0, 2}));
+    EXPECT_EQ(doubleClicks[0].arguments, (std::vector<EventWord>{0, 2}));
 }
 
 TEST_F(TitleTipTest, TipGoesWithItsGrid) {

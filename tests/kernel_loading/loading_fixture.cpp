@@ -7,21 +7,21 @@
 namespace veltrano::test {
 namespace {
 
-void record(const char* name, const std::uint32_t* arguments, std::size_t count) {
+void record(const char* name, const EventWord* arguments, std::size_t count) {
     handlerLog().calls.emplace_back(name);
     handlerLog().lastArguments.assign(arguments, arguments + count);
 }
 
-void onCreated(const std::uint32_t* a, std::size_t n, EventResult&) { record("created", a, n); }
-void onMoved(const std::uint32_t* a, std::size_t n, EventResult&) { record("moved", a, n); }
-void onResized(const std::uint32_t* a, std::size_t n, EventResult&) { record("resized", a, n); }
-void onInnerText(const std::uint32_t* a, std::size_t n, EventResult& result) {
+void onCreated(const EventWord* a, std::size_t n, EventResult&) { record("created", a, n); }
+void onMoved(const EventWord* a, std::size_t n, EventResult&) { record("moved", a, n); }
+void onResized(const EventWord* a, std::size_t n, EventResult&) { record("resized", a, n); }
+void onInnerText(const EventWord* a, std::size_t n, EventResult& result) {
     record("inner", a, n);
     result.present = true;
     result.low = 77;
 }
 
-void onOpenItem(const std::uint32_t* a, std::size_t n, EventResult&) { record("open item", a, n); }
+void onOpenItem(const EventWord* a, std::size_t n, EventResult&) { record("open item", a, n); }
 
 const EventHandlerEntry kHandlers[] = {{&onCreated}, {&onMoved}, {&onResized}, {&onInnerText}, {&onOpenItem}};
 

@@ -104,7 +104,7 @@ TEST_F(MenuBarTest, ItemPropertiesAreReadAndAChangeRebuildsTheBar) {
     writeItem(kOpenItem, 1, 1);
     writeItem(kHiddenItem, 3, 1);
     const std::string caption = "另存为";
-    writeItem(kSaveItem, 0, addressWord(caption.c_str()));
+    writePropertyAddress(kMenuWindowId, kSaveItem, 0, -1, caption.c_str());
     HMENU menu = GetMenu(window);
     ASSERT_EQ(GetMenuItemCount(menu), 4);
     EXPECT_EQ(itemState(menu, 2) & MF_GRAYED, 0u);
@@ -112,7 +112,7 @@ TEST_F(MenuBarTest, ItemPropertiesAreReadAndAChangeRebuildsTheBar) {
     EXPECT_EQ(itemText(menu, 2), L"另存为");
     EXPECT_EQ(itemText(menu, 3), L"隐藏");
 
-    auto* text = addressFromWord<char>(static_cast<std::uint32_t>(readItem(kSaveItem, 0)));
+    auto* text = addressFromWord<char>(static_cast<AddressWord>(readItem(kSaveItem, 0)));
     EXPECT_EQ(std::string(textView(text)), caption);
     runtime_.heap().free(text);
 }

@@ -109,7 +109,7 @@ protected:
     }
     void writePointer(const Bytes& block) {
         std::uint8_t* value = newByteSet(runtime_.heap(), block);
-        writeProperty(kWindowId, kOuterText, 7, -1, addressWord(value), 0);
+        writePropertyAddress(kWindowId, kOuterText, 7, -1, value);
         runtime_.heap().free(value);
     }
 };
@@ -143,7 +143,7 @@ TEST_F(ComponentPointerTest, ClosingLetsGoOfTheCursorsAndReloadingMakesThemAgain
     HCURSOR again = componentCursor(runtime_, kWindowId, kOuterText);
     ASSERT_NE(again, nullptr);
     // The pristine template's pointer, not the one written before closing.
-    auto* block = addressFromWord<std::uint8_t>(static_cast<std::uint32_t>(readProperty(kWindowId, kOuterText, 7, -1)));
+    auto* block = addressFromWord<std::uint8_t>(static_cast<AddressWord>(readProperty(kWindowId, kOuterText, 7, -1)));
     ASSERT_NE(block, nullptr);
     const std::span<const std::uint8_t> bytes = byteSetView(block);
     EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), (Bytes{3, 0, 0, 0}));

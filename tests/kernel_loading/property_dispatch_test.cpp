@@ -17,7 +17,7 @@ protected:
         return static_cast<std::int32_t>(readProperty(kWindowId, componentId, index, -1));
     }
     std::string readText(std::uint32_t componentId, std::int32_t index) {
-        auto* block = addressFromWord<char>(static_cast<std::uint32_t>(readProperty(kWindowId, componentId, index, -1)));
+        auto* block = addressFromWord<char>(static_cast<AddressWord>(readProperty(kWindowId, componentId, index, -1)));
         std::string text(textView(block));
         runtime_.heap().free(block);
         return text;
@@ -26,7 +26,7 @@ protected:
         writeProperty(kWindowId, componentId, index, -1, static_cast<std::uint32_t>(value), 0);
     }
     void writeText(std::uint32_t componentId, std::int32_t index, const char* text) {
-        writeProperty(kWindowId, componentId, index, -1, addressWord(text), 0);
+        writePropertyAddress(kWindowId, componentId, index, -1, text);
     }
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/kernel/runtime_services.h"
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/values/type_codes.h"
 
@@ -13,11 +14,11 @@ namespace veltrano {
 namespace {
 
 struct NotificationLog {
-    std::vector<std::pair<std::int32_t, std::uint32_t>> calls;
+    std::vector<std::pair<std::int32_t, AddressWord>> calls;
 };
 NotificationLog* notificationLog = nullptr;
 
-std::int32_t recordNotification(std::int32_t code, std::uint32_t argument1, std::uint32_t) {
+std::intptr_t recordNotification(std::int32_t code, AddressWord argument1, AddressWord) {
     if (notificationLog) notificationLog->calls.emplace_back(code, argument1);
     return 0;
 }
@@ -39,8 +40,8 @@ std::vector<int> exitHookCalls;
 void firstExitHook(int index) { exitHookCalls.push_back(100 + index); }
 void secondExitHook(int index) { exitHookCalls.push_back(200 + index); }
 
-std::vector<std::uint32_t> idleCalls;
-int recordIdle(std::uint32_t argument) {
+std::vector<AddressWord> idleCalls;
+int recordIdle(AddressWord argument) {
     idleCalls.push_back(argument);
     return 0;
 }
@@ -99,16 +100,16 @@ TEST_F(RuntimeApplicationTest, LibrariesHearOfStartupAndShutdownOnce) {
     runtime_.initialiseRuntime();
     ASSERT_EQ(log_.calls.size(), 1u);
     EXPECT_EQ(log_.calls[0].first, library_notification::kStartup);
-    auto entry = reinterpret_cast<RuntimeServiceEntry>(static_cast<std::uintptr_t>(log_.calls[0].second));
+    auto entry = reinterpret_cast<RuntimeServiceEntry>(log_.calls[0].second);
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry(1004, 0, 0), 1);
     EXPECT_EQ(entry(1005, 0, 0), 0x70005);
-    EXPECT_EQ(textView(reinterpret_cast<const char*>(static_cast<std::uintptr_t>(entry(2003, 0, 0)))),
+    EXPECT_EQ(textView(addressFromWord<const char>(static_cast<AddressWord>(entry(2003, 0, 0)))),
               runtime_.runDirectory());
     runtime_.shutdown(0);
     runtime_.shutdown(0);
     ASSERT_EQ(log_.calls.size(), 2u);
-    EXPECT_EQ(log_.calls[1], (std::pair<std::int32_t, std::uint32_t>{library_notification::kShutdown, 0}));
+    EXPECT_EQ(log_.calls[1], (std::pair<std::int32_t, AddressWord>{library_notification::kShutdown, 0}));
 }
 
 TEST_F(RuntimeApplicationTest, DllCommandTablesComeFromTheDescriptor) {
@@ -160,9 +161,35 @@ TEST_F(RuntimeApplicationTest, IdleHandlerOfADestroyedWindowIsDroppedUncalled) {
     EXPECT_EQ(runtime_.idleHandlerCount(), 2u);
     DestroyWindow(gone);
     runtime_.runIdle(0);
-    EXPECT_EQ(idleCalls, std::vector<std::uint32_t>{1});
+    EXPECT_EQ(idleCalls, std::vector<AddressWord>{1});
     EXPECT_EQ(runtime_.idleHandlerCount(), 1u);
     DestroyWindow(alive);
+}
+
+TEST_F(RuntimeApplicationTest, AnIdleHandlerRecordKeepsItsAddressWideArgument) {
+    runtime_.initialiseRuntime();
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    // An argument with bits above the low 32, as a 64-bit address has.
+    const AddressWord argument = sizeof(AddressWord) > 4 ? static_cast<AddressWord>(0x00007FF123456789ull) : 0x12345678u;
+    const IdleHandlerRecord record{addressWord(window), reinterpret_cast<AddressWord>(&recordIdle), argument};
+    RuntimeApplication::serviceEntry(1012, addressWord(&record), 0);
+    runtime_.runIdle(0);
+    EXPECT_EQ(idleCalls, std::vector<AddressWord>{argument});
+    RuntimeApplication::serviceEntry(1013, addressWord(window), 0);
+    EXPECT_EQ(runtime_.idleHandlerCount(), 0u);
+    DestroyWindow(window);
+}
+
+TEST_F(RuntimeApplicationTest, DefaultIconsComeBackWhole) {
+    runtime_.initialiseRuntime();
+    AddressWord words[2] = {};
+    RuntimeApplication::serviceEntry(1000, addressWord(words), 0);
+    EXPECT_EQ(addressFromWord<HICON__>(words[0]), runtime_.defaultIcon(true));
+    EXPECT_EQ(addressFromWord<HICON__>(words[1]), runtime_.defaultIcon(false));
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(addressFromWord<HICON__>(words[0]), &info));
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
 TEST_F(RuntimeApplicationTest, PendingMessagesAreDispatchedButQuitStays) {
@@ -190,7 +217,7 @@ TEST_F(RuntimeApplicationTest, EventSuppressionNeverGoesBelowZero) {
 TEST_F(RuntimeApplicationTest, EventSourceOutsideAHandlerAnswersZero) {
     runtime_.initialiseRuntime();
     std::uint32_t words[2] = {11, 22};
-    const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(words));
+    const AddressWord address = addressWord(words);
     EXPECT_EQ(RuntimeApplication::serviceEntry(2017, address, 0), 0);
     EXPECT_EQ(words[0], 11u);
     EXPECT_EQ(words[1], 22u);
@@ -202,9 +229,9 @@ TEST_F(RuntimeApplicationTest, EventSourceOutsideAHandlerAnswersZero) {
 
 TEST_F(RuntimeApplicationTest, AllocationServicesUseTheRuntimeHeap) {
     runtime_.initialiseRuntime();
-    const auto block = static_cast<std::uint32_t>(RuntimeApplication::serviceEntry(2024, 16, 0));
+    const auto block = static_cast<AddressWord>(RuntimeApplication::serviceEntry(2024, 16, 0));
     ASSERT_NE(block, 0u);
-    const auto bigger = static_cast<std::uint32_t>(RuntimeApplication::serviceEntry(2026, block, 4096));
+    const auto bigger = static_cast<AddressWord>(RuntimeApplication::serviceEntry(2026, block, 4096));
     ASSERT_NE(bigger, 0u);
     EXPECT_EQ(RuntimeApplication::serviceEntry(2024, 0x7FFFFFF0u, 1), 0);  // quiet: no report
     RuntimeApplication::serviceEntry(2025, bigger, 0);
@@ -234,9 +261,7 @@ int printingErrorHook(std::int32_t code, const char* messageAndLocation) {
     return 1;
 }
 
-std::uint32_t addressOf(const void* pointer) {
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(pointer));
-}
+AddressWord addressOf(const void* pointer) { return addressWord(pointer); }
 
 const ValueTriple kTextValue{0, 0, 0x80000004};
 

@@ -33,7 +33,37 @@ TEST(TypeCodes, ArrayElementSizes) {
     EXPECT_EQ(elementSize(type_code::kByte | type_code::kArrayFlag), 1u);
     EXPECT_EQ(elementSize(type_code::kShort | type_code::kArrayFlag), 2u);
     EXPECT_EQ(elementSize(type_code::kDouble | type_code::kArrayFlag), 8u);
-    EXPECT_EQ(elementSize(type_code::kText | type_code::kArrayFlag), 4u);
+    EXPECT_EQ(elementSize(type_code::kInteger | type_code::kArrayFlag), 4u);
+    // Text and byte set elements are addresses: freeing an array of them
+    // must step by an address's width on every target.
+    EXPECT_EQ(elementSize(type_code::kText | type_code::kArrayFlag), sizeof(void*));
+    EXPECT_EQ(elementSize(type_code::kByteSet | type_code::kArrayFlag), sizeof(void*));
+}
+
+TEST(ValueTripleAddresses, AnAddressSurvivesTheTwoWordsAndKeepsTheTwelveByteLayout) {
+    static_assert(sizeof(ValueTriple) == 12);
+    const char text[] = "abc";
+    const ValueTriple triple = ValueTriple::ofAddress(text, type_code::kText);
+    EXPECT_EQ(triple.type, type_code::kText);
+    EXPECT_EQ(triple.address<const char>(), text);
+    if constexpr (sizeof(void*) == 4) {
+        EXPECT_EQ(triple.high, 0u);
+    }
+}
+
+TEST(ValueTripleAddresses, BothWordsMakeTheAddressOnlyOnAWideTarget) {
+    if constexpr (sizeof(AddressWord) > 4) {
+        const AddressWord high = AddressWord{0x00007FF123456789};
+        const SplitAddress words = splitAddressWord(high);
+        EXPECT_EQ(words.low, 0x23456789u);
+        EXPECT_EQ(words.high, 0x00007FF1u);
+        EXPECT_EQ(joinAddressWords(words.low, words.high), high);
+    } else {
+        // A 32-bit target ignores the high word: values built with junk
+        // there keep the meaning they always had.
+        EXPECT_EQ(joinAddressWords(0x12345678u, 0xFFFFFFFFu), AddressWord{0x12345678u});
+        EXPECT_EQ(splitAddressWord(0x12345678u).high, 0u);
+    }
 }
 
 }  // namespace
