@@ -31,7 +31,7 @@ for file in veltrano.exe DLL/PCOMM.DLL veltrano-table.exe; do
   # the installer's kind.
   header="$("$objdump" -f "$bin/$file")"
   if ! grep -q "file format $format\$" <<<"$header"; then
-    echo "make-installer.sh: $bin/$file is not a $format image, as a $target installer needs" >&2
+    echo "make-installer.sh: $bin/$file is not a $format image, which the $target installer needs" >&2
     exit 1
   fi
 done
