@@ -1,4 +1,4 @@
-# Cross build for 64-bit Windows (the test vehicle) with the posix thread model (GoogleTest needs std::mutex).
+# Cross build for 64-bit Windows (the x64 product) with the posix thread model (GoogleTest needs std::mutex).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -6,7 +6,8 @@
 #   --prefix DIR     the Wine prefix to create or use
 #                    (default ~/.local/share/veltrano/wine)
 #   --devices DIR    where to look for serial adapters (default /dev)
-#   --wine PROGRAM   the Wine loader (default wine)
+#   --wine PROGRAM   the Wine loader (default the 64-bit wine64; wine for
+#                    the 32-bit veltrano.exe of the x86 package)
 #   --ports-only     map the serial ports and say which is which, but do not
 #                    start the program
 #
@@ -18,12 +19,12 @@ set -uo pipefail
 
 prefix="${XDG_DATA_HOME:-$HOME/.local/share}/veltrano/wine"
 devices=/dev
-wine=wine
+wine=""
 start_program=true
 
 say() { printf 'veltrano: %s\n' "$*"; }
 fail() { printf 'veltrano: %s\n' "$*" >&2; exit 1; }
-usage() { sed -n '4,12s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"; }
+usage() { sed -n '4,13s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"; }
 
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -43,13 +44,55 @@ if $start_program && [ ! -f "$program" ]; then
 fi
 [ -d "$devices" ] || fail "no device folder $devices"
 
-if ! command -v "$wine" >/dev/null 2>&1; then
-  fail "Wine is missing. On Debian or Ubuntu install it with:
-  sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get install wine wine32:i386"
+# The machine a Windows image is built for, as PE writes it: 8664 for
+# x86-64, 014c for i386.
+image_machine() {
+  local offset
+  offset="$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')"
+  [[ "$offset" =~ ^[0-9]+$ ]] || return 1
+  od -An -tx2 -j$((offset + 4)) -N2 "$1" 2>/dev/null | tr -d ' '
+}
+
+# The x64 package runs under the 64-bit Wine alone, which needs neither the
+# i386 architecture nor wine32. The x86 package's program needs the 32-bit
+# loader; Debian's plain "wine" falls back to wine64 without it, which cannot
+# start a 32-bit program, so there only the real 32-bit loader will do.
+bits=64
+[ -f "$program" ] && [ "$(image_machine "$program")" = 014c ] && bits=32
+if [ -z "$wine" ]; then
+  if [ $bits = 64 ]; then
+    candidates=(/usr/lib/wine/wine64 wine64)
+  elif [ -d /usr/lib/wine ]; then
+    candidates=(/usr/lib/wine/wine)
+  else
+    candidates=(wine)
+  fi
+  for candidate in "${candidates[@]}"; do
+    if command -v "$candidate" >/dev/null 2>&1; then wine="$candidate"; break; fi
+  done
 fi
-# The server that belongs to this loader: the one beside it, else the usual one.
-wineserver="$(dirname "$(command -v "$wine")")/wineserver"
-[ -x "$wineserver" ] || wineserver="$(command -v wineserver)" || fail "wineserver is missing; reinstall Wine"
+if [ -z "$wine" ] || ! command -v "$wine" >/dev/null 2>&1; then
+  if [ $bits = 64 ]; then
+    fail "Wine is missing. The 64-bit Wine alone runs Veltrano (no i386 architecture or wine32 needed);
+on Debian or Ubuntu install it and the font Wine draws its title bars with:
+  sudo apt-get install --no-install-recommends wine64 fonts-wine"
+  fi
+  fail "the 32-bit Wine is missing, which this 32-bit veltrano.exe needs (the x64 package
+runs with the 64-bit Wine alone). On Debian or Ubuntu install it with:
+  sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get install wine wine32:i386 fonts-wine"
+fi
+wine="$(command -v "$wine")"
+# The server that belongs to this loader: the one beside it (Debian names
+# the 64-bit one wineserver64), else the usual one.
+loader_dir="$(dirname "$wine")"
+suffix=""
+[[ "$(basename "$wine")" == *64 ]] && suffix=64
+wineserver=""
+for candidate in "$loader_dir/wineserver$suffix" "$loader_dir/wineserver"; do
+  if [ -x "$candidate" ]; then wineserver="$candidate"; break; fi
+done
+[ -n "$wineserver" ] || wineserver="$(command -v wineserver)" || fail "wineserver is missing; reinstall Wine"
+say "Wine: $wine"
 
 # The program's texts are code page 936: Wine gives it that code page only
 # under a Chinese locale, and draws the characters only with a CJK font.
@@ -60,9 +103,27 @@ if ! locale -a 2>/dev/null | grep -qiE '^zh_CN\.utf-?8$'; then
 else
   export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 fi
-if ! { fc-list 2>/dev/null | grep -qi 'wqy-microhei'; } && [ ! -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ]; then
+# Asked of the whole list at once: with pipefail, grep -q stopping early
+# would make fc-list's broken pipe count as "not found".
+fonts="$(fc-list 2>/dev/null)"
+if ! grep -qi 'wqy-microhei' <<<"$fonts" && [ ! -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ]; then
   say "the font WenQuanYi Micro Hei is missing: Chinese texts will show as boxes. Install it with:"
   say "  sudo apt-get install fonts-wqy-microhei"
+fi
+# Wine draws the title bar's buttons with the Marlett font, which Debian
+# keeps in fonts-wine among Wine's own fonts, and which the 64-bit Wine only
+# recommends. Without it the buttons show as the letters "0 1 r". Wine's own
+# fonts lie beside its loader: share/wine/fonts next to bin/ in Wine's own
+# layout, two levels up from Debian's /usr/lib/wine.
+marlett_found=false
+for folder in "$loader_dir/../share/wine/fonts" "$loader_dir/../../share/wine/fonts" \
+              "$prefix/drive_c/windows/Fonts"; do
+  [ -f "$folder/marlett.ttf" ] && marlett_found=true
+done
+grep -qi marlett <<<"$fonts" && marlett_found=true
+if ! $marlett_found; then
+  say "Wine's Marlett font is missing: the window's title-bar buttons will show as \"0 1 r\". Install it with:"
+  say "  sudo apt-get install fonts-wine"
 fi
 
 export WINEPREFIX="$prefix"

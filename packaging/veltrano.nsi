@@ -1,12 +1,14 @@
 ; The Veltrano installer. makensis is given:
-;   TARGET   x86-unicode for the product, amd64-unicode for a 64-bit build
+;   TARGET   x86-unicode for the 32-bit product, amd64-unicode for the 64-bit one
+;   ARCH     x86 or x64, as the Apps list shows it
 ;   BIN      the build's bin folder (veltrano.exe, DLL/PCOMM.DLL, veltrano-table.exe)
 ;   ROOT     the source tree (README.md, packaging/LICENSE.txt)
 ;   VERSION  the product version, four numbers
 ;   OUTFILE  the installer to write
 ; The program keeps its table data.dat beside itself, so it is installed for
 ; the user who installs it, in a folder that user can write, without asking
-; for administrator rights.
+; for administrator rights. That folder is the same for both products, so
+; installing one over the other replaces it in place and keeps the table.
 
 Unicode true
 Target ${TARGET}
@@ -54,7 +56,7 @@ Section "Install"
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\veltrano.exe" "" "$INSTDIR\veltrano.exe" 0
 
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} (${ARCH})"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\veltrano.exe"

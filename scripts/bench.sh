@@ -4,8 +4,8 @@
 # machine it ran on.
 #   scripts/bench.sh [--idle-seconds N] [--smoke]
 # --smoke runs everything once at a tiny size (a check that it works, not a
-# measurement). The Windows pieces run in the 32-bit product tree, or in the
-# 64-bit tree under wine64 where this machine cannot execute 32-bit code.
+# measurement). The Windows pieces run in the 64-bit tree under wine64, which
+# every machine of ours can run.
 set -uo pipefail
 source "$(dirname "$0")/lib/setup.sh"
 

@@ -1,13 +1,14 @@
 #!/bin/bash
-# Builds the product and packs it into $VELTRANO_BUILD/package/ (build/package/):
-#   Veltrano-VERSION.zip        veltrano.exe, DLL/PCOMM.DLL, veltrano-table.exe,
-#                               README.md, LICENSE.txt and the Linux launcher
-#                               veltrano-linux.sh, in a folder Veltrano-VERSION
-#   Veltrano-VERSION-setup.exe  the Windows installer of the same files
-#                               (without the launcher), 32-bit like the program
-# Where this machine cannot execute 32-bit code, it also packs the 64-bit test
-# tree's build into test-only-x64/: an installer for the tests that run under
-# wine64 here, never for shipping.
+# Builds both products and packs them into $VELTRANO_BUILD/package/ (build/package/):
+#   Veltrano-VERSION-x64.zip        the 64-bit program: veltrano.exe, DLL/PCOMM.DLL,
+#                                   veltrano-table.exe, README.md, LICENSE.txt and
+#                                   the Linux launcher veltrano-linux.sh, in a
+#                                   folder Veltrano-VERSION-x64
+#   Veltrano-VERSION-x64-setup.exe  its Windows installer (64-bit, without the launcher)
+#   Veltrano-VERSION-x86.zip        the same for the 32-bit program, for 32-bit
+#   Veltrano-VERSION-x86-setup.exe  Windows and for binding 32-bit DLLs
+# Building the 32-bit product needs no 32-bit execution, so every machine
+# packs both.
 set -euo pipefail
 source "$(dirname "$0")/lib/setup.sh"
 
@@ -18,33 +19,38 @@ if ! command -v makensis >/dev/null; then
 fi
 build_native
 build_windows_product
+build_windows64_product
 
 version="$(cat "$WINDOWS_BUILD/veltrano-version.txt")"
-package="$VELTRANO_BUILD/package"
-name="Veltrano-$version"
-rm -rf "$package"
-mkdir -p "$package/$name/DLL"
-
-log "packing $name.zip"
-bin="$WINDOWS_BUILD/bin"
-cp "$bin/veltrano.exe" "$bin/veltrano-table.exe" "$package/$name/"
-cp "$bin/DLL/PCOMM.DLL" "$package/$name/DLL/"
-cp "$VELTRANO_ROOT/README.md" "$VELTRANO_ROOT/packaging/LICENSE.txt" "$VELTRANO_ROOT/packaging/veltrano-linux.sh" \
-  "$package/$name/"
-chmod 755 "$package/$name/veltrano-linux.sh"
-(cd "$package" && python3 -m zipfile -c "$name.zip" "$name")
-
-log "building the installer $name-setup.exe (x86-unicode)"
-"$VELTRANO_ROOT/packaging/make-installer.sh" x86-unicode "$bin" "$version" "$package/$name-setup.exe"
-
-if ! can_run_win32; then
-  log "this machine cannot execute 32-bit code: ALSO building a 64-bit installer of the 64-bit test tree"
-  log "(amd64-unicode, in test-only-x64/; it is what the installer test runs here, not a product)"
-  configure_windows64
-  cmake --build "$WINDOWS64_BUILD" --target veltrano pcomm veltrano-table
-  "$VELTRANO_ROOT/packaging/make-installer.sh" amd64-unicode "$WINDOWS64_BUILD/bin" "$version" \
-    "$package/test-only-x64/$name-setup-x64-test.exe"
+version64="$(cat "$WINDOWS64_BUILD/veltrano-version.txt")"
+if [ "$version" != "$version64" ]; then
+  log "the 32-bit tree is version $version but the 64-bit tree $version64: reconfigure both"
+  exit 1
 fi
+package="$VELTRANO_BUILD/package"
+rm -rf "$package"
+mkdir -p "$package"
+
+# pack ARCH BIN INSTALLER_TARGET
+pack() {
+  local arch="$1" bin="$2" target="$3"
+  local name="Veltrano-$version-$arch"
+  log "packing $name.zip"
+  mkdir -p "$package/$name/DLL"
+  cp "$bin/veltrano.exe" "$bin/veltrano-table.exe" "$package/$name/"
+  cp "$bin/DLL/PCOMM.DLL" "$package/$name/DLL/"
+  cp "$VELTRANO_ROOT/README.md" "$VELTRANO_ROOT/packaging/LICENSE.txt" "$VELTRANO_ROOT/packaging/veltrano-linux.sh" \
+    "$package/$name/"
+  chmod 755 "$package/$name/veltrano-linux.sh"
+  (cd "$package" && python3 -m zipfile -c "$name.zip" "$name")
+  rm -rf "${package:?}/$name"
+
+  log "building the installer $name-setup.exe ($target)"
+  "$VELTRANO_ROOT/packaging/make-installer.sh" "$target" "$bin" "$version" "$package/$name-setup.exe"
+}
+
+pack x64 "$WINDOWS64_BUILD/bin" amd64-unicode
+pack x86 "$WINDOWS_BUILD/bin" x86-unicode
 
 log "done; in $package:"
-(cd "$package" && find . -maxdepth 2 -type f \( -name '*.zip' -o -name '*-setup*.exe' \) | sort | sed 's|^\./|    |')
+(cd "$package" && find . -maxdepth 1 -type f \( -name '*.zip' -o -name '*-setup.exe' \) | sort | sed 's|^\./|    |')

@@ -1,4 +1,4 @@
-# Shared set-up for the scripts: installs what is missing, builds both trees.
+# Shared set-up for the scripts: installs what is missing, builds the trees.
 # Source it; it defines functions and the folder variables below.
 
 VELTRANO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -21,23 +21,19 @@ need_packages() {
 }
 
 install_dependencies() {
-  local packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386 wine64
-                  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                  xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales cmake ninja-build
-                  googletest g++ clang libclang-rt-14-dev python3 libbenchmark-dev nsis)
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    log "adding the i386 architecture"
-    dpkg --add-architecture i386
-    rm -f /var/lib/apt/lists/veltrano-updated
-  fi
-  local missing
-  missing=$(need_packages "${packages[@]}")
-  if [ -n "$missing" ]; then
-    log "installing: $(echo $missing)"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    # shellcheck disable=SC2086
-    apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  # The i686 cross compiler and makensis are amd64 programs: building the
+  # 32-bit product needs no i386 packages, only running it does.
+  install_packages g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine64 fonts-wine \
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 binutils \
+    xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales cmake ninja-build \
+    googletest g++ clang libclang-rt-14-dev python3 libbenchmark-dev nsis || return 1
+  if kernel_runs_i386; then
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      log "adding the i386 architecture for Wine's 32-bit loader"
+      dpkg --add-architecture i386
+      apt_lists_fresh=false
+    fi
+    install_packages wine32:i386 || return 1
   fi
   if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
     log "generating the zh_CN.UTF-8 locale"
@@ -45,6 +41,21 @@ install_dependencies() {
     grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
     locale-gen >/dev/null
   fi
+}
+
+apt_lists_fresh=false
+install_packages() {
+  local missing
+  missing=$(need_packages "$@")
+  [ -n "$missing" ] || return 0
+  log "installing: $(echo $missing)"
+  export DEBIAN_FRONTEND=noninteractive
+  if ! $apt_lists_fresh; then
+    apt-get update -qq
+    apt_lists_fresh=true
+  fi
+  # shellcheck disable=SC2086
+  apt-get install -y -qq --no-install-recommends $missing >/dev/null
 }
 
 build_native() {
@@ -60,15 +71,15 @@ build_native_sanitized() {
 }
 
 build_windows() {
-  log "building the Windows tree"
+  log "building the 32-bit Windows tree"
   configure_windows && cmake --build "$WINDOWS_BUILD"
 }
 
-# Only what ships (the program, its serial library, the table tool): where
-# the Windows tests run in the 64-bit tree, the 32-bit tree's test programs
-# could never be started.
+# Only what ships (the program, its serial library, the table tool): on a
+# machine that cannot start 32-bit programs, the 32-bit tree's test programs
+# could never run.
 build_windows_product() {
-  log "building the Windows program, its serial library and the table tool"
+  log "building the 32-bit Windows program, its serial library and the table tool"
   configure_windows && cmake --build "$WINDOWS_BUILD" --target veltrano pcomm veltrano-table
 }
 
@@ -78,40 +89,59 @@ configure_windows() {
     -DVELTRANO_HOST_BIN="$NATIVE_BUILD/bin" >/dev/null
 }
 
-# The 64-bit Windows tree: the same sources, built to run their tests under
-# wine64 on machines whose kernel cannot execute 32-bit code.
+# The 64-bit Windows tree: the 64-bit product and every Windows test, run
+# under wine64, which needs nothing of the machine but x86-64.
 build_windows64() {
-  log "building the 64-bit Windows test tree"
+  log "building the 64-bit Windows tree"
   configure_windows64 && cmake --build "$WINDOWS64_BUILD"
+}
+
+build_windows64_product() {
+  log "building the 64-bit Windows program, its serial library and the table tool"
+  configure_windows64 && cmake --build "$WINDOWS64_BUILD" --target veltrano pcomm veltrano-table
 }
 
 configure_windows64() {
   cmake -S "$VELTRANO_ROOT" -B "$WINDOWS64_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$VELTRANO_ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake" \
-    -DVELTRANO_HOST_BIN="$NATIVE_BUILD/bin" >/dev/null
+    -DVELTRANO_HOST_BIN="$NATIVE_BUILD/bin" -DVELTRANO_PACKAGE_DIR="$VELTRANO_BUILD/package" >/dev/null
 }
 
-# Builds the given targets in the Windows tree whose programs this machine
-# can start: the 32-bit tree, or the 64-bit one where the kernel cannot
-# execute i386 code. Sets RUNNABLE_TREE and VELTRANO_WINE to match.
+# Builds the given targets in the Windows tree that runs on every machine,
+# the 64-bit one, for the scripts that start the program (run, soak, bench).
+# Sets RUNNABLE_TREE and VELTRANO_WINE to match.
 build_runnable_windows_targets() {
-  if can_run_win32; then
-    RUNNABLE_TREE="$WINDOWS_BUILD"
-    export VELTRANO_WINE=wine
-    configure_windows || return 1
-  else
-    log "this machine's kernel cannot execute 32-bit x86 code: using the 64-bit build under wine64"
-    RUNNABLE_TREE="$WINDOWS64_BUILD"
-    export VELTRANO_WINE=/usr/lib/wine/wine64
-    configure_windows64 || return 1
-  fi
+  RUNNABLE_TREE="$WINDOWS64_BUILD"
+  export VELTRANO_WINE=/usr/lib/wine/wine64
+  configure_windows64 || return 1
   cmake --build "$RUNNABLE_TREE" --target "$@"
 }
 
 # 32-bit Windows programs run under Wine's 32-bit loader, an i386 Linux
-# program: the kernel must be able to execute 32-bit x86 code.
+# program: the kernel must execute 32-bit x86 code, and wine32 be installed.
 can_run_win32() {
-  /lib/ld-linux.so.2 --version >/dev/null 2>&1
+  kernel_runs_i386 && [ -x /usr/lib/wine/wine ]
+}
+
+# Many virtual machines' kernels refuse 32-bit x86 programs ("Exec format
+# error"). Asked with a static i386 program of our own that exits 42, so the
+# answer needs no i386 package (ld-linux.so.2 exists only once one is in).
+# The build folder is used because /tmp may be mounted noexec.
+kernel_runs_i386() {
+  if [ -z "${VELTRANO_KERNEL_RUNS_I386:-}" ]; then
+    local probe status=1
+    mkdir -p "$VELTRANO_BUILD"
+    probe=$(mktemp -d "$VELTRANO_BUILD/i386-probe.XXXXXX") || return 1
+    if printf '.globl _start\n_start:\n movl $1, %%eax\n movl $42, %%ebx\n int $0x80\n' |
+         as --32 -o "$probe/probe.o" - 2>/dev/null &&
+       ld -m elf_i386 -o "$probe/probe" "$probe/probe.o" 2>/dev/null; then
+      "$probe/probe" 2>/dev/null
+      status=$?
+    fi
+    rm -rf "$probe"
+    if [ "$status" -eq 42 ]; then export VELTRANO_KERNEL_RUNS_I386=yes; else export VELTRANO_KERNEL_RUNS_I386=no; fi
+  fi
+  [ "$VELTRANO_KERNEL_RUNS_I386" = yes ]
 }
 
 prepare_prefix() {

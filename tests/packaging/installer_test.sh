@@ -1,72 +1,155 @@
 #!/bin/bash
-# The installer under Wine, silently, in a prefix of its own:
-#   installer_test.sh SOURCE_ROOT TARGET BIN VERSION WORK_FOLDER CHECK_PROGRAM
-# TARGET is the installer's (x86-unicode, amd64-unicode), BIN the tree's
-# bin folder, CHECK_PROGRAM installed_program_check.exe; VELTRANO_WINE names
-# the Wine loader. Builds the installer, installs into a folder with a space
-# in its name, starts the installed program and closes its window,
-# uninstalls, and checks that the folder, the Start-menu shortcut and the
-# uninstall entry are gone.
+# The release packages scripts/package.sh wrote, both of them:
+#   installer_test.sh SOURCE_ROOT PACKAGE_FOLDER VERSION BIN64 WORK_FOLDER CHECK_PROGRAM
+# PACKAGE_FOLDER holds Veltrano-VERSION-{x64,x86}.zip and -setup.exe, BIN64
+# the 64-bit tree's bin folder (whose build the x64 package must hold),
+# CHECK_PROGRAM installed_program_check.exe of that tree; VELTRANO_WINE names
+# the 64-bit Wine loader.
+#
+# Each zip must hold exactly the product's files in its folder, the launcher
+# executable, and images of its kind (PE32+ x86-64 or PE32 i386); each
+# installer must be of its kind too. Each installer is then run silently
+# under Wine, in a prefix of its own, into a folder with a space in its name:
+# it must install the zip's very files, a Start-menu shortcut and an
+# uninstall entry; the installed x64 program is started and its window
+# closed; the uninstaller must remove all of it again. The x86 installer can
+# only run where the kernel executes 32-bit x86 code; elsewhere that part is
+# skipped and says so.
 set -uo pipefail
-root="$1"; target="$2"; bin="$3"; version="$4"; work="$5"; check="$6"
-wine="${VELTRANO_WINE:-wine}"
-prefix="$work/prefix"
-installer="$work/veltrano-setup.exe"
+root="$1"; package="$2"; version="$3"; bin64="$4"; work="$5"; check="$6"
+wine64="${VELTRANO_WINE:-/usr/lib/wine/wine64}"
 folder='C:\Veltrano Test'
-unix_folder="$prefix/drive_c/Veltrano Test"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Veltrano'
+files=(veltrano.exe veltrano-table.exe DLL/PCOMM.DLL README.md LICENSE.txt veltrano-linux.sh)
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-mkdir -p "$work"
-"$root/packaging/make-installer.sh" "$target" "$bin" "$version" "$installer" || { echo "FAIL: makensis"; exit 1; }
+# Sourced, setup.sh only defines its functions and folder names; it is the
+# one place that knows whether this machine runs 32-bit programs.
+source "$root/scripts/lib/setup.sh"
 
-VELTRANO_WINE="$wine" "$root/scripts/wine-prefix.sh" init "$prefix" headless || { echo "FAIL: no prefix"; exit 1; }
-export WINEPREFIX="$prefix" WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-# Shortcuts made in this prefix stay out of the desktop's menus.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-[ "$(basename "$wine")" = wine ] || export WINELOADER="$wine"
-VELTRANO_WINE="$wine" "$root/scripts/wine-prefix.sh" start "$prefix"
-trap 'VELTRANO_WINE="$wine" "$root/scripts/wine-prefix.sh" stop "$prefix"' EXIT
+rm -rf "$work/unpacked"
+mkdir -p "$work/unpacked"
+started_prefixes=()
+cleanup() {
+  local entry
+  for entry in "${started_prefixes[@]}"; do
+    VELTRANO_WINE="${entry%%=*}" "$root/scripts/wine-prefix.sh" stop "${entry#*=}"
+  done
+}
+trap cleanup EXIT
 
-rm -rf "$unix_folder"
-shortcut_exists() {
-  [ -n "$(find "$prefix/drive_c/users" -path '*/Start Menu/Programs/Veltrano/Veltrano.lnk' 2>/dev/null)" ]
+# check_package ARCH OBJDUMP FORMAT ARCHITECTURE: the zip's contents and the
+# kind of its images and of the installer.
+check_package() {
+  local arch="$1" objdump="$2" format="$3" architecture="$4"
+  local name="Veltrano-$version-$arch" header file
+  local zip="$package/$name.zip" installer="$package/$name-setup.exe"
+  echo "== $name.zip and $name-setup.exe"
+  if [ ! -f "$zip" ] || [ ! -f "$installer" ]; then
+    fail "$zip or $installer is missing: run scripts/package.sh first"
+    return 1
+  fi
+  # Names and Unix modes as the zip records them.
+  python3 - "$zip" >"$work/$arch.listing" <<'EOF' || { fail "$zip cannot be read"; return 1; }
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as z:
+    for info in z.infolist():
+        if not info.is_dir():
+            print(info.filename, oct((info.external_attr >> 16) & 0o777))
+EOF
+  local expected actual
+  expected="$(printf "$name/%s\n" "${files[@]}" | sort)"
+  actual="$(cut -d' ' -f1 "$work/$arch.listing" | sort)"
+  [ "$actual" = "$expected" ] || fail "$name.zip holds: $(echo $actual), not: $(echo $expected)"
+  grep -q "^$name/veltrano-linux.sh 0o7[0-7][0-7]$" "$work/$arch.listing" ||
+    fail "the launcher in $name.zip is not executable: $(grep veltrano-linux.sh "$work/$arch.listing")"
+  python3 -m zipfile -e "$zip" "$work/unpacked" || { fail "$zip cannot be unpacked"; return 1; }
+  for file in "$work/unpacked/$name/veltrano.exe" "$work/unpacked/$name/veltrano-table.exe" \
+              "$work/unpacked/$name/DLL/PCOMM.DLL" "$installer"; do
+    header="$("$objdump" -f "$file" 2>&1)"
+    grep -q "file format $format\$" <<<"$header" && grep -q "^architecture: $architecture," <<<"$header" ||
+      fail "$(basename "$file") of the $arch package is not a $format $architecture image: $(echo $header)"
+  done
 }
 
-echo "== installing silently into $folder"
-# The installer reads /D= only unquoted and last on its command line, and
-# Wine would quote an argument with a space: the command interpreter passes
-# the line as written.
-cp "$installer" "$prefix/drive_c/veltrano-setup.exe"
-"$wine" cmd /c "C:\\veltrano-setup.exe /S /D=$folder" </dev/null >/dev/null 2>&1 || fail "the installer failed"
-for file in veltrano.exe DLL/PCOMM.DLL veltrano-table.exe README.md LICENSE.txt uninstall.exe; do
-  [ -f "$unix_folder/$file" ] || fail "$file was not installed"
-done
-cmp -s "$bin/veltrano.exe" "$unix_folder/veltrano.exe" || fail "the installed veltrano.exe differs from the built one"
-shortcut_exists || fail "no Start-menu shortcut"
-"$wine" reg query "$uninstall_key" /v DisplayVersion </dev/null 2>/dev/null | tr -d '\r' |
-  grep -q "REG_SZ *$version\$" || fail "no uninstall entry with the version $version"
+# install_and_remove ARCH LOADER [CHECK_PROGRAM]: the installer run silently,
+# the installed program started when a check program is given, then removed.
+install_and_remove() {
+  local arch="$1" wine="$2" check_program="${3:-}"
+  local name="Veltrano-$version-$arch" file
+  local prefix="$work/prefix-$arch"
+  local unix_folder="$prefix/drive_c/Veltrano Test"
+  VELTRANO_WINE="$wine" "$root/scripts/wine-prefix.sh" init "$prefix" headless || { fail "no $arch prefix"; return 1; }
+  started_prefixes+=("$wine=$prefix")
+  VELTRANO_WINE="$wine" "$root/scripts/wine-prefix.sh" start "$prefix"
+  (
+    export WINEPREFIX="$prefix" WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+    # Shortcuts made in this prefix stay out of the desktop's menus.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    [ "$(basename "$wine")" = wine ] || export WINELOADER="$wine"
+    shortcut_exists() {
+      [ -n "$(find "$prefix/drive_c/users" -path '*/Start Menu/Programs/Veltrano/Veltrano.lnk' 2>/dev/null)" ]
+    }
+    failures=0
+    rm -rf "$unix_folder"
 
-echo "== starting the installed program"
-"$wine" "$check" "$folder\\veltrano.exe" </dev/null 2>&1 | tr -d '\r' | sed 's/^/  | /'
-[ "${PIPESTATUS[0]}" -eq 0 ] || fail "the installed program did not start and end normally"
+    echo "== installing $name-setup.exe silently into $folder"
+    # The installer reads /D= only unquoted and last on its command line, and
+    # Wine would quote an argument with a space: the command interpreter
+    # passes the line as written.
+    cp "$package/$name-setup.exe" "$prefix/drive_c/veltrano-setup.exe"
+    "$wine" cmd /c "C:\\veltrano-setup.exe /S /D=$folder" </dev/null >/dev/null 2>&1 || fail "the installer failed"
+    for file in veltrano.exe DLL/PCOMM.DLL veltrano-table.exe README.md LICENSE.txt; do
+      cmp -s "$work/unpacked/$name/$file" "$unix_folder/$file" ||
+        fail "$file was not installed as the $arch zip holds it"
+    done
+    [ -f "$unix_folder/uninstall.exe" ] || fail "no uninstall.exe"
+    [ -e "$unix_folder/veltrano-linux.sh" ] && fail "the Linux launcher was installed on Windows"
+    shortcut_exists || fail "no Start-menu shortcut"
+    entry="$("$wine" reg query "$uninstall_key" </dev/null 2>/dev/null | tr -d '\r')"
+    grep -q "DisplayVersion *REG_SZ *$version\$" <<<"$entry" || fail "no uninstall entry with the version $version"
+    grep -q "DisplayName *REG_SZ *Veltrano ($arch)\$" <<<"$entry" || fail "the uninstall entry does not name $arch"
 
-echo "== uninstalling silently"
-"$wine" "$folder\\uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller failed"
-# The uninstaller copies itself away and returns at once; its copy works on.
-for _ in $(seq 300); do
-  [ ! -e "$unix_folder" ] && ! shortcut_exists && break
-  sleep 0.1
-done
-if [ -e "$unix_folder" ]; then
-  fail "the install folder is still there, holding: $(cd "$unix_folder" && find . -mindepth 1 | tr '\n' ' ')"
+    if [ -n "$check_program" ]; then
+      echo "== starting the installed program"
+      "$wine" "$check_program" "$folder\\veltrano.exe" </dev/null 2>&1 | tr -d '\r' | sed 's/^/  | /'
+      [ "${PIPESTATUS[0]}" -eq 0 ] || fail "the installed program did not start and end normally"
+    fi
+
+    echo "== uninstalling silently"
+    "$wine" "$folder\\uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller failed"
+    # The uninstaller copies itself away and returns at once; its copy works on.
+    for _ in $(seq 300); do
+      [ ! -e "$unix_folder" ] && ! shortcut_exists && break
+      sleep 0.1
+    done
+    if [ -e "$unix_folder" ]; then
+      fail "the install folder is still there, holding: $(cd "$unix_folder" && find . -mindepth 1 | tr '\n' ' ')"
+    fi
+    shortcut_exists && fail "the Start-menu shortcut is still there"
+    [ -z "$(find "$prefix/drive_c/users" -path '*/Start Menu/Programs/Veltrano' 2>/dev/null)" ] ||
+      fail "the Start-menu folder is still there"
+    "$wine" reg query "$uninstall_key" </dev/null >/dev/null 2>&1 && fail "the uninstall entry is still there"
+    exit $((failures > 0))
+  ) || failures=$((failures + 1))
+}
+
+if check_package x64 x86_64-w64-mingw32-objdump pei-x86-64 i386:x86-64; then
+  cmp -s "$bin64/veltrano.exe" "$work/unpacked/Veltrano-$version-x64/veltrano.exe" ||
+    fail "the x64 package's veltrano.exe is not this tree's build: run scripts/package.sh again"
+  install_and_remove x64 "$wine64" "$check"
 fi
-shortcut_exists && fail "the Start-menu shortcut is still there"
-[ -z "$(find "$prefix/drive_c/users" -path '*/Start Menu/Programs/Veltrano' 2>/dev/null)" ] ||
-  fail "the Start-menu folder is still there"
-"$wine" reg query "$uninstall_key" </dev/null >/dev/null 2>&1 && fail "the uninstall entry is still there"
 
-[ "$failures" -eq 0 ] && echo "all installer checks passed"
+if check_package x86 i686-w64-mingw32-objdump pei-i386 i386; then
+  if can_run_win32; then
+    install_and_remove x86 wine
+  else
+    echo "SKIP: this machine's kernel cannot execute 32-bit x86 code, so the x86 installer is not run here"
+    echo "      (its zip's files and the images' kinds were checked above)"
+  fi
+fi
+
+[ "$failures" -eq 0 ] && echo "all package checks passed"
 exit $((failures > 0))

@@ -1,12 +1,15 @@
 #!/bin/bash
 # The Linux launcher's serial port mapping, in a scratch prefix with a
-# folder of stand-in adapters (pseudo-terminals):
+# folder of stand-in adapters (pseudo-terminals), and its choice of Wine:
 #   launcher_test.sh SOURCE_ROOT WORK_FOLDER
 # VELTRANO_WINE names the Wine loader. Checks which COM port each adapter
 # becomes, that the mapping reaches the prefix's registry and the port list
 # the program reads, that bytes written to COM1 arrive at its adapter, and
 # that later runs follow adapters coming and going and leave other port
-# settings alone.
+# settings alone. Then that it takes the 64-bit Wine for a 64-bit program
+# and the 32-bit loader for a 32-bit one, that a missing Wine is explained
+# with the 64-bit Wine alone, and that a missing Marlett font (the title
+# bar's buttons) is noticed and explained.
 set -uo pipefail
 root="$1"; work="$2"
 wine="${VELTRANO_WINE:-wine}"
@@ -98,6 +101,73 @@ rm -f "$devices"/tty*
 launch || fail "the launcher failed"
 said "no serial adapter found" || fail "no adapters was not reported"
 [ "$(ports_in_registry)" = "COM9=/dev/null" ] || fail "the registry holds: $(ports_in_registry | tr '\n' ' ')"
+
+# From here on the prefix's port list stays empty, so the runs below change
+# nothing in the prefix.
+
+# A Windows image as far as the launcher reads it: the DOS header's pointer
+# to the PE header, and the machine field after the PE signature; the
+# launcher is copied beside it.
+fake_image() {
+  mkdir -p "$(dirname "$1")"
+  cp "$launcher" "$(dirname "$1")/veltrano-linux.sh"
+  python3 -c '
+import struct, sys
+header = bytearray(0x80)
+header[0:2] = b"MZ"
+header[60:64] = struct.pack("<I", 0x40)
+header[0x40:0x46] = b"PE\0\0" + struct.pack("<H", int(sys.argv[2], 16))
+open(sys.argv[1], "wb").write(header)
+' "$1" "$2"
+}
+run_copy() {
+  "$1/veltrano-linux.sh" --prefix "$prefix" --devices "$devices" --ports-only "${@:2}" >"$work/out" 2>&1
+  local status=$?
+  sed 's/^/  | /' "$work/out"
+  return $status
+}
+
+echo "== a 64-bit program takes the 64-bit Wine"
+fake_image "$work/x64/veltrano.exe" 8664
+wine64="$(command -v /usr/lib/wine/wine64 || command -v wine64)"
+run_copy "$work/x64" || fail "the launcher failed"
+said "Wine: $wine64" || fail "the launcher did not take $wine64 for a 64-bit program"
+
+echo "== a 32-bit program takes the 32-bit loader"
+fake_image "$work/x86/veltrano.exe" 014c
+if [ -x /usr/lib/wine/wine ]; then
+  run_copy "$work/x86" || fail "the launcher failed"
+  said "Wine: /usr/lib/wine/wine" || fail "the launcher did not take the 32-bit loader for a 32-bit program"
+else
+  run_copy "$work/x86" && fail "the launcher went on without the 32-bit Wine"
+  said "wine32:i386" || fail "the missing 32-bit Wine was not explained"
+fi
+
+echo "== no Wine"
+run_copy "$work/x64" --wine "$work/no-such-folder/wine64"
+[ $? -eq 1 ] || fail "a missing Wine did not stop the launcher"
+said "apt-get install --no-install-recommends wine64 fonts-wine" || fail "the hint does not name wine64 and fonts-wine"
+said "wine32:i386" && fail "the hint for the 64-bit program asks for the 32-bit Wine"
+said "add-architecture" && fail "the hint for the 64-bit program asks for the i386 architecture"
+
+echo "== the Marlett font"
+# The real loader finds Wine's own fonts (Debian's fonts-wine, which the
+# scripts install); the same loader called from a folder without them, with
+# a font list that names nothing, does not.
+run_copy "$work/x64" --wine "$wine" || fail "the launcher failed"
+said "Marlett" && fail "the launcher missed the installed Marlett font"
+bare="$work/bare-wine/bin"
+real_wine="$(command -v "$wine")"
+mkdir -p "$bare"
+printf '#!/bin/sh\nexec %q "$@"\n' "$real_wine" >"$bare/$(basename "$real_wine")"
+printf '#!/bin/sh\nexec wineserver "$@"\n' >"$bare/wineserver"
+chmod +x "$bare/$(basename "$real_wine")" "$bare/wineserver"
+printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig></fontconfig>\n' \
+  >"$work/no-fonts.conf"
+FONTCONFIG_FILE="$work/no-fonts.conf" run_copy "$work/x64" --wine "$bare/$(basename "$real_wine")" ||
+  fail "the launcher failed"
+said "Marlett font is missing" || fail "the missing Marlett font was not noticed"
+said "apt-get install fonts-wine" || fail "the hint does not name fonts-wine"
 
 echo "== a wrong option"
 "$launcher" --colour >/dev/null 2>&1
