@@ -9,6 +9,7 @@
 #include "runtime/kernel/runtime_services.h"
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/values/type_codes.h"
+#include "tests/kernel_spine/impossible_allocation.h"
 
 namespace veltrano {
 namespace {
@@ -233,7 +234,7 @@ TEST_F(RuntimeApplicationTest, AllocationServicesUseTheRuntimeHeap) {
     ASSERT_NE(block, 0u);
     const auto bigger = static_cast<AddressWord>(RuntimeApplication::serviceEntry(2026, block, 4096));
     ASSERT_NE(bigger, 0u);
-    EXPECT_EQ(RuntimeApplication::serviceEntry(2024, 0x7FFFFFF0u, 1), 0);  // quiet: no report
+    EXPECT_EQ(RuntimeApplication::serviceEntry(2024, kImpossibleByteCount, 1), 0);  // quiet: no report
     RuntimeApplication::serviceEntry(2025, bigger, 0);
 }
 

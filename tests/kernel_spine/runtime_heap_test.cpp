@@ -7,6 +7,7 @@
 
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/values/type_codes.h"
+#include "tests/kernel_spine/impossible_allocation.h"
 
 namespace veltrano {
 namespace {
@@ -101,12 +102,12 @@ TEST_F(RuntimeHeapTest, FreeArrayOfNumbersFreesOnlyTheArray) {
 
 TEST_F(RuntimeHeapTest, FailedAllocationReportsTheByteCount) {
     try {
-        heap_.allocate(0x7FFFFFF0u);
-        FAIL() << "allocation of nearly 2 GB succeeded";
+        heap_.allocate(kImpossibleByteCount);
+        FAIL() << "allocation of " << kImpossibleByteCount << " bytes succeeded";
     } catch (const AllocationFailed& failure) {
-        EXPECT_EQ(failure.byteCount, 0x7FFFFFF0u);
+        EXPECT_EQ(failure.byteCount, kImpossibleByteCount);
     }
-    EXPECT_EQ(heap_.allocateQuietly(0x7FFFFFF0u), nullptr);
+    EXPECT_EQ(heap_.allocateQuietly(kImpossibleByteCount), nullptr);
 }
 
 TEST_F(RuntimeHeapTest, TextsAndByteSetsHaveTheirLayouts) {
