@@ -13,9 +13,11 @@ if(VELTRANO_WINDOWS)
 
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     # The 64-bit tree is a test vehicle for machines that cannot run 32-bit
-    # code. The runtime keeps addresses in 32-bit words, so the image goes
-    # below 4 GB (Wine then also hands out heap and stack memory there).
-    add_link_options(-Wl,--image-base=0x10000000 -Wl,--disable-high-entropy-va)
+    # code. Its images may be placed anywhere, above 4 GB included, so that
+    # an address cut to 32 bits anywhere in the runtime shows up as a crash
+    # in the tests rather than passing by luck. (A 64-bit image is always
+    # large-address aware; ld knows that switch only for 32-bit images.)
+    add_link_options(-Wl,--dynamicbase -Wl,--high-entropy-va)
     set(VELTRANO_WINE_LOADER /usr/lib/wine/wine64)
   else()
     set(VELTRANO_WINE_LOADER wine)
