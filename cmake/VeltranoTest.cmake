@@ -1,3 +1,16 @@
+# In the 64-bit Windows tree every test program, before its tests run, takes
+# all memory below 4 GB, and the driver does the same for each program it
+# starts (tests/support/low_address_space.h): an address cut to 32 bits then
+# faults instead of passing by luck. The 32-bit trees and the native tree
+# keep GoogleTest's own entry.
+if(VELTRANO_WINDOWS AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(VELTRANO_LOW_MEMORY_PROOF ON)
+  set(VELTRANO_GTEST_MAIN veltrano_low_memory_gtest_main)
+else()
+  set(VELTRANO_LOW_MEMORY_PROOF OFF)
+  set(VELTRANO_GTEST_MAIN GTest::gtest_main)
+endif()
+
 # veltrano_add_gtest(NAME <target> LABEL <label> SOURCES ... [LIBS ...] [TIMEOUT s])
 # One ctest test per GoogleTest case. Windows tests are discovered and run
 # through the Wine wrapper, so discovery happens when ctest starts (the
@@ -8,7 +21,7 @@ function(veltrano_add_gtest)
     set(T_TIMEOUT 60)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock ${VELTRANO_GTEST_MAIN})
   veltrano_warnings(${T_NAME})
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST

@@ -1,6 +1,12 @@
 #include "tests/driver/program_driver.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <thread>
+
+#if defined(_WIN64)
+#include "tests/support/low_address_space.h"
+#endif
 
 namespace veltrano::driver {
 namespace {
@@ -42,13 +48,67 @@ std::optional<RunningProgram> RunningProgram::start(const std::wstring& path, co
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + path + L"\"";
-    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+#if defined(_WIN64)
+    // Held before its first instruction until its low address space is taken.
+    const DWORD creationFlags = CREATE_SUSPENDED;
+#else
+    const DWORD creationFlags = 0;
+#endif
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
                         workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info)) {
         return std::nullopt;
     }
-    CloseHandle(info.hThread);
-    WaitForInputIdle(info.hProcess, 10000);
-    return RunningProgram(win::UniqueKernelHandle(info.hProcess), info.dwProcessId);
+    win::UniqueKernelHandle thread(info.hThread);
+    RunningProgram program(win::UniqueKernelHandle(info.hProcess), info.dwProcessId);
+#if defined(_WIN64)
+    if (!program.takeLowAddressSpace()) return std::nullopt;
+    ResumeThread(thread.get());
+#endif
+    thread.reset();
+    WaitForInputIdle(program.process_.get(), 10000);
+    return program;
+}
+
+#if defined(_WIN64)
+bool RunningProgram::takeLowAddressSpace() {
+    const test::AddressReservation reserved = test::reserveLowAddressSpace(process_.get());
+    if (reserved.regions == 0) {
+        // Run anyway, and nothing would show whether the program keeps an
+        // address in 32 bits.
+        std::fprintf(stderr, "nothing below 4 GB could be reserved in the started program\n");
+        return false;
+    }
+    lowReservedBytes_ = reserved.bytes;
+    for (const test::MemoryRegion& region : test::memoryRegions(process_.get())) {
+        if (region.state != MEM_FREE) allocationsAtStart_.push_back(region.allocationBase);
+    }
+    std::sort(allocationsAtStart_.begin(), allocationsAtStart_.end());
+    return true;
+}
+#endif
+
+std::optional<std::uintptr_t> RunningProgram::lowestNewAddress() const {
+#if defined(_WIN64)
+    // Regions come in address order, so the first new one is the lowest. A
+    // region counts as new by its allocation: pages committed later inside
+    // a reservation the program already had are not memory newly handed out.
+    for (const test::MemoryRegion& region : test::memoryRegions(process_.get())) {
+        if (region.state == MEM_FREE) continue;
+        if (!std::binary_search(allocationsAtStart_.begin(), allocationsAtStart_.end(), region.allocationBase)) {
+            return region.base;
+        }
+    }
+#endif
+    return std::nullopt;
+}
+
+std::string describeLowestNewAddress(const RunningProgram& program, const std::string& name) {
+    const std::optional<std::uintptr_t> lowest = program.lowestNewAddress();
+    if (!lowest) return "lowest address given to " + name + " after start: none known";
+    char address[64] = {};
+    std::snprintf(address, sizeof address, "0x%016llx", static_cast<unsigned long long>(*lowest));
+    return "lowest address given to " + name + " after start: " + address + " (" +
+           std::to_string(program.lowReservedBytes() >> 20) + " MiB below 4 GB reserved before it ran)";
 }
 
 RunningProgram::~RunningProgram() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <thread>
 #include <string>
@@ -56,13 +57,30 @@ public:
     // The exit code, or nothing when the program still runs at the deadline.
     std::optional<DWORD> waitForExit(Deadline deadline) const;
 
+    // On x86-64 the program is started with everything below 4 GB already
+    // taken, so that an address it cuts to 32 bits points at nothing. What
+    // was taken, and the lowest address of the memory the program has been
+    // given since it began to run (nothing on 32-bit Windows, where all of
+    // it lies below 4 GB anyway).
+    std::uint64_t lowReservedBytes() const noexcept { return lowReservedBytes_; }
+    std::optional<std::uintptr_t> lowestNewAddress() const;
+
 private:
     RunningProgram(win::UniqueKernelHandle process, DWORD processId) noexcept
         : process_(std::move(process)), processId_(processId) {}
+#if defined(_WIN64)
+    bool takeLowAddressSpace();
+#endif
 
     win::UniqueKernelHandle process_;
     DWORD processId_ = 0;
+    std::uint64_t lowReservedBytes_ = 0;
+    // The allocations the program had when it was let run, sorted.
+    std::vector<std::uintptr_t> allocationsAtStart_;
 };
+
+// The line the drivers write to their logs about lowestNewAddress().
+std::string describeLowestNewAddress(const RunningProgram& program, const std::string& name);
 
 std::wstring windowText(HWND window);
 std::wstring windowClass(HWND window);

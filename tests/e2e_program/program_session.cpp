@@ -90,7 +90,11 @@ std::unique_ptr<ProgramSession> ProgramSession::startIn(const std::wstring& fold
     if (!program) return nullptr;
     HWND window = program->waitForWindow(L"KVWindow", driver::deadlineIn(30s));
     if (window == nullptr) return nullptr;
-    return std::unique_ptr<ProgramSession>(new ProgramSession(folder, std::move(*program), window));
+    auto session = std::unique_ptr<ProgramSession>(new ProgramSession(folder, std::move(*program), window));
+    // Every driver of the real program logs this once the window is up.
+    std::printf("%s\n", session->memoryLine().c_str());
+    std::fflush(stdout);
+    return session;
 }
 
 bool ProgramSession::close() {

@@ -24,6 +24,9 @@ public:
     bool close();
 
     HWND window() const noexcept { return window_; }
+    // Where the memory the program was given since it started begins; a
+    // line for the log.
+    std::string memoryLine() const { return driver::describeLowestNewAddress(program_, "veltrano.exe"); }
     const std::wstring& folder() const noexcept { return folder_; }
 
     // A component's system window by the text it shows.

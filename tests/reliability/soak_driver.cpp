@@ -41,6 +41,9 @@ int runSoak(const std::wstring& stopFile) {
                     static_cast<unsigned long>(session->logText().size()));
         std::fflush(stdout);
     }
+    // Minutes of cycles later, memory the program was given along the way
+    // counts too.
+    std::printf("at the end: %s\n", session->memoryLine().c_str());
     if (!session->close()) {
         std::printf("the program did not end when its window was closed\n");
         return 1;
