@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "tests/support/low_address_space.h"
@@ -76,6 +77,11 @@ int main(int argc, char** argv) {
             return;
         }
         result = RUN_ALL_TESTS();
+        // The program ends here, on the thread that owns the tests' windows,
+        // as it would have on the main thread: were this thread to end first,
+        // its windows would be destroyed with it and their destruction would
+        // reach a runtime already taken down by the tests.
+        std::exit(result);
     });
     tests.join();
     return result;
