@@ -90,6 +90,36 @@ TEST_F(PropertyDispatchTest, ClassPropertiesGoThroughTheClassRoutines) {
     EXPECT_EQ(readInteger(kOuterText, 9), -12);
 }
 
+// The whole-font value is a record of six words and a face-name text
+// address, which must come and go whole where addresses are 64 bits wide.
+struct WholeFont {
+    std::uint32_t angle, bold, italic, strikeOut, underline, size;
+    AddressWord faceName;
+};
+
+TEST_F(PropertyDispatchTest, AWholeFontRecordCarriesItsFaceNameBothWays) {
+    runtime_.loadWindow(kWindowId);
+    constexpr std::int32_t kFont = 11;
+    constexpr std::int32_t kWhole = -1;
+    constexpr std::int32_t kFaceName = 6;
+    static const char kFace[] = "Courier New";
+    const WholeFont written{0, 1, 0, 0, 0, 12, addressWord(kFace)};
+    writePropertyAddress(kWindowId, kOuterText, kFont, kWhole, &written);
+
+    auto* read = addressFromWord<WholeFont>(static_cast<AddressWord>(readProperty(kWindowId, kOuterText, kFont, kWhole)));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->bold, 1u);
+    EXPECT_EQ(read->size, 12u);
+    EXPECT_EQ(textView(addressFromWord<const char>(read->faceName)), "Courier New");
+    runtime_.heap().free(addressFromWord<void>(read->faceName));
+    runtime_.heap().free(read);
+
+    writePropertyAddress(kWindowId, kOuterText, kFont, kFaceName, "Arial");
+    auto* face = addressFromWord<char>(static_cast<AddressWord>(readProperty(kWindowId, kOuterText, kFont, kFaceName)));
+    EXPECT_EQ(textView(face), "Arial");
+    runtime_.heap().free(face);
+}
+
 TEST_F(PropertyDispatchTest, AWriteThatAsksForIt_RecreatesTheComponentFromItsState) {
     runtime_.loadWindow(kWindowId);
     writeText(kOuterText, 8, "kept");

@@ -84,6 +84,11 @@ int writeText(WindowObject* object, int index, const RawValue* value, int) {
             return 0;
         case 1: text->number = static_cast<std::int32_t>(value->word1); return 0;
         case 2: return 1;
+        case 3: {
+            const auto* bytes = addressFromWord<const std::uint8_t>(value->word1);
+            text->font.assign(bytes, bytes + value->word2);
+            return 0;
+        }
         default: return 0;
     }
 }
@@ -92,6 +97,7 @@ void readText(WindowObject* object, int index, RawValue* value) {
     auto* text = static_cast<TestTextObject*>(object);
     if (index == 0) value->word1 = addressWord(text->text.c_str());
     if (index == 1) value->word1 = static_cast<std::uint32_t>(text->number);
+    if (index == 3 && !text->font.empty()) *value = RawValue{addressWord(text->font.data()), static_cast<std::uint32_t>(text->font.size())};
 }
 
 std::vector<std::uint8_t> saveText(WindowObject* object) {
@@ -114,12 +120,12 @@ AnyRoutine textInterfaces(int number) {
 const PropertyDescriptor kTextProperties[] = {
     {"left", 1001}, {"top", 1001},   {"width", 1001},  {"height", 1001},   {"tag", 1005},
     {"visible", 1003}, {"disabled", 1003}, {"pointer", 1011}, {"text", 1005}, {"number", 1001},
-    {"recreate", 1003},
+    {"recreate", 1003}, {"font", 1013},
 };
 
 const ClassDescriptor kFrame{kFrameClass, 0x04, &frameInterfaces, kTextProperties, 8};
 const ClassDescriptor kBox{kBoxClass, 0x04, &boxInterfaces, kTextProperties, 8};
-const ClassDescriptor kText{kTextClass, 0x04, &textInterfaces, kTextProperties, 11};
+const ClassDescriptor kText{kTextClass, 0x04, &textInterfaces, kTextProperties, 12};
 const ClassDescriptor* const kClasses[] = {&kFrame, nullptr, nullptr, nullptr, nullptr,
                                            nullptr, nullptr, nullptr, &kBox,   &kText};
 

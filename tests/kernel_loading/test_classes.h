@@ -46,6 +46,7 @@ public:
     ~TestTextObject() override;
     std::string text;
     std::int32_t number = 0;
+    std::vector<std::uint8_t> font;  // a logical-font record once written
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
