@@ -56,11 +56,6 @@ inline constexpr std::int32_t kWindowHandle = 2033;
 inline constexpr std::int32_t kRebuildMenu = 2040;
 }  // namespace service
 
-template <typename T>
-T* pointerFrom(AddressWord word) {
-    return addressFromWord<T>(word);
-}
-
 std::int64_t wordOf(const void* pointer) { return static_cast<std::int64_t>(addressWord(pointer)); }
 
 // Ids and counts arrive in the low half of an argument word.
@@ -110,7 +105,7 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, AddressWord arg
     RuntimeApplication& runtime = current();
     switch (code) {
         case service::kDefaultIcons: {
-            auto* words = pointerFrom<AddressWord>(argument1);
+            auto* words = addressFromWord<AddressWord>(argument1);
             words[0] = addressWord(runtime.defaultIcon(true));
             words[1] = addressWord(runtime.defaultIcon(false));
             return 0;
@@ -119,27 +114,27 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, AddressWord arg
         case service::kClassDescriptor: return wordOf(runtime.classDescriptor(idOf(argument1)));
         case service::kNewObjectForHandle: {
             auto object = std::make_unique<PlainWindowObject>();
-            if (!object->attach(pointerFrom<HWND__>(argument1))) return 0;
+            if (!object->attach(addressFromWord<HWND__>(argument1))) return 0;
             return wordOf(object.release());
         }
-        case service::kDestroyObject: delete pointerFrom<WindowObject>(argument1); return 0;
+        case service::kDestroyObject: delete addressFromWord<WindowObject>(argument1); return 0;
         case service::kDetachObject: {
-            auto* object = pointerFrom<WindowObject>(argument1);
+            auto* object = addressFromWord<WindowObject>(argument1);
             return object ? wordOf(object->detach()) : 0;
         }
         case service::kHandleOfObject: {
-            auto* object = pointerFrom<WindowObject>(argument1);
+            auto* object = addressFromWord<WindowObject>(argument1);
             return object ? wordOf(object->handle()) : 0;
         }
         case service::kAttachObject: {
-            auto* object = pointerFrom<WindowObject>(argument2);
-            return object && object->attach(pointerFrom<HWND__>(argument1)) ? 1 : 0;
+            auto* object = addressFromWord<WindowObject>(argument2);
+            return object && object->attach(addressFromWord<HWND__>(argument1)) ? 1 : 0;
         }
-        case service::kIsComponentHandle: return handleBelongsToComponent(runtime, pointerFrom<HWND__>(argument1)) ? 1 : 0;
+        case service::kIsComponentHandle: return handleBelongsToComponent(runtime, addressFromWord<HWND__>(argument1)) ? 1 : 0;
         case service::kComponentDestroyed: forgetComponentWindow(runtime, idOf(argument1), idOf(argument2)); return 0;
         case service::kLoadWindow: {
-            const auto* record = pointerFrom<const LoadWindowRecord>(argument1);
-            auto* owner = pointerFrom<WindowObject>(record->owner);
+            const auto* record = addressFromWord<const LoadWindowRecord>(argument1);
+            auto* owner = addressFromWord<WindowObject>(record->owner);
             LoadRequest request;
             request.windowId = record->windowId;
             request.modal = record->modal != 0;
@@ -155,9 +150,9 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, AddressWord arg
             }
             return wordOf(object);
         }
-        case service::kFireEvent: return fireSimpleEvent(runtime, *pointerFrom<SimpleEventRecord>(argument1)) ? 1 : 0;
+        case service::kFireEvent: return fireSimpleEvent(runtime, *addressFromWord<SimpleEventRecord>(argument1)) ? 1 : 0;
         case service::kFireTypedEvent:
-            return fireTypedEventRecord(runtime, *pointerFrom<TypedEventRecord>(argument1)) ? 1 : 0;
+            return fireTypedEventRecord(runtime, *addressFromWord<TypedEventRecord>(argument1)) ? 1 : 0;
         case service::kClassOfComponent: return classOfComponent(runtime, idOf(argument1), idOf(argument2));
         case service::kClassEventKind: {
             const ClassDescriptor* descriptor = runtime.classDescriptor(idOf(argument1));
@@ -168,14 +163,14 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, AddressWord arg
         case service::kAlwaysOne: return 1;
         case service::kVersion: return 0x70005;
         case service::kAddIdleHandler: {
-            const auto* record = pointerFrom<const IdleHandlerRecord>(argument1);
-            runtime.registerIdleHandler(pointerFrom<HWND__>(record->window),
+            const auto* record = addressFromWord<const IdleHandlerRecord>(argument1);
+            runtime.registerIdleHandler(addressFromWord<HWND__>(record->window),
                                         reinterpret_cast<IdleRoutine>(record->routine), record->argument);
             return 0;
         }
-        case service::kRemoveIdleHandler: runtime.removeIdleHandler(pointerFrom<HWND__>(argument1)); return 0;
+        case service::kRemoveIdleHandler: runtime.removeIdleHandler(addressFromWord<HWND__>(argument1)); return 0;
         case service::kNumericValue: {
-            const auto* value = pointerFrom<const ValueTriple>(argument1);
+            const auto* value = addressFromWord<const ValueTriple>(argument1);
             switch (value->type) {
                 case type_code::kByte: return static_cast<std::uint8_t>(value->low);
                 case type_code::kShort: return static_cast<std::int16_t>(value->low);
@@ -209,18 +204,18 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, AddressWord arg
             std::uint32_t windowId = 0;
             std::uint32_t componentId = 0;
             if (!runtime.eventSource(windowId, componentId)) return 0;
-            auto* words = pointerFrom<std::uint32_t>(argument1);
+            auto* words = addressFromWord<std::uint32_t>(argument1);
             words[0] = windowId;
             words[1] = componentId;
             return 1;
         }
         case service::kProcessPendingMessages: return runtime.processPendingMessages() ? 1 : 0;
-        case service::kFreeArray: runtime.heap_.freeArray(idOf(argument1), pointerFrom<void>(argument2)); return 0;
+        case service::kFreeArray: runtime.heap_.freeArray(idOf(argument1), addressFromWord<void>(argument2)); return 0;
         case service::kAllocate:
             return wordOf(argument2 ? runtime.heap_.allocateQuietly(argument1) : runtime.heap_.allocate(argument1));
-        case service::kFree: runtime.heap_.free(pointerFrom<void>(argument1)); return 0;
-        case service::kReallocate: return wordOf(runtime.heap_.reallocate(pointerFrom<void>(argument1), argument2));
-        case service::kFatalMessage: runtime.reportFatalError(textView(pointerFrom<const char>(argument1)), 0, 0, 0);
+        case service::kFree: runtime.heap_.free(addressFromWord<void>(argument1)); return 0;
+        case service::kReallocate: return wordOf(runtime.heap_.reallocate(addressFromWord<void>(argument1), argument2));
+        case service::kFatalMessage: runtime.reportFatalError(textView(addressFromWord<const char>(argument1)), 0, 0, 0);
         case service::kExitProcess: runtime.exitProcess(static_cast<std::int32_t>(argument1));
         case service::kRunMode: return runtime.runMode_;
         case service::kWindowCount: return static_cast<std::int64_t>(runtime.registry_.count());

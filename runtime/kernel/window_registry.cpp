@@ -43,25 +43,31 @@ void WindowRegistry::clear() noexcept {
     freeSlotNumbers_.clear();
 }
 
-WindowObject* WindowRegistry::objectInSlot(const ComponentTable& table, std::size_t index) const noexcept {
+std::optional<std::uint32_t> WindowRegistry::slotNumber(const ComponentTable& table, std::size_t index) const noexcept {
     const std::optional<std::uint32_t> number = table.objectSlot(index);
-    if (!number || *number == 0 || *number > slotObjects_.size()) return nullptr;
-    return slotObjects_[*number - 1];
+    if (!number || *number == 0 || *number > slotObjects_.size()) return std::nullopt;
+    return number;
+}
+
+void WindowRegistry::freeSlotNumber(std::uint32_t number) {
+    slotObjects_[number - 1] = nullptr;
+    freeSlotNumbers_.push_back(number);
+}
+
+WindowObject* WindowRegistry::objectInSlot(const ComponentTable& table, std::size_t index) const noexcept {
+    const std::optional<std::uint32_t> number = slotNumber(table, index);
+    return number ? slotObjects_[*number - 1] : nullptr;
 }
 
 void WindowRegistry::setObjectInSlot(ComponentTable& table, std::size_t index, WindowObject* object) {
-    const std::optional<std::uint32_t> current = table.objectSlot(index);
-    if (!current) return;
-    const bool numbered = *current != 0 && *current <= slotObjects_.size();
+    if (!table.objectSlot(index)) return;
+    const std::optional<std::uint32_t> current = slotNumber(table, index);
     if (object == nullptr) {
-        if (numbered) {
-            slotObjects_[*current - 1] = nullptr;
-            freeSlotNumbers_.push_back(*current);
-        }
+        if (current) freeSlotNumber(*current);
         table.setObjectSlot(index, 0);
         return;
     }
-    if (numbered) {
+    if (current) {
         slotObjects_[*current - 1] = object;
         return;
     }
@@ -77,12 +83,9 @@ void WindowRegistry::setObjectInSlot(ComponentTable& table, std::size_t index, W
     table.setObjectSlot(index, number);
 }
 
-void WindowRegistry::releaseObjectSlots(const ComponentTable& table) noexcept {
+void WindowRegistry::releaseObjectSlots(const ComponentTable& table) {
     for (std::size_t index = 0; index < table.count(); ++index) {
-        const std::optional<std::uint32_t> number = table.objectSlot(index);
-        if (!number || *number == 0 || *number > slotObjects_.size()) continue;
-        slotObjects_[*number - 1] = nullptr;
-        freeSlotNumbers_.push_back(*number);
+        if (const std::optional<std::uint32_t> number = slotNumber(table, index)) freeSlotNumber(*number);
     }
 }
 

@@ -39,7 +39,7 @@ public:
     // A null object empties the slot; a slot that has a number keeps it.
     void setObjectInSlot(ComponentTable& table, std::size_t index, WindowObject* object);
     // Lets go of the numbers a table's slots hold, before the table is dropped.
-    void releaseObjectSlots(const ComponentTable& table) noexcept;
+    void releaseObjectSlots(const ComponentTable& table);
 
     // The window object of a registered window (its entry 0), or null.
     WindowObject* windowObjectAt(std::size_t index) const noexcept;
@@ -56,6 +56,10 @@ public:
     std::optional<std::string> componentName(std::uint32_t windowId, std::uint32_t componentId) const override;
 
 private:
+    // The slot's number when it names an entry of the table.
+    std::optional<std::uint32_t> slotNumber(const ComponentTable& table, std::size_t index) const noexcept;
+    void freeSlotNumber(std::uint32_t number);
+
     std::vector<std::uint32_t> ids_;
     std::vector<std::unique_ptr<WindowTemplate>> templates_;
     // Slot number n is entry n - 1; emptied entries are reused.

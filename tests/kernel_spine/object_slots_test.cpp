@@ -80,7 +80,7 @@ TEST_F(ObjectSlotsTest, ADroppedTableLetsGoOfItsNumbersAndTheirObjects) {
     EXPECT_EQ(registry_.objectInSlot(table_, 0), nullptr);
 }
 
-TEST_F(ObjectSlotsTest, MenuItemsAndMissingEntriesHaveNoSlot) {
+TEST_F(ObjectSlotsTest, AMissingEntryHasNoSlot) {
     registry_.setObjectInSlot(table_, 9, &first_);
     EXPECT_EQ(registry_.objectInSlot(table_, 9), nullptr);
 }

@@ -262,8 +262,6 @@ int printingErrorHook(std::int32_t code, const char* messageAndLocation) {
     return 1;
 }
 
-AddressWord addressOf(const void* pointer) { return addressWord(pointer); }
-
 const ValueTriple kTextValue{0, 0, 0x80000004};
 
 using RuntimeApplicationDeathTest = RuntimeApplicationTest;
@@ -298,7 +296,7 @@ TEST_F(RuntimeApplicationDeathTest, NonNumericValueIsFatal) {
         {
             runtime_.initialiseRuntime();
             runtime_.setErrorHook(&printingErrorHook);
-            RuntimeApplication::serviceEntry(2001, addressOf(&kTextValue), 0);
+            RuntimeApplication::serviceEntry(2001, addressWord(&kTextValue), 0);
         },
         ::testing::ExitedWithCode(-1), "欲转换数据类型不是数值");
 }
