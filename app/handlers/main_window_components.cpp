@@ -1,7 +1,7 @@
 #include "app/handlers/main_window_components.h"
 
 #include "app/window/main_window_template.h"
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano::app {
 namespace {

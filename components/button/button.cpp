@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/label/component_font.h"
 #include "components/label/property_values.h"
 #include "runtime/kernel/wide_text.h"

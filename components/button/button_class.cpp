@@ -4,7 +4,7 @@
 
 #include "components/button/button.h"
 #include "components/classdata/button_data.h"
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/label/text_conversion.h"
 #include "components/support/class_routines.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <span>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/support/class_routines.h"
 #include "components/combo_box/combo_box_object.h"
 #include "components/edit_box/control_appearance.h"

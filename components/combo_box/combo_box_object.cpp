@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/edit_box/control_appearance.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/wide_text.h"

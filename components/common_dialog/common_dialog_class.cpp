@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/classdata/common_dialog_data.h"
 #include "components/common_dialog/common_dialog_object.h"
 #include "components/label/text_conversion.h"

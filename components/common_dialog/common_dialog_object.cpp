@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_text.h"
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/edit_box/control_appearance.h"
 #include "components/edit_box/input_mode.h"
 #include "components/edit_box/spin_buttons.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/label/component_font.h"
 #include "components/label/gradient_painter.h"
 #include "components/label/property_values.h"

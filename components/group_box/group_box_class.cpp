@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/classdata/group_box_data.h"
 #include "components/group_box/group_box.h"
 #include "components/label/text_conversion.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/label/border_style.h"
 #include "components/label/component_font.h"
 #include "components/label/gradient_colours.h"

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/classdata/label_data.h"
 #include "components/label/label.h"
 #include "components/label/text_conversion.h"

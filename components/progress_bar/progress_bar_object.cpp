@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/edit_box/control_appearance.h"
 
 namespace veltrano {

@@ -3,7 +3,7 @@
 #include <iterator>
 #include <memory>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/classdata/timer_data.h"
 #include "components/support/class_routines.h"
 #include "components/support/hidden_component_window.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "runtime/kernel/unique_handle.h"
 
 namespace veltrano {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/classdata/window_data.h"
 #include "components/window/win_form_unit.h"
 #include "components/window/window_interfaces.h"

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/classdata/grid_design_data.h"
 #include "grid/control/grid_ctrl.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/classdata/colors.h"
 #include "grid/control/date_cell_editor.h"
 #include "grid/control/grid_cell_editor.h"

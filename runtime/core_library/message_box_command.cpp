@@ -1,6 +1,6 @@
 #include <string>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "runtime/commands/message_box_arguments.h"
 #include "runtime/core_library/command_arguments.h"
 #include "runtime/core_library/command_results.h"

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "grid/control/grid_class.h"
 #include "runtime/kernel/runtime_text.h"
 #include "tests/support/program_folder.h"

@@ -4,7 +4,7 @@
 
 #include "app/window/main_window_template.h"
 #include "components/classdata/button_data.h"
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "components/classdata/edit_box_data.h"
 #include "components/classdata/grid_design_data.h"
 #include "components/classdata/group_box_data.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <set>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "runtime/template/component_id.h"
 #include "runtime/template/component_table.h"
 #include "runtime/template/record_writer.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "components/classdata/class_ids.h"
+#include "runtime/values/class_ids.h"
 #include "tools/template_compiler/class_fields.h"
 #include "tools/template_compiler/property_values.h"
 
