@@ -9,6 +9,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "app/handlers/dll_commands.h"
 #include "runtime/kernel/runtime_application.h"
 
 namespace veltrano::app {
@@ -23,20 +24,6 @@ std::uintptr_t word(Value value) {
         return static_cast<std::uintptr_t>(static_cast<std::uint32_t>(value));
     }
 }
-
-// Indices of the application's DLL command table.
-enum class DllCommand : std::size_t {
-    SioWrite = 0,
-    RegOpenKeyA = 1,
-    RegEnumValueA = 2,
-    RegCloseKey = 3,
-    SioOpen = 4,
-    SioIoctl = 5,
-    SioSetReadTimeouts = 6,
-    SioClose = 7,
-    SioIqueue = 8,
-    SioRead = 9,
-};
 
 // Every command is a standard-call function taking machine words; the
 // runtime checks the stack across each call.

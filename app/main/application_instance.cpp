@@ -1,6 +1,6 @@
-#include "app/main/application_descriptor.h"
+#include "app/main/veltrano_application.h"
 #include "app/main/main_routine.h"
 #include "runtime/kernel/runtime_application.h"
 
 // The one application object of the program, alive before anything runs.
-veltrano::RuntimeApplication theApplication(veltrano::app::kApplicationDescriptor, &veltrano::app::applicationMain);
+veltrano::RuntimeApplication theApplication(veltrano::app::kVeltranoApplication, &veltrano::app::applicationMain);

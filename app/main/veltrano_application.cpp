@@ -1,5 +1,6 @@
-#include "app/main/application_descriptor.h"
+#include "app/main/veltrano_application.h"
 
+#include "app/handlers/dll_commands.h"
 #include "app/main/application_constants.h"
 #include "app/main/handler_table.h"
 #include "app/main/support_libraries.h"
@@ -8,20 +9,12 @@
 namespace veltrano::app {
 namespace {
 
-// The DLL commands the application declares, by index.
-const char* const kDllFiles[] = {
-    "\\DLL\\PCOMM.DLL", "", "Advapi32", "advapi32.dll", "\\DLL\\PCOMM.DLL",
-    "\\DLL\\PCOMM.DLL", "\\DLL\\PCOMM.DLL", "\\DLL\\PCOMM.DLL", "\\DLL\\PCOMM.DLL", "\\DLL\\PCOMM.DLL",
-};
-const char* const kDllNames[] = {
-    "sio_write", "RegOpenKeyA", "RegEnumValueA", "RegCloseKey", "sio_open",
-    "sio_ioctl", "sio_SetReadTimeouts", "sio_close", "sio_iqueue", "sio_read",
-};
-static_assert(std::size(kDllFiles) == std::size(kDllNames));
+constexpr auto kDllFiles = dllCommandColumn<&DllCommandEntry::file>();
+constexpr auto kDllNames = dllCommandColumn<&DllCommandEntry::exportName>();
 
 }  // namespace
 
-const ApplicationDescriptor kApplicationDescriptor = {
+const ApplicationDescriptor kVeltranoApplication = {
     3,
     0,
     main_window::kLastIdSerial,
@@ -32,9 +25,9 @@ const ApplicationDescriptor kApplicationDescriptor = {
     main_window::kTemplateSegmentSize,
     kSupportLibraryCount,
     kSupportLibraries,
-    static_cast<std::uint32_t>(std::size(kDllFiles)),
-    kDllFiles,
-    kDllNames,
+    static_cast<std::uint32_t>(kDllCommandCount),
+    kDllFiles.data(),
+    kDllNames.data(),
 };
 
 }  // namespace veltrano::app

@@ -4,6 +4,6 @@
 
 namespace veltrano::app {
 
-extern const ApplicationDescriptor kApplicationDescriptor;
+extern const ApplicationDescriptor kVeltranoApplication;
 
 }  // namespace veltrano::app

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/main/application_descriptor.h"
+#include "app/main/veltrano_application.h"
 #include "app/main/main_routine.h"
 #include "grid/control/grid_ctrl.h"
 #include "runtime/kernel/runtime_services.h"
@@ -74,7 +74,7 @@ void AppWindowTest::TearDown() {
 
 void AppWindowTest::start(const std::vector<std::wstring>& ports) {
     ASSERT_TRUE(ports_.list(ports));
-    runtime_ = std::make_unique<RuntimeApplication>(app::kApplicationDescriptor, &app::applicationMain);
+    runtime_ = std::make_unique<RuntimeApplication>(app::kVeltranoApplication, &app::applicationMain);
     runtime_->initialiseRuntime();
     runtime_->registerExitHook(&app::onApplicationExit);
     runtime_->loadWindow(main_window::kWindowId);
