@@ -6,6 +6,7 @@
 #include "app/handlers/main_window_components.h"
 #include "app/handlers/runtime_values.h"
 #include "app/protocol/log_bound.h"
+#include "components/library/component_methods.h"
 #include "runtime/core_library/core_library.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/property_access.h"

@@ -1,9 +1,10 @@
+#include "components/library/component_methods.h"
+
 #include "components/combo_box/combo_box_object.h"
 #include "components/common_dialog/common_dialog_object.h"
 #include "components/edit_box/edit_box_object.h"
 #include "runtime/core_library/command_arguments.h"
 #include "runtime/core_library/command_results.h"
-#include "runtime/core_library/core_library.h"
 #include "runtime/kernel/runtime_application.h"
 #include "runtime/kernel/runtime_services.h"
 

@@ -11,8 +11,8 @@
 // The core library's commands in the library command convention. Texts and
 // byte sets arrive as addresses (never null; the caller passes the constant
 // empty value); text and byte set results are new runtime blocks, null when
-// empty. Component methods take (window id, component id, class id) as their
-// first triple.
+// empty. The methods of the core library's components are with the
+// components (components/library/component_methods.h).
 namespace veltrano::core_library {
 
 void TextLength(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
@@ -34,12 +34,6 @@ void ByteSetLength(ValueTriple* result, std::uint32_t count, const ValueTriple* 
 void BlankByteSet(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
 void LeftBytes(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
 void MessageBox(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
-void EditAppendText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
-void ComboAddItem(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
-void ComboClear(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
-void ComboItemCount(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
-void ComboItemText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
-void CommonDialogShow(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
 // The delay, text-format and visual-style commands.
 void Delay(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
 void FormatText(ValueTriple* result, std::uint32_t count, const ValueTriple* arguments);
