@@ -6,6 +6,10 @@ set -uo pipefail
 source "$(dirname "$0")/lib/setup.sh"
 
 install_dependencies || exit 1
+# The include layers are checked first: a file that reaches up fails the run
+# before anything is built.
+log "checking that every folder stands only on the layers below it"
+"$VELTRANO_ROOT/tests/portable/check_include_layers.sh" "$VELTRANO_ROOT" || exit 1
 build_native || exit 1
 build_native_sanitized || exit 1
 build_windows64 || exit 1

@@ -1,6 +1,5 @@
 #include "runtime/kernel/runtime_application.h"
 
-#include "runtime/kernel/window_loader.h"
 
 #include <objbase.h>
 
@@ -139,16 +138,6 @@ std::uint32_t RuntimeApplication::handlerRelocationBase() const noexcept {
 
 void RuntimeApplication::registerExitHook(ExitHook hook) {
     if (std::find(exitHooks_.begin(), exitHooks_.end(), hook) == exitHooks_.end()) exitHooks_.push_back(hook);
-}
-
-void RuntimeApplication::loadWindow(std::uint32_t windowId) {
-    bool loaded = false;
-    if (registry_.find(windowId) != nullptr) {
-        LoadRequest request;
-        request.windowId = windowId;
-        loaded = windowLoader_ != nullptr ? windowLoader_(*this, windowId) : loadRegisteredWindow(*this, request);
-    }
-    if (!loaded) reportFatalError("载入启动窗口失败", 0, windowId, 0);
 }
 
 void RuntimeApplication::registerIdleHandler(HWND window, IdleRoutine routine, AddressWord argument) {

@@ -13,6 +13,7 @@
 #include "runtime/kernel/dll_command_table.h"
 #include "runtime/kernel/runtime_heap.h"
 #include "runtime/kernel/unique_handle.h"
+#include "runtime/kernel/window_object_host.h"
 #include "runtime/kernel/window_registry.h"
 
 namespace veltrano {
@@ -42,7 +43,7 @@ inline constexpr UINT kShutdownFromThread = 0x83E7;
 // The one application object of the process. It owns the runtime's state
 // from start-up to shutdown; the product defines exactly one instance,
 // tests may make their own (only one exists at a time).
-class RuntimeApplication final : public ApplicationObject {
+class RuntimeApplication final : public ApplicationObject, public WindowObjectHost {
 public:
     RuntimeApplication(const ApplicationDescriptor& descriptor, MainRoutine mainRoutine) noexcept;
     ~RuntimeApplication() override;
@@ -52,6 +53,12 @@ public:
     static RuntimeApplication& current() noexcept;
     static bool exists() noexcept;
 
+    // What the window objects ask of the runtime (window_object_host.h).
+    HCURSOR componentCursor(std::uint32_t windowId, std::uint32_t componentId) override;
+    bool runMenuCommand(std::uint32_t windowId, UINT command) override;
+    void componentWindowGone(std::uint32_t windowId, std::uint32_t componentId) override;
+    void reportFailure(const char* what) noexcept override;
+
     // Framework hooks.
     int initInstance() override;
     int exitInstance() override;
@@ -60,6 +67,8 @@ public:
     // Entries the application's code calls.
     void initialiseRuntime();
     void registerExitHook(ExitHook hook);
+    // Loads the program's first window; its failure is fatal. Defined with
+    // the loader, which stands on the application's state.
     void loadWindow(std::uint32_t windowId);
     int runMessageLoop();
     [[noreturn]] void exitProcess(int exitCode);
@@ -124,11 +133,6 @@ public:
     void setEventSource(std::uint32_t windowId, std::uint32_t componentId) noexcept;
     void clearEventSource() noexcept { eventActive_ = false; }
     bool eventSource(std::uint32_t& windowId, std::uint32_t& componentId) const noexcept;
-
-    // Window loading is installed by the window layer; without it no window
-    // can be loaded.
-    using WindowLoader = bool (*)(RuntimeApplication& runtime, std::uint32_t windowId);
-    void setWindowLoader(WindowLoader loader) noexcept { windowLoader_ = loader; }
 
     static std::int64_t serviceEntry(std::int32_t code, AddressWord argument1, AddressWord argument2);
 
@@ -204,7 +208,6 @@ private:
     bool exiting_ = false;
     ErrorHook errorHook_ = nullptr;
     bool insideErrorHook_ = false;
-    WindowLoader windowLoader_ = nullptr;
 };
 
 }  // namespace veltrano

@@ -262,6 +262,16 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
     return true;
 }
 
+void RuntimeApplication::loadWindow(std::uint32_t windowId) {
+    bool loaded = false;
+    if (registry_.find(windowId) != nullptr) {
+        LoadRequest request;
+        request.windowId = windowId;
+        loaded = loadRegisteredWindow(*this, request);
+    }
+    if (!loaded) reportFatalError("载入启动窗口失败", 0, windowId, 0);
+}
+
 bool loadAndShowRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& request) {
     if (!loadRegisteredWindow(runtime, request)) return false;
     WindowTemplate* window = runtime.windowRegistry().find(request.windowId);

@@ -2,13 +2,11 @@
 
 #include <commctrl.h>
 
+#include <exception>
 #include <new>
 #include <unordered_map>
 
-#include "runtime/kernel/component_lifetime.h"
-#include "runtime/kernel/menu_bar.h"
-#include "runtime/kernel/runtime_application.h"
-#include "runtime/kernel/window_loader.h"
+#include "runtime/kernel/window_object_host.h"
 
 namespace veltrano {
 namespace {
@@ -170,8 +168,9 @@ bool WindowObject::reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LR
 // client area; elsewhere, and without one, the class's pointer applies.
 bool WindowObject::showOwnCursor(WPARAM wParam, LPARAM lParam) const {
     if (reinterpret_cast<HWND>(wParam) != handle_ || LOWORD(lParam) != HTCLIENT || windowId_ == 0) return false;
-    if (!RuntimeApplication::exists()) return false;
-    HCURSOR cursor = componentCursor(RuntimeApplication::current(), windowId_, componentId_);
+    WindowObjectHost* host = WindowObjectHost::current();
+    if (host == nullptr) return false;
+    HCURSOR cursor = host->componentCursor(windowId_, componentId_);
     if (cursor == nullptr) return false;
     SetCursor(cursor);
     return true;
@@ -180,11 +179,25 @@ bool WindowObject::showOwnCursor(WPARAM wParam, LPARAM lParam) const {
 // Menu items and their accelerators report to the window with the item's
 // command number and no control.
 bool WindowObject::runMenuCommand(WPARAM wParam, LPARAM lParam) const {
-    if (lParam != 0 || windowId_ == 0 || !RuntimeApplication::exists()) return false;
-    return veltrano::runMenuCommand(RuntimeApplication::current(), windowId_, LOWORD(wParam));
+    WindowObjectHost* host = WindowObjectHost::current();
+    if (lParam != 0 || windowId_ == 0 || host == nullptr) return false;
+    return host->runMenuCommand(windowId_, LOWORD(wParam));
 }
 
-LRESULT CALLBACK WindowObject::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WindowObject::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    const char* failure = nullptr;
+    try {
+        return routeMessage(window, message, wParam, lParam);
+    } catch (const std::exception& error) {
+        failure = error.what();
+    } catch (...) {
+        failure = "unexpected failure in a window procedure";
+    }
+    if (WindowObjectHost* host = WindowObjectHost::current()) host->reportFailure(failure);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT WindowObject::routeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const SubclassedWindow* entry = subclassedWindow(window);
     if (entry == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     WindowObject* object = entry->object;
@@ -201,7 +214,8 @@ LRESULT CALLBACK WindowObject::windowProcedure(HWND window, UINT message, WPARAM
     object->detach();
     // The window is going: nothing calls the runtime's procedure any more.
     subclassedWindows().erase(window);
-    if (object->windowId_ != 0) componentWindowGone(object->windowId_, object->componentId_);
+    WindowObjectHost* host = WindowObjectHost::current();
+    if (object->windowId_ != 0 && host != nullptr) host->componentWindowGone(object->windowId_, object->componentId_);
     if (!object->deleting_) delete object;
     return result;
 }

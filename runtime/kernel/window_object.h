@@ -118,7 +118,10 @@ protected:
     // The window procedure the object's window had before it was attached.
     LRESULT defaultProcedure(UINT message, WPARAM wParam, LPARAM lParam);
 private:
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Nothing may unwind into the system's frames: a failure inside becomes
+    // the runtime's fatal report.
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT routeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool showOwnCursor(WPARAM wParam, LPARAM lParam) const;
     bool runMenuCommand(WPARAM wParam, LPARAM lParam) const;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "runtime/kernel/runtime_application.h"
 #include "runtime/kernel/window_object.h"
 #include "runtime/template/component_id.h"
 #include "runtime/template/component_record.h"
