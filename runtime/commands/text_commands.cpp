@@ -1,5 +1,6 @@
 #include "runtime/commands/text_commands.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "runtime/commands/gbk_characters.h"
@@ -11,6 +12,23 @@ std::size_t clampedCount(std::int32_t n, std::size_t available) noexcept {
     if (n <= 0) return 0;
     const auto wanted = static_cast<std::size_t>(n);
     return wanted < available ? wanted : available;
+}
+
+// Calls visit(position, length) for each character of the text that is not
+// a space, half- or full-width.
+template <typename Visit>
+void forEachNonSpace(std::string_view body, Visit visit) {
+    std::size_t position = 0;
+    while (position < body.size()) {
+        const std::size_t space = gbk::spaceLength(body, position);
+        if (space != 0) {
+            position += space;
+            continue;
+        }
+        const std::size_t length = gbk::characterLength(body, position);
+        visit(position, length);
+        position += length;
+    }
 }
 
 }  // namespace
@@ -61,17 +79,10 @@ std::string TrimBoth(std::string_view text) {
     const std::string_view body = gbk::withoutLoneLeadByte(text);
     std::size_t first = body.size();
     std::size_t end = 0;
-    std::size_t position = 0;
-    while (position < body.size()) {
-        const std::size_t space = gbk::spaceLength(body, position);
-        if (space != 0) {
-            position += space;
-            continue;
-        }
-        if (first == body.size()) first = position;
-        position += gbk::characterLength(body, position);
-        end = position;
-    }
+    forEachNonSpace(body, [&](std::size_t position, std::size_t length) {
+        first = std::min(first, position);
+        end = position + length;
+    });
     if (first >= end) return {};
     return std::string(body.substr(first, end - first));
 }
@@ -80,17 +91,7 @@ std::string RemoveSpaces(std::string_view text) {
     const std::string_view body = gbk::withoutLoneLeadByte(text);
     std::string result;
     result.reserve(body.size());
-    std::size_t position = 0;
-    while (position < body.size()) {
-        const std::size_t space = gbk::spaceLength(body, position);
-        if (space != 0) {
-            position += space;
-            continue;
-        }
-        const std::size_t length = gbk::characterLength(body, position);
-        result.append(body.substr(position, length));
-        position += length;
-    }
+    forEachNonSpace(body, [&](std::size_t position, std::size_t length) { result.append(body.substr(position, length)); });
     return result;
 }
 

@@ -16,6 +16,16 @@ bool startsNewIdlePeriod(const MSG& message, POINT& lastMousePoint) {
 
 bool messageWaiting(MSG& message) { return PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) != FALSE; }
 
+// Hands a message to its window unless a window's keyboard conventions took
+// it first; true when it starts a new idle period.
+bool dispatchMessage(WindowRegistry& registry, MSG& message, POINT& lastMousePoint) {
+    if (!registry.preTranslate(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return startsNewIdlePeriod(message, lastMousePoint);
+}
+
 }  // namespace
 
 bool RuntimeApplication::anyWindowAlive() const {
@@ -59,11 +69,7 @@ int RuntimeApplication::runMessageLoop() {
         do {
             const BOOL got = GetMessageW(&message, nullptr, 0, 0);
             if (got == 0 || got == -1) return static_cast<int>(message.wParam);
-            if (!registry_.preTranslate(message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            if (startsNewIdlePeriod(message, lastMousePoint)) {
+            if (dispatchMessage(registry_, message, lastMousePoint)) {
                 idle = true;
                 idleCount = 0;
             }
@@ -88,11 +94,7 @@ void RuntimeApplication::runNestedLoop(const bool* modalMarker) {
             }
             if (message.message == WM_QUIT) return;  // the outer loop takes it
             if (!GetMessageW(&message, nullptr, 0, 0)) return;
-            if (!registry_.preTranslate(message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            if (startsNewIdlePeriod(message, lastMousePoint)) {
+            if (dispatchMessage(registry_, message, lastMousePoint)) {
                 idle = true;
                 idleCount = 0;
                 break;

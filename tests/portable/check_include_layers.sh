@@ -5,59 +5,57 @@
 # each other's headers round a loop: each file stands above what it uses.
 set -uo pipefail
 root="$1"
+cd "$root" || exit 2
 status=0
 
-# folder: the top folders its files may include.
-declare -A allowed=(
-  [runtime]="runtime"
-  [components]="runtime components"
-  [grid]="runtime components grid"
-  [app]="runtime components grid app"
-  [pcomm]="pcomm"
-  [tools]="runtime components grid app pcomm tools"
-)
+# Every quoted include of the product's sources, as "file included".
+includes=$(grep -rHE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' \
+             runtime components grid app pcomm tools |
+           sed -E 's/^([^:]+):[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)".*/\1 \2/')
 
-sources_of() { find "$root/$1" -type f \( -name '*.h' -o -name '*.cpp' \) | sort; }
-
-for folder in "${!allowed[@]}"; do
-  [ -d "$root/$folder" ] || continue
-  while IFS= read -r file; do
-    while IFS= read -r included; do
-      top="${included%%/*}"
-      [ -d "$root/$top" ] || continue  # a system or library header
-      if [[ " ${allowed[$folder]} " != *" $top "* ]]; then
-        echo "${file#"$root"/} includes $included: $folder may not stand on $top" >&2
-        status=1
-      fi
-    done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)".*/\1/p' "$file")
-  done < <(sources_of "$folder")
-done
+# Each folder may include only the top folders listed after it.
+if ! awk -v layers="runtime:runtime components:runtime,components grid:runtime,components,grid \
+app:runtime,components,grid,app pcomm:pcomm tools:runtime,components,grid,app,pcomm,tools" '
+  BEGIN {
+    n = split(layers, entries, " ")
+    for (i = 1; i <= n; ++i) { split(entries[i], pair, ":"); allowed[pair[1]] = "," pair[2] "," }
+    for (f in allowed) product[f] = 1
+  }
+  {
+    split($1, from, "/"); split($2, to, "/")
+    if (!(to[1] in product)) next  # a header of a library or of the system
+    if (index(allowed[from[1]], "," to[1] ",") == 0) {
+      print $1 " includes " $2 ": " from[1] " may not stand on " to[1] > "/dev/stderr"
+      bad = 1
+    }
+  }
+  END { exit bad }' <<<"$includes"; then
+  status=1
+fi
 
 # A unit is a header and its source file; an edge runs from a unit to each
-# unit of the same folder whose header it includes.
-check_loops() {
-  local folder="$1" edges="" file unit included
-  while IFS= read -r file; do
-    unit=$(basename "${file%.*}")
-    edges+="$unit $unit"$'\n'
-    while IFS= read -r included; do
-      [ "$(dirname "$included")" = "$folder" ] || continue
-      included=$(basename "${included%.h}")
-      [ "$included" = "$unit" ] || edges+="$unit $included"$'\n'
-    done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+\.h)".*/\1/p' "$file")
-  done < <(find "$root/$folder" -maxdepth 1 -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
-  local loop
-  if ! loop=$(printf '%s' "$edges" | tsort 2>&1 >/dev/null); then :; fi
+# unit of the same folder whose header it includes. tsort names a loop.
+folders=$(awk '{ sub(/\/[^\/]+$/, "", $1); print $1 }' <<<"$includes" | sort -u)
+for folder in $folders; do
+  edges=$(awk -v folder="$folder" '
+    {
+      from = $1; to = $2
+      fromFolder = from; sub(/\/[^\/]+$/, "", fromFolder)
+      toFolder = to; sub(/\/[^\/]+$/, "", toFolder)
+      if (fromFolder != folder) next
+      sub(/^.*\//, "", from); sub(/\.(h|cpp)$/, "", from)
+      print from, from
+      if (toFolder != folder) next
+      sub(/^.*\//, "", to); sub(/\.h$/, "", to)
+      if (to != from) print from, to
+    }' <<<"$includes")
+  loop=$(tsort <<<"$edges" 2>&1 >/dev/null)
   if [ -n "$loop" ]; then
     echo "$folder: its files include each other round a loop:" >&2
-    echo "$loop" | sed -n 's/^tsort: //p' >&2
+    sed -n 's/^tsort: //p' <<<"$loop" | grep -v 'input contains a loop' | sed 's/^/  /' >&2
     status=1
   fi
-}
+done
 
-while IFS= read -r folder; do
-  check_loops "${folder#"$root"/}"
-done < <(find "$root/runtime" "$root/components" "$root/grid" "$root/app" "$root/pcomm" -type d | sort)
-
-[ $status -eq 0 ] && echo "every folder stands only on the folders below it, and no files include each other round a loop"
+[ $status -eq 0 ] && echo "every folder stands only on the layers below it, and no files include each other round a loop"
 exit $status
