@@ -49,8 +49,8 @@ std::optional<FocusMove> pageTarget(const GridModel& model, CellAddress focus, s
     // Not std::clamp: in a grid of fixed rows only the bounds cross, and
     // the last row wins.
     const std::int64_t wanted = std::int64_t{focus.row} + pagedRows;
-    const std::int64_t row = std::min<std::int64_t>(std::max<std::int64_t>(wanted, model.fixedRowCount()),
-                                                    model.rowCount() - 1);
+    const std::int64_t row =
+        std::min<std::int64_t>(std::max<std::int64_t>(wanted, model.fixedRowCount()), model.rowCount() - 1);
     return moveTo(model, static_cast<std::int32_t>(row), focus.column, extend);
 }
 

@@ -93,8 +93,8 @@ void buildSelection(ByteFeed& feed, Scene& scene) {
         const std::int32_t columnA = feed.below(grid.columnCount());
         const std::int32_t rowB = feed.below(grid.rowCount());
         const std::int32_t columnB = feed.below(grid.columnCount());
-        scene.selection =
-            CellRange{std::min(rowA, rowB), std::min(columnA, columnB), std::max(rowA, rowB), std::max(columnA, columnB)};
+        scene.selection = CellRange{std::min(rowA, rowB), std::min(columnA, columnB), std::max(rowA, rowB),
+                                    std::max(columnA, columnB)};
         if ((selection & 0x02) != 0) {
             grid.selectRange(scene.selection->top, scene.selection->left, scene.selection->bottom,
                              scene.selection->right);
@@ -204,10 +204,8 @@ std::optional<FocusMove> expectedMove(const GridModel& grid, CellAddress focus, 
             if (row > grid.rowCount() - 1) row = grid.rowCount() - 1;
             return moveTo(static_cast<std::int32_t>(row), focus.column, extend);
         }
-        case NavigationKey::Home:
-            return moveTo(request.control ? first(rows) : focus.row, first(columns), extend);
-        case NavigationKey::End:
-            return moveTo(request.control ? last(rows) : focus.row, last(columns), extend);
+        case NavigationKey::Home: return moveTo(request.control ? first(rows) : focus.row, first(columns), extend);
+        case NavigationKey::End: return moveTo(request.control ? last(rows) : focus.row, last(columns), extend);
         case NavigationKey::Left:
             if (rules.wholeRowSelection) return std::nullopt;
             return moveTo(focus.row, before(columns, focus.column), extend);
@@ -239,13 +237,12 @@ std::string walkDifference(ByteFeed& feed, Scene& scene) {
         const CellAddress focus = grid.focusCell();
         const std::optional<FocusMove> move = grid::navigationTarget(grid, focus, request, scene.rules);
         const std::optional<FocusMove> expected = expectedMove(grid, focus, request, scene.rules);
-        const bool same = move.has_value() == expected.has_value() &&
-                          (!move || (move->target == expected->target &&
-                                     move->extendSelection == expected->extendSelection));
+        const bool same =
+            move.has_value() == expected.has_value() &&
+            (!move || (move->target == expected->target && move->extendSelection == expected->extendSelection));
         if (!same) {
             return "key " + std::to_string(static_cast<int>(request.key)) + " from (" + std::to_string(focus.row) +
-                   ", " + std::to_string(focus.column) + ") went to " + describe(move) + ", not " +
-                   describe(expected);
+                   ", " + std::to_string(focus.column) + ") went to " + describe(move) + ", not " + describe(expected);
         }
         if (move) grid.setFocusCell(grid::anchorOf(grid, move->target));
     }
@@ -285,8 +282,8 @@ std::string copyDifference(const Scene& scene) {
         std::vector<std::string>& line = fields.emplace_back();
         for (std::int32_t column = range->left; column <= range->right; ++column) {
             if (grid.columnWidth(column) == 0) continue;
-            const bool copied = !grid.settings().selectionAllowed || grid.isSelected(row, column) ||
-                                focus == CellAddress{row, column};
+            const bool copied =
+                !grid.settings().selectionAllowed || grid.isSelected(row, column) || focus == CellAddress{row, column};
             line.push_back(copied ? grid.cell(row, column)->text : std::string());
             // Texts that hold separators blur the lines and fields.
             if (holdsSeparator(line.back())) return {};

@@ -3,9 +3,9 @@
 // out by hand as older versions wrote them; frames are what the module and
 // the program put on the line.
 #include <array>
-#include <initializer_list>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -157,8 +157,8 @@ public:
 
     KeysSeed(std::uint8_t rows, std::uint8_t columns, std::uint8_t fixedRows, std::uint8_t fixedColumns,
              std::uint8_t flags)
-        : layout_{static_cast<std::uint8_t>(rows - 1), static_cast<std::uint8_t>(columns - 1), fixedRows,
-                  fixedColumns, flags} {}
+        : layout_{static_cast<std::uint8_t>(rows - 1), static_cast<std::uint8_t>(columns - 1), fixedRows, fixedColumns,
+                  flags} {}
 
     KeysSeed& hidden(std::uint16_t rows, std::uint16_t columns) {
         hidden_ = {static_cast<std::uint8_t>(rows & 0xFF), static_cast<std::uint8_t>(rows >> 8),

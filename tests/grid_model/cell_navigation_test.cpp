@@ -207,8 +207,8 @@ TEST_F(CellNavigationTest, ASingleCellGridHasNowhereToGo) {
     grid.setRowCount(1);
     grid.setColumnCount(1);
     rules.enterMode = kEnterMovesDown;
-    for (const NavigationKey key : {NavigationKey::Tab, NavigationKey::Enter, NavigationKey::Left,
-                                    NavigationKey::Right, NavigationKey::Up, NavigationKey::Down}) {
+    for (const NavigationKey key : {NavigationKey::Tab, NavigationKey::Enter, NavigationKey::Left, NavigationKey::Right,
+                                    NavigationKey::Up, NavigationKey::Down}) {
         EXPECT_FALSE(target({0, 0}, key)) << static_cast<int>(key);
     }
     EXPECT_EQ(target({0, 0}, NavigationKey::End, false, true), (CellAddress{0, 0}));

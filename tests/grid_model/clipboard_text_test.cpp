@@ -126,12 +126,8 @@ TEST(ClipboardPasteTest, ATrailingTabFillsAnEmptyCellAfterIt) {
 
 TEST(ClipboardPasteTest, RaggedRowsKeepTheirOwnLengths) {
     EXPECT_EQ(pastedCells(L"a\tb\tc\r\nd\r\ne\tf", {1, 2}),
-              (std::vector<PastedCell>{{{1, 2}, L"a"},
-                                       {{1, 3}, L"b"},
-                                       {{1, 4}, L"c"},
-                                       {{2, 2}, L"d"},
-                                       {{3, 2}, L"e"},
-                                       {{3, 3}, L"f"}}));
+              (std::vector<PastedCell>{
+                  {{1, 2}, L"a"}, {{1, 3}, L"b"}, {{1, 4}, L"c"}, {{2, 2}, L"d"}, {{3, 2}, L"e"}, {{3, 3}, L"f"}}));
 }
 
 TEST(ClipboardPasteTest, CellsBeyondTheGridsEdgeAreStillListed) {
