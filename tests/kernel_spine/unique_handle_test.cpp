@@ -260,7 +260,9 @@ TEST(OpenClipboardGuard, ClosesTheClipboardItOpened) {
     while (!opened && std::chrono::steady_clock::now() < deadline) {
         OpenClipboardGuard clipboard(window.get());
         opened = static_cast<bool>(clipboard);
-        if (opened) EXPECT_EQ(GetOpenClipboardWindow(), window.get());
+        if (opened) {
+            EXPECT_EQ(GetOpenClipboardWindow(), window.get());
+        }
     }
     ASSERT_TRUE(opened);
     EXPECT_NE(GetOpenClipboardWindow(), window.get());
