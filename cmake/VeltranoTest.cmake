@@ -11,14 +11,18 @@ else()
   set(VELTRANO_GTEST_MAIN GTest::gtest_main)
 endif()
 
-# veltrano_add_gtest(NAME <target> LABEL <label> SOURCES ... [LIBS ...] [TIMEOUT s])
+# veltrano_add_gtest(NAME <target> LABEL <label> SOURCES ... [LIBS ...] [TIMEOUT s] [RESOURCE_LOCK name])
 # One ctest test per GoogleTest case. Windows tests are discovered and run
 # through the Wine wrapper, so discovery happens when ctest starts (the
 # wineserver is up by then) and gets a generous timeout.
 function(veltrano_add_gtest)
-  cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 60)
+  endif()
+  set(properties LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT})
+  if(T_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${T_RESOURCE_LOCK})
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock ${VELTRANO_GTEST_MAIN})
@@ -27,7 +31,7 @@ function(veltrano_add_gtest)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     TEST_PREFIX "${T_LABEL}."
-    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT})
+    PROPERTIES ${properties})
 endfunction()
 
 # A test that runs a command (a script or a program) as one ctest test.

@@ -19,8 +19,9 @@ FUZZ_BUILD="$VELTRANO_BUILD/fuzz"
 FUZZ_DATA="$VELTRANO_ROOT/tests/fuzz"
 
 # Target and the longest input it is given: a table file of a few hundred
-# cells, the main window's segment with room to grow, a long code, a read.
-targets=(grid_file:16384 template:200000 hex:4096 receive:512)
+# cells, a small grid with its keys and a pasted text, the main window's
+# segment with room to grow, a long code, a read.
+targets=(grid_file:16384 grid_keys:4096 template:200000 hex:4096 receive:512)
 
 log "configuring the fuzz tree in $FUZZ_BUILD"
 CC=clang CXX=clang++ cmake -S "$VELTRANO_ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,6 +1,6 @@
 #include "grid/control/cell_editor_support.h"
 
-#include "grid/control/grid_ctrl.h"
+#include "grid/control/cell_editor_host.h"
 
 namespace veltrano::grid {
 
@@ -20,11 +20,11 @@ bool holdsFocus(HWND window) {
     return focus != nullptr && (focus == window || IsChild(window, focus));
 }
 
-bool finishOnKey(CGridCtrl& grid, WPARAM key) {
+bool finishOnKey(CellEditorHost& host, WPARAM key) {
     switch (key) {
-        case VK_ESCAPE: grid.editorFinished(false, VK_ESCAPE); return true;
+        case VK_ESCAPE: host.editorFinished(false, VK_ESCAPE); return true;
         case VK_TAB:
-        case VK_RETURN: grid.editorFinished(true, static_cast<UINT>(key)); return true;
+        case VK_RETURN: host.editorFinished(true, static_cast<UINT>(key)); return true;
         default: return false;
     }
 }

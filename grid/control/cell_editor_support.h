@@ -10,7 +10,7 @@
 
 namespace veltrano::grid {
 
-class CGridCtrl;
+class CellEditorHost;
 
 // The cell's font and colours as an editor's control paints with them.
 class EditorColours {
@@ -53,7 +53,7 @@ bool holdsFocus(HWND window);
 
 // Esc abandons the edit, Tab and Enter end it and keep what the editor
 // holds; true when the key ended the edit (the editor may be gone then).
-bool finishOnKey(CGridCtrl& grid, WPARAM key);
+bool finishOnKey(CellEditorHost& host, WPARAM key);
 // Characters the keys above leave behind, which no editor should take in.
 bool isFinishingCharacter(WPARAM character);
 

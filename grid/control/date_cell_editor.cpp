@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "components/edit_box/input_mode.h"
-#include "grid/control/grid_ctrl.h"
+#include "grid/control/cell_editor_host.h"
 
 namespace veltrano::grid {
 namespace {
@@ -26,11 +26,11 @@ bool dateClassesReady() {
 
 }  // namespace
 
-DateCellEditor* DateCellEditor::create(CGridCtrl& grid) {
+DateCellEditor* DateCellEditor::create(CellEditorHost& host) {
     if (!dateClassesReady()) return nullptr;
-    HWND window = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", WS_CHILD | WS_BORDER | DTS_SHORTDATEFORMAT, 0, 0, 0,
-                                  0, grid.handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    return adoptWindow(std::unique_ptr<DateCellEditor>(new DateCellEditor(grid)), window);
+    HWND window = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", WS_CHILD | WS_BORDER | DTS_SHORTDATEFORMAT, 0, 0, 0, 0,
+                                  host.editorParent(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    return adoptWindow(std::unique_ptr<DateCellEditor>(new DateCellEditor(host)), window);
 }
 
 std::optional<SYSTEMTIME> DateCellEditor::dateOf(std::string_view cellText) {
@@ -94,20 +94,20 @@ LRESULT DateCellEditor::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_KEYDOWN:
             // Ending the edit destroys this editor: nothing of it is used
             // after.
-            if (!calendarOpen_ && finishOnKey(grid_, wParam)) return 0;
+            if (!calendarOpen_ && finishOnKey(host_, wParam)) return 0;
             break;
         case WM_CHAR:
             if (isFinishingCharacter(wParam)) return 0;
-            grid_.fireCharacter(static_cast<wchar_t>(wParam));
+            host_.fireCharacter(static_cast<wchar_t>(wParam));
             break;
         case kCheckFocus:
-            if (!calendarOpen_ && !holdsFocus(handle())) grid_.editorFinished(true, 0);
+            if (!calendarOpen_ && !holdsFocus(handle())) host_.editorFinished(true, 0);
             return 0;
         case WM_KILLFOCUS: {
             const auto gaining = reinterpret_cast<HWND>(wParam);
             const LRESULT result = defaultProcedure(message, wParam, lParam);
             if (calendarOpen_ || (gaining != nullptr && IsChild(handle(), gaining))) return result;
-            grid_.editorFinished(true, 0);
+            host_.editorFinished(true, 0);
             return result;
         }
         default: break;

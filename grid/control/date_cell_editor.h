@@ -11,7 +11,7 @@
 
 namespace veltrano::grid {
 
-class CGridCtrl;
+class CellEditorHost;
 
 // The editor of a date column: a date picker over the cell showing
 // "yyyy-MM-dd". It is made for one edit and belongs to its window, a child
@@ -19,7 +19,7 @@ class CGridCtrl;
 class DateCellEditor final : public ColouredEditor {
 public:
     // Null when the system refuses the date picker.
-    static DateCellEditor* create(CGridCtrl& grid);
+    static DateCellEditor* create(CellEditorHost& host);
 
     // Shows the picker over rect at the date the cell's text reads as, or
     // at today when it reads as none.
@@ -36,9 +36,9 @@ protected:
     bool onNotify(const NMHDR& header, LRESULT& result) override;
 
 private:
-    explicit DateCellEditor(CGridCtrl& grid) : grid_(grid) {}
+    explicit DateCellEditor(CellEditorHost& host) : host_(host) {}
 
-    CGridCtrl& grid_;
+    CellEditorHost& host_;
     // While the calendar is open the focus is in it, not gone.
     bool calendarOpen_ = false;
 };

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "grid/control/grid_ctrl.h"
+#include "grid/control/cell_editor_host.h"
 
 namespace veltrano::grid {
 namespace {
@@ -15,11 +15,11 @@ bool wholeTextSelected(const std::wstring& text, DWORD start, DWORD end) {
 
 }  // namespace
 
-CellEditor* CellEditor::create(CGridCtrl& grid) {
+CellEditor* CellEditor::create(CellEditorHost& host) {
     HWND window = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_BORDER | ES_AUTOHSCROLL | ES_MULTILINE | ES_LEFT, 0, 0,
-                                  0, 0, grid.handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+                                  0, 0, host.editorParent(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) return nullptr;
-    auto* editor = new CellEditor(grid);
+    auto* editor = new CellEditor(host);
     if (!editor->attach(window)) {
         delete editor;
         DestroyWindow(window);
@@ -33,7 +33,7 @@ void CellEditor::start(const RECT& rect, const std::wstring& text, const Look& l
     look_ = look;
     background_.reset(CreateSolidBrush(look.background));
     RECT client{};
-    GetClientRect(grid_.handle(), &client);
+    GetClientRect(host_.editorParent(), &client);
     maximumWidth_ = std::max<int>(rect.right - rect.left, client.right - rect.left);
     SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(look.font), FALSE);
     SetWindowTextW(handle(), text.c_str());
@@ -67,7 +67,7 @@ bool CellEditor::acceptsNumeric(const std::wstring& text, DWORD selectionStart, 
 }
 
 bool CellEditor::onChar(wchar_t character) {
-    grid_.fireCharacter(character);
+    host_.fireCharacter(character);
     if (character == VK_ESCAPE || character == VK_TAB) return true;
     if (character == VK_RETURN || character == L'\n') return (GetKeyState(VK_CONTROL) & 0x8000) == 0;
     if (!numeric_) return false;
@@ -126,11 +126,11 @@ LRESULT CellEditor::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) {
-                grid_.editorFinished(false, VK_ESCAPE);
+                host_.editorFinished(false, VK_ESCAPE);
                 return 0;
             }
             if (wParam == VK_TAB) {
-                grid_.editorFinished(true, VK_TAB);
+                host_.editorFinished(true, VK_TAB);
                 return 0;
             }
             if (wParam == VK_RETURN) {
@@ -146,7 +146,7 @@ LRESULT CellEditor::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                  rect.bottom - rect.top + metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER);
                     return 0;
                 }
-                grid_.editorFinished(true, VK_RETURN);
+                host_.editorFinished(true, VK_RETURN);
                 return 0;
             }
             break;
@@ -155,7 +155,7 @@ LRESULT CellEditor::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_KILLFOCUS: {
             const LRESULT result = defaultProcedure(message, wParam, lParam);
-            grid_.editorFinished(true, 0);
+            host_.editorFinished(true, 0);
             return result;
         }
         default: break;

@@ -9,7 +9,7 @@
 
 namespace veltrano::grid {
 
-class CGridCtrl;
+class CellEditorHost;
 
 // The text editor laid over a cell while it is edited: an edit box that
 // stays hidden between edits and belongs to its window (a child of the
@@ -23,7 +23,7 @@ public:
     };
 
     // Null when the system refuses the edit box.
-    static CellEditor* create(CGridCtrl& grid);
+    static CellEditor* create(CellEditorHost& host);
 
     // Shows the editor over rect with text; a typed character replaces it.
     void start(const RECT& rect, const std::wstring& text, const Look& look, bool numeric, wchar_t typed);
@@ -39,11 +39,11 @@ protected:
     bool onCommandNotification(int code) override;
 
 private:
-    explicit CellEditor(CGridCtrl& grid) : grid_(grid) {}
+    explicit CellEditor(CellEditorHost& host) : host_(host) {}
     bool onChar(wchar_t character);
     void fitToText();
 
-    CGridCtrl& grid_;
+    CellEditorHost& host_;
     bool numeric_ = false;
     int maximumWidth_ = 0;
     Look look_;

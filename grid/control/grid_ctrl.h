@@ -10,8 +10,12 @@
 
 #include "components/classdata/grid_design_data.h"
 #include "components/support/component_object.h"
+#include "grid/control/cell_editor_host.h"
 #include "grid/control/grid_geometry.h"
+#include "grid/control/grid_painter.h"
 #include "grid/control/grid_pictures.h"
+#include "grid/model/cell_navigation.h"
+#include "grid/model/cell_range.h"
 #include "grid/model/grid_commands.h"
 #include "grid/model/grid_model.h"
 #include "grid/model/picture.h"
@@ -37,6 +41,11 @@ inline constexpr std::int32_t kFixedCellDoubleClicked = 9;
 inline constexpr std::int32_t kGotFocus = -7;
 inline constexpr std::int32_t kLostFocus = -8;
 inline constexpr std::int32_t kCharacter = -11;
+
+// Rows, columns and points travel as event words.
+inline std::uint32_t word(std::int32_t value) {
+    return static_cast<std::uint32_t>(value);
+}
 }  // namespace grid_event
 
 // The grid's own properties, by index (the property number minus 8).
@@ -75,8 +84,9 @@ enum class GridProperty : int {
 inline constexpr int kGridPropertyCount = 30;
 
 // The grid component's control: the cell model, its design values, the
-// drawing and the in-place editors.
-class CGridCtrl final : public ComponentObject {
+// drawing and the in-place editors. Its work is spread over files by kind:
+// scrolling, keys, mouse, clipboard, editing and properties.
+class CGridCtrl final : public ComponentObject, public CellEditorHost {
 public:
     static constexpr const wchar_t* kWindowClassName = L"MYGridCtrl";
 
@@ -98,7 +108,7 @@ public:
 
     GridModel& model() { return model_; }
     const GridModel& model() const { return model_; }
-    PictureCodec& pictureCodec() { return *pictureCodec_; }
+    PictureCodec& pictureCodec() override { return *pictureCodec_; }
     GridCommands commands() { return GridCommands(model_, *pictureCodec_); }
 
     // Clears the selection, scrolls the cell into view and focuses it; event
@@ -115,20 +125,20 @@ public:
     void modelReplaced();
 
     GridGeometry geometry() const;
+    GridPaintInput paintInput() const;
     void paint(HDC dc, const RECT& client) const;
 
     // In-place editing. typed is the character that started the edit, or 0.
     bool beginEdit(std::int32_t row, std::int32_t column, wchar_t typed);
     void endEdit(bool store);
-    bool editing() const;
+    bool editing() const override;
     HWND editorWindow() const;
-    // The editor's report that its text is final (Enter, Tab, focus lost) or
-    // abandoned (Esc); key is what ended it, 0 for none.
-    void editorFinished(bool store, UINT key);
-    // The picture editor's report that a picked file made a picture: it goes
-    // into the edited cell at once.
-    void editorPictureChosen(std::shared_ptr<Picture> picture);
-    void fireCharacter(wchar_t character);
+    HWND editorParent() const override { return handle(); }
+    void editorFinished(bool store, UINT key) override;
+    void editorPictureChosen(std::shared_ptr<Picture> picture) override;
+    // Event 6 with the cell and the item's text.
+    void listItemChosen(CellAddress cell, const std::string& item) override;
+    void fireCharacter(wchar_t character) override;
 
     bool userModified() const { return userModified_; }
 
@@ -162,9 +172,13 @@ protected:
 
 private:
     void onPaint();
-    void onSize();
     void onScroll(int bar, int request);
+    // Scrolls a page up or down; the rows the focus follows by, a page even
+    // where the view could not scroll.
+    std::int32_t scrollPage(bool up);
     void onKeyDown(UINT key);
+    void navigate(NavigationKey key, CellAddress focus, bool shift, bool control);
+    void selectAll();
     void onChar(wchar_t character);
     void onLeftButtonDown(POINT point);
     void onLeftButtonUp(POINT point);
@@ -176,19 +190,13 @@ private:
     // Offers the hovered cell's text to the title tip, which shows itself
     // when the cell cuts the text.
     void offerTitleTip(POINT point, const GridGeometry& layout);
-    // Moves the focus by a key; the focus cell must be valid.
+    // Moves the focus by a key or a click; a cell outside the grid is
+    // ignored.
     void moveFocus(CellAddress target, bool extend);
-    CellAddress anchorOf(CellAddress cell) const;
     void toggleCheck(std::int32_t row, std::int32_t column);
     void clearFocusedCells();
     void copySelection() const;
     void pasteFromClipboard();
-    void finishPaste(bool changed);
-    // The next row or column of non-zero size in a direction, outside the
-    // fixed ones; -1 at the end.
-    std::int32_t nextColumn(std::int32_t row, std::int32_t column, int step) const;
-    std::int32_t nextRow(std::int32_t row, int step) const;
-    CellAddress farCorner(CellAddress cell) const;
     std::int32_t lastTopRow() const;
     std::int32_t lastLeftColumn() const;
     // Makes the design value at index take effect.
@@ -197,13 +205,6 @@ private:
     bool cellEditable(std::int32_t row, std::int32_t column) const;
     void applyBorderStyle();
     void applyGridFont(HFONT font);
-
-    struct SelectedRange {
-        std::int32_t top;
-        std::int32_t left;
-        std::int32_t bottom;
-        std::int32_t right;
-    };
 
     GridModel model_;
     std::unique_ptr<PictureCodec> pictureCodec_;
@@ -230,7 +231,7 @@ private:
     bool mouseSelecting_ = false;
     bool suppressNextRelease_ = false;
     CellAddress selectionStart_ = kNoCell;
-    std::optional<SelectedRange> selection_;
+    std::optional<CellRange> selection_;
     // Column or row border being dragged (-1: none).
     std::int32_t resizingColumn_ = -1;
     std::int32_t resizingRow_ = -1;

@@ -6,9 +6,7 @@
 #include <set>
 #include <utility>
 
-#include "grid/control/grid_ctrl.h"
 #include "grid/control/grid_font.h"
-#include "grid/control/grid_pictures.h"
 #include "grid/control/win_picture.h"
 #include "runtime/kernel/unique_handle.h"
 #include "runtime/kernel/wide_text.h"
@@ -34,71 +32,50 @@ void frame(HDC dc, const RECT& rect, COLORREF colour) {
     FrameRect(dc, &rect, brush.get());
 }
 
-// Keeps a device context's clipping for one scope.
-class SavedDc {
-public:
-    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDc() {
-        if (saved_ != 0) RestoreDC(dc_, saved_);
-    }
-    SavedDc(const SavedDc&) = delete;
-    SavedDc& operator=(const SavedDc&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
 void drawPicture(HDC dc, const WinPicture& picture, const RECT& area, std::int32_t mode) {
     if (picture.bitmap() == nullptr || picture.width() <= 0 || picture.height() <= 0) return;
-    HDC source = CreateCompatibleDC(dc);
-    if (source == nullptr) return;
-    {
-        win::SelectObjectGuard select(source, picture.bitmap());
-        SavedDc saved(dc);
-        IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-        const int width = area.right - area.left;
-        const int height = area.bottom - area.top;
-        SetStretchBltMode(dc, HALFTONE);
-        switch (mode) {
-            case 201: BitBlt(dc, area.left, area.top, width, height, source, 0, 0, SRCCOPY); break;
-            case 202:
-                StretchBlt(dc, area.left, area.top, width, height, source, 0, 0, picture.width(), picture.height(),
-                           SRCCOPY);
-                break;
-            case 204:
-                BitBlt(dc, area.left + (width - picture.width()) / 2, area.top + (height - picture.height()) / 2,
-                       picture.width(), picture.height(), source, 0, 0, SRCCOPY);
-                break;
-            case 205: {
-                const double scale = std::min(static_cast<double>(width) / picture.width(),
-                                              static_cast<double>(height) / picture.height());
-                const int shownWidth = static_cast<int>(picture.width() * scale);
-                const int shownHeight = static_cast<int>(picture.height() * scale);
-                StretchBlt(dc, area.left + (width - shownWidth) / 2, area.top + (height - shownHeight) / 2, shownWidth,
-                           shownHeight, source, 0, 0, picture.width(), picture.height(), SRCCOPY);
-                break;
-            }
-            default:
-                for (int y = area.top; y < area.bottom; y += picture.height()) {
-                    for (int x = area.left; x < area.right; x += picture.width()) {
-                        BitBlt(dc, x, y, picture.width(), picture.height(), source, 0, 0, SRCCOPY);
-                    }
-                }
-                break;
+    win::MemoryDc source(dc);
+    if (!source) return;
+    win::SelectObjectGuard select(source.get(), picture.bitmap());
+    win::SavedDc saved(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    SetStretchBltMode(dc, HALFTONE);
+    switch (mode) {
+        case 201: BitBlt(dc, area.left, area.top, width, height, source.get(), 0, 0, SRCCOPY); break;
+        case 202:
+            StretchBlt(dc, area.left, area.top, width, height, source.get(), 0, 0, picture.width(), picture.height(),
+                       SRCCOPY);
+            break;
+        case 204:
+            BitBlt(dc, area.left + (width - picture.width()) / 2, area.top + (height - picture.height()) / 2,
+                   picture.width(), picture.height(), source.get(), 0, 0, SRCCOPY);
+            break;
+        case 205: {
+            const double scale =
+                std::min(static_cast<double>(width) / picture.width(), static_cast<double>(height) / picture.height());
+            const int shownWidth = static_cast<int>(picture.width() * scale);
+            const int shownHeight = static_cast<int>(picture.height() * scale);
+            StretchBlt(dc, area.left + (width - shownWidth) / 2, area.top + (height - shownHeight) / 2, shownWidth,
+                       shownHeight, source.get(), 0, 0, picture.width(), picture.height(), SRCCOPY);
+            break;
         }
+        default:
+            for (int y = area.top; y < area.bottom; y += picture.height()) {
+                for (int x = area.left; x < area.right; x += picture.width()) {
+                    BitBlt(dc, x, y, picture.width(), picture.height(), source.get(), 0, 0, SRCCOPY);
+                }
+            }
+            break;
     }
-    DeleteDC(source);
 }
 
 void drawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
-    HDC source = CreateCompatibleDC(dc);
-    if (source == nullptr) return;
-    {
-        win::SelectObjectGuard select(source, bitmap);
-        BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
-    }
-    DeleteDC(source);
+    win::MemoryDc source(dc);
+    if (!source) return;
+    win::SelectObjectGuard select(source.get(), bitmap);
+    BitBlt(dc, x, y, width, height, source.get(), 0, 0, SRCCOPY);
 }
 
 // The sort mark: a small triangle at the right of a header cell, its lit
@@ -187,18 +164,18 @@ void drawCellText(HDC dc, const std::wstring& text, RECT area, std::uint32_t for
 
 class Painter {
 public:
-    Painter(const CGridCtrl& grid, HDC dc, const RECT& client)
-        : grid_(grid),
-          model_(grid.model()),
+    Painter(const GridPaintInput& input, HDC dc, const RECT& client)
+        : input_(input),
+          model_(input.model),
           dc_(dc),
-          geometry_(grid.geometry()),
+          geometry_(input.geometry),
           lineWidth_(std::max(0, model_.settings().gridLineWidth)) {
         (void)client;
     }
 
     void paint() {
         const RECT all{0, 0, geometry_.clientWidth(), geometry_.clientHeight()};
-        fill(dc_, all, grid_.controlBackground());
+        fill(dc_, all, input_.controlBackground);
         const RECT body{geometry_.fixedWidth(), geometry_.fixedHeight(), geometry_.usedWidth(), geometry_.usedHeight()};
         if (body.right > body.left && body.bottom > body.top) {
             fill(dc_, body, model_.settings().defaultBackgroundColour);
@@ -241,7 +218,7 @@ private:
         const GridSettings& settings = model_.settings();
         const bool fixed = model_.isFixedRow(row) || model_.isFixedColumn(column);
         const PixelRect pane = geometry_.paneOf(row, column);
-        SavedDc saved(dc_);
+        win::SavedDc saved(dc_);
         IntersectClipRect(dc_, pane.left, pane.top, pane.right, pane.bottom);
 
         COLORREF text = cell->textColour != kDefaultColour
@@ -249,7 +226,7 @@ private:
                             : (fixed ? GetSysColor(COLOR_WINDOWTEXT) : settings.defaultTextColour);
         const COLORREF background = cell->backgroundColour != kDefaultColour
                                         ? cell->backgroundColour
-                                        : (fixed ? grid_.controlBackground() : settings.defaultBackgroundColour);
+                                        : (fixed ? input_.controlBackground : settings.defaultBackgroundColour);
         RECT rect = toRect(geometry_.drawRect(row, column));
         const int shrink = lineWidth_ / 2 + 1;
         RECT inner{rect.left, rect.top, rect.right - shrink, rect.bottom - shrink};
@@ -260,10 +237,9 @@ private:
             frame(dc_, inner, settings.focusFrameColour);
             text = settings.focusFrameColour;
         } else if ((cell->state & kStateSelected) != 0) {
-            fill(dc_, inner, grid_.selectionBackground());
-            const std::uint32_t selectionText = grid_.design().selectionTextColor;
-            text =
-                selectionText == grid_.design().selectionBackColor ? GetSysColor(COLOR_HIGHLIGHTTEXT) : selectionText;
+            fill(dc_, inner, input_.selectionBackground);
+            text = input_.selectionText == input_.selectionBackground ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                                                      : input_.selectionText;
         } else if (cell->backgroundColour != kDefaultColour) {
             fill(dc_, inner, background);
         }
@@ -274,8 +250,8 @@ private:
             DrawEdge(dc_, &edge, BDR_RAISEDINNER, BF_RECT);
             const CellAddress focus = model_.focusCell();
             if (focus.row >= 0 && (focus.row == row || focus.column == column)) font.setWeight(kHeaderFocusWeight);
-            if (row == 0 && column == grid_.sortColumn()) {
-                drawSortMark(dc_, inner, grid_.sortAscending());
+            if (row == 0 && column == input_.sortColumn) {
+                drawSortMark(dc_, inner, input_.sortAscending);
                 inner.right = std::max(inner.left, inner.right - kSortMarkSize * 2);
             }
         }
@@ -299,7 +275,7 @@ private:
             if (content.right - content.left > kCheckBoxSize && content.bottom - content.top > kCheckBoxSize) {
                 const int x = (content.left + content.right - kCheckBoxSize) / 2;
                 const int y = (content.top + content.bottom - kCheckBoxSize) / 2;
-                if (HBITMAP box = grid_.checkBoxPicture(cell->checkState != 0)) {
+                if (HBITMAP box = input_.checkBoxes.picture(cell->checkState != 0)) {
                     drawBitmap(dc_, box, x, y, kCheckBoxSize, kCheckBoxSize);
                 }
             }
@@ -313,7 +289,7 @@ private:
     // The cell's image sits at its left, the margin (in pixels here) on both
     // sides; the text then starts after it.
     void drawImage(const Cell& cell, RECT& inner) {
-        HIMAGELIST images = grid_.imageList();
+        HIMAGELIST images = input_.images;
         if (images == nullptr || cell.imageIndex() < 0 || cell.imageIndex() >= ImageList_GetImageCount(images)) return;
         int width = 0;
         int height = 0;
@@ -336,7 +312,7 @@ private:
             for (std::int32_t column : columns) {
                 const PixelRect cell = geometry_.cellRect(row, column);
                 const PixelRect pane = geometry_.paneOf(row, column);
-                SavedDc saved(dc_);
+                win::SavedDc saved(dc_);
                 IntersectClipRect(dc_, pane.left, pane.top, pane.right, pane.bottom);
                 if ((lines & 2) != 0 && !sameMerge(row, column, row, column + 1)) {
                     MoveToEx(dc_, cell.right - offset, cell.top, nullptr);
@@ -350,7 +326,7 @@ private:
         }
     }
 
-    const CGridCtrl& grid_;
+    const GridPaintInput& input_;
     const GridModel& model_;
     HDC dc_;
     GridGeometry geometry_;
@@ -359,8 +335,8 @@ private:
 
 }  // namespace
 
-void paintGrid(const CGridCtrl& grid, HDC dc, const RECT& client) {
-    Painter(grid, dc, client).paint();
+void paintGrid(const GridPaintInput& input, HDC dc, const RECT& client) {
+    Painter(input, dc, client).paint();
 }
 
 std::wstring wrapText(HDC dc, const std::wstring& text, int width) {

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "grid/control/grid_ctrl.h"
-#include "runtime/kernel/component_class.h"
+#include "grid/control/cell_editor_host.h"
 #include "runtime/kernel/wide_text.h"
 
 namespace veltrano::grid {
@@ -13,10 +12,6 @@ namespace {
 constexpr int kVisibleItems = 8;
 // The combo box draws a frame around its field, outside the item height.
 constexpr int kFieldFrame = 6;
-
-std::uint32_t word(std::int32_t value) {
-    return static_cast<std::uint32_t>(value);
-}
 
 }  // namespace
 
@@ -37,11 +32,11 @@ private:
     ListCellEditor& owner_;
 };
 
-ListCellEditor* ListCellEditor::create(CGridCtrl& grid, bool editable) {
+ListCellEditor* ListCellEditor::create(CellEditorHost& host, bool editable) {
     const DWORD style = WS_CHILD | WS_VSCROLL | CBS_AUTOHSCROLL | (editable ? CBS_DROPDOWN : CBS_DROPDOWNLIST);
-    HWND window = CreateWindowExW(0, L"COMBOBOX", L"", style, 0, 0, 0, 0, grid.handle(), nullptr,
+    HWND window = CreateWindowExW(0, L"COMBOBOX", L"", style, 0, 0, 0, 0, host.editorParent(), nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
-    ListCellEditor* editor = adoptWindow(std::unique_ptr<ListCellEditor>(new ListCellEditor(grid, editable)), window);
+    ListCellEditor* editor = adoptWindow(std::unique_ptr<ListCellEditor>(new ListCellEditor(host, editable)), window);
     if (editor == nullptr) return nullptr;
     if (editable) {
         COMBOBOXINFO parts{};
@@ -136,18 +131,17 @@ void ListCellEditor::keepDroppedChoice() {
 }
 
 void ListCellEditor::announce(int index) {
-    if (!grid_.editing() || index < 0 || index == announced_) return;
+    if (!host_.editing() || index < 0 || index == announced_) return;
     announced_ = index;
     chosenItem_ = items_[static_cast<std::size_t>(index)];
-    const EventWord text = chosenItem_.empty() ? 0 : addressWord(chosenItem_.c_str());
-    grid_.fireEvent(grid_event::kListItemChosen, {word(cell_.row), word(cell_.column), text});
+    host_.listItemChosen(cell_, chosenItem_);
 }
 
 bool ListCellEditor::takesKey(UINT message, WPARAM key) {
     if (message == WM_CHAR) {
         // The key-down of these already acted.
         if (isFinishingCharacter(key)) return true;
-        grid_.fireCharacter(static_cast<wchar_t>(key));
+        host_.fireCharacter(static_cast<wchar_t>(key));
         return false;
     }
     if (key == VK_ESCAPE && dropped()) {
@@ -155,14 +149,14 @@ bool ListCellEditor::takesKey(UINT message, WPARAM key) {
         return true;
     }
     if (key == VK_RETURN || key == VK_TAB) keepDroppedChoice();
-    return finishOnKey(grid_, key);
+    return finishOnKey(host_, key);
 }
 
 bool ListCellEditor::onCommandNotification(int code) {
     switch (code) {
         case CBN_SELCHANGE:
         case CBN_SELENDOK: announce(selection()); return true;
-        case CBN_KILLFOCUS: grid_.editorFinished(true, 0); return true;
+        case CBN_KILLFOCUS: host_.editorFinished(true, 0); return true;
         default: return false;
     }
 }

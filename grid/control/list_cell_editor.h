@@ -11,7 +11,7 @@
 
 namespace veltrano::grid {
 
-class CGridCtrl;
+class CellEditorHost;
 
 // The editor of a list column: a drop-down combo box over the cell, either
 // with an edit field (an item or any typed text) or without one (items
@@ -20,7 +20,7 @@ class CGridCtrl;
 class ListCellEditor final : public ColouredEditor {
 public:
     // Null when the system refuses the combo box.
-    static ListCellEditor* create(CGridCtrl& grid, bool editable);
+    static ListCellEditor* create(CellEditorHost& host, bool editable);
 
     // Shows the list over rect with the items (code page 936), the cell's
     // text chosen, and takes the character that started the edit: an
@@ -44,7 +44,7 @@ protected:
 private:
     class Field;
 
-    ListCellEditor(CGridCtrl& grid, bool editable) : grid_(grid), editable_(editable) {}
+    ListCellEditor(CellEditorHost& host, bool editable) : host_(host), editable_(editable) {}
     // Keys and characters reaching the box or its field; true when taken.
     bool takesKey(UINT message, WPARAM key);
     void takeTyped(wchar_t typed);
@@ -55,7 +55,7 @@ private:
     bool dropped() const;
     int selection() const;
 
-    CGridCtrl& grid_;
+    CellEditorHost& host_;
     bool editable_;
     CellAddress cell_ = kNoCell;
     std::vector<std::string> items_;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "grid/control/grid_ctrl.h"
+#include "grid/control/cell_editor_host.h"
 #include "runtime/kernel/wide_text.h"
 
 namespace veltrano::grid {
@@ -17,11 +17,11 @@ constexpr DWORD kPathCapacity = 32768;
 
 }  // namespace
 
-PictureCellEditor* PictureCellEditor::create(CGridCtrl& grid) {
+PictureCellEditor* PictureCellEditor::create(CellEditorHost& host) {
     HWND window = CreateWindowExW(0, L"EDIT", L"",
-                                  WS_CHILD | WS_BORDER | WS_CLIPCHILDREN | ES_READONLY | ES_AUTOHSCROLL | ES_LEFT, 0,
-                                  0, 0, 0, grid.handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    PictureCellEditor* editor = adoptWindow(std::unique_ptr<PictureCellEditor>(new PictureCellEditor(grid)), window);
+                                  WS_CHILD | WS_BORDER | WS_CLIPCHILDREN | ES_READONLY | ES_AUTOHSCROLL | ES_LEFT, 0, 0,
+                                  0, 0, host.editorParent(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    PictureCellEditor* editor = adoptWindow(std::unique_ptr<PictureCellEditor>(new PictureCellEditor(host)), window);
     if (editor == nullptr) return nullptr;
     editor->button_ = CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_NOTIFY, 0, 0, 0,
                                       0, window, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -57,12 +57,12 @@ bool PictureCellEditor::fileChosen(const std::wstring& path) {
     // The picture loader takes code page 936 names; one that does not
     // survive the trip would name another file or none.
     if (path.empty() || wideFromCodePage936(bytes) != path) return false;
-    std::shared_ptr<Picture> picture = grid_.pictureCodec().fromFile(bytes);
+    std::shared_ptr<Picture> picture = host_.pictureCodec().fromFile(bytes);
     if (!picture) return false;
     SetWindowTextW(handle(), path.c_str());
     // The stored picture's event may end the edit: nothing of this editor
     // is used after.
-    grid_.editorPictureChosen(std::move(picture));
+    host_.editorPictureChosen(std::move(picture));
     return true;
 }
 
@@ -71,7 +71,7 @@ void PictureCellEditor::choose() {
     std::vector<wchar_t> path(kPathCapacity, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = GetAncestor(grid_.handle(), GA_ROOT);
+    dialog.hwndOwner = GetAncestor(host_.editorParent(), GA_ROOT);
     dialog.lpstrFilter = kPictureFilter;
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
@@ -83,7 +83,7 @@ void PictureCellEditor::choose() {
     if (!*alive) return;
     choosing_ = false;
     if (picked && fileChosen(path.data()) && !*alive) return;
-    if (grid_.editing() && !holdsFocus(handle())) SetFocus(handle());
+    if (host_.editing() && !holdsFocus(handle())) SetFocus(handle());
 }
 
 LRESULT PictureCellEditor::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -97,21 +97,21 @@ LRESULT PictureCellEditor::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
             if (HIWORD(wParam) == BN_KILLFOCUS) PostMessageW(handle(), kCheckFocus, 0, 0);
             return 0;
         case kCheckFocus:
-            if (!choosing_ && !holdsFocus(handle())) grid_.editorFinished(true, 0);
+            if (!choosing_ && !holdsFocus(handle())) host_.editorFinished(true, 0);
             return 0;
         case WM_KEYDOWN:
             // Ending the edit destroys this editor: nothing of it is used
             // after.
-            if (finishOnKey(grid_, wParam)) return 0;
+            if (finishOnKey(host_, wParam)) return 0;
             break;
         case WM_CHAR:
             if (isFinishingCharacter(wParam)) return 0;
-            grid_.fireCharacter(static_cast<wchar_t>(wParam));
+            host_.fireCharacter(static_cast<wchar_t>(wParam));
             break;
         case WM_KILLFOCUS: {
             const auto gaining = reinterpret_cast<HWND>(wParam);
             const LRESULT result = defaultProcedure(message, wParam, lParam);
-            if (!choosing_ && gaining != button_) grid_.editorFinished(true, 0);
+            if (!choosing_ && gaining != button_) host_.editorFinished(true, 0);
             return result;
         }
         default: break;

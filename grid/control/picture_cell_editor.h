@@ -10,7 +10,7 @@
 
 namespace veltrano::grid {
 
-class CGridCtrl;
+class CellEditorHost;
 
 // The editor of a picture column: a read-only field over the cell with a
 // "..." button at its right that picks a picture file for the cell. It is
@@ -18,7 +18,7 @@ class CGridCtrl;
 class PictureCellEditor final : public ColouredEditor {
 public:
     // Null when the system refuses the field or its button.
-    static PictureCellEditor* create(CGridCtrl& grid);
+    static PictureCellEditor* create(CellEditorHost& host);
     ~PictureCellEditor() override;
 
     void start(const RECT& rect, const std::wstring& shown, const CellEditor::Look& look);
@@ -32,11 +32,11 @@ protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    explicit PictureCellEditor(CGridCtrl& grid) : grid_(grid) {}
+    explicit PictureCellEditor(CellEditorHost& host) : host_(host) {}
     // Runs the open-file dialog and takes the file picked.
     void choose();
 
-    CGridCtrl& grid_;
+    CellEditorHost& host_;
     HWND button_ = nullptr;
     // While the dialog runs the focus is away on purpose.
     bool choosing_ = false;

@@ -96,6 +96,18 @@ struct AcceleratorTraits {
     static void close(Handle h) noexcept { DestroyAcceleratorTable(h); }
 };
 
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle invalid() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { DeleteDC(h); }
+};
+
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle invalid() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { GlobalFree(h); }
+};
+
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
@@ -109,6 +121,15 @@ using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueAccelerator = UniqueHandle<AcceleratorTraits>;
+// Global memory is freed unless released, as when the clipboard takes it.
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+
+// A memory device context compatible with another one (the screen's for
+// null); empty when the system refuses one.
+class MemoryDc : public UniqueHandle<MemoryDcTraits> {
+public:
+    explicit MemoryDc(HDC compatibleWith) noexcept : UniqueHandle(CreateCompatibleDC(compatibleWith)) {}
+};
 
 // A device context from GetDC, released to the window it came from.
 class WindowDc {
@@ -137,9 +158,63 @@ public:
     SelectObjectGuard(const SelectObjectGuard&) = delete;
     SelectObjectGuard& operator=(const SelectObjectGuard&) = delete;
 
+    // False when the system refused the object.
+    bool selected() const noexcept { return previous_ && previous_ != HGDI_ERROR; }
+
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// Keeps a device context's state (clipping, selected objects, colours) for
+// one scope.
+class SavedDc {
+public:
+    explicit SavedDc(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDc() {
+        if (saved_ != 0) RestoreDC(dc_, saved_);
+    }
+    SavedDc(const SavedDc&) = delete;
+    SavedDc& operator=(const SavedDc&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// Locks global memory for one scope; data() is null when the lock failed.
+class GlobalLockGuard {
+public:
+    explicit GlobalLockGuard(HGLOBAL memory) noexcept
+        : memory_(memory), data_(memory != nullptr ? GlobalLock(memory) : nullptr) {}
+    ~GlobalLockGuard() {
+        if (data_ != nullptr) GlobalUnlock(memory_);
+    }
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+
+    void* data() const noexcept { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void* data_;
+};
+
+// Holds the clipboard open for one scope; only one window can at a time,
+// so a guard that did not get it leaves it to the one that has it.
+class OpenClipboardGuard {
+public:
+    explicit OpenClipboardGuard(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
+    ~OpenClipboardGuard() {
+        if (open_) CloseClipboard();
+    }
+    OpenClipboardGuard(const OpenClipboardGuard&) = delete;
+    OpenClipboardGuard& operator=(const OpenClipboardGuard&) = delete;
+
+    explicit operator bool() const noexcept { return open_; }
+
+private:
+    bool open_;
 };
 
 }  // namespace veltrano::win

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grid_file_check.h"
+#include "grid_keys_check.h"
 #include "hex_check.h"
 #include "receive_check.h"
 #include "template_check.h"
@@ -65,6 +66,14 @@ TEST_F(FuzzReplayTest, GridFileCorpus) {
 
 TEST_F(FuzzReplayTest, GridFileRegressions) {
     replayRegressions("grid_file", checkGridFile);
+}
+
+TEST_F(FuzzReplayTest, GridKeysCorpus) {
+    replayCorpus("grid_keys", checkGridKeys);
+}
+
+TEST_F(FuzzReplayTest, GridKeysRegressions) {
+    replayRegressions("grid_keys", checkGridKeys);
 }
 
 TEST_F(FuzzReplayTest, TemplateCorpus) {

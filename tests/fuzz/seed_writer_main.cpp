@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -142,6 +143,176 @@ bool writeGridSeeds(const std::filesystem::path& corpus) {
     return ok;
 }
 
+// A grid and the keys walked through it, laid out as the grid-keys check
+// reads them.
+class KeysSeed {
+public:
+    enum Key : std::uint8_t { Tab, Enter, PageUp, PageDown, Home, End, Left, Right, Up, Down };
+    static constexpr std::uint8_t kSelectionAllowed = 0x01;
+    static constexpr std::uint8_t kWholeRow = 0x02;
+    static constexpr std::uint8_t kEnterAcross = 0x04;
+    static constexpr std::uint8_t kEnterDown = 0x08;
+    static constexpr std::uint8_t kShift = 0x01;
+    static constexpr std::uint8_t kControl = 0x02;
+
+    KeysSeed(std::uint8_t rows, std::uint8_t columns, std::uint8_t fixedRows, std::uint8_t fixedColumns,
+             std::uint8_t flags)
+        : layout_{static_cast<std::uint8_t>(rows - 1), static_cast<std::uint8_t>(columns - 1), fixedRows, fixedColumns,
+                  flags} {}
+
+    KeysSeed& hidden(std::uint16_t rows, std::uint16_t columns) {
+        hidden_ = {static_cast<std::uint8_t>(rows & 0xFF), static_cast<std::uint8_t>(rows >> 8),
+                   static_cast<std::uint8_t>(columns & 0xFF), static_cast<std::uint8_t>(columns >> 8)};
+        return *this;
+    }
+    KeysSeed& merge(std::uint8_t top, std::uint8_t left, std::uint8_t extraRows, std::uint8_t extraColumns) {
+        merges_.insert(merges_.end(), {top, left, extraRows, extraColumns});
+        return *this;
+    }
+    KeysSeed& focus(std::uint8_t row, std::uint8_t column) {
+        focus_ = {row, column};
+        return *this;
+    }
+    KeysSeed& noFocus() {
+        focus_ = {0xFF, 0};
+        return *this;
+    }
+    // A block the control holds as its selection, marked selected in the
+    // grid as well unless told otherwise.
+    KeysSeed& block(std::uint8_t top, std::uint8_t left, std::uint8_t bottom, std::uint8_t right, bool marked = true) {
+        block_ = {static_cast<std::uint8_t>(marked ? 0x03 : 0x01), top, left, bottom, right};
+        return *this;
+    }
+    // Texts for the cells in row order from (0, 0), at most eight bytes each.
+    KeysSeed& texts(std::initializer_list<std::string_view> texts) {
+        for (const std::string_view text : texts) texts_.push_back(std::string(text));
+        return *this;
+    }
+    KeysSeed& key(Key key, std::uint8_t modifiers = 0, std::int8_t pagedRows = 0) {
+        keys_.insert(keys_.end(), {key, modifiers, static_cast<std::uint8_t>(pagedRows)});
+        return *this;
+    }
+    KeysSeed& paste(std::string_view text) {
+        paste_ = text;
+        return *this;
+    }
+
+    Bytes bytes() const {
+        Bytes bytes(layout_.begin(), layout_.end());
+        bytes.insert(bytes.end(), hidden_.begin(), hidden_.end());
+        bytes.push_back(static_cast<std::uint8_t>(merges_.size() / 4));
+        bytes.insert(bytes.end(), merges_.begin(), merges_.end());
+        bytes.insert(bytes.end(), focus_.begin(), focus_.end());
+        bytes.insert(bytes.end(), block_.begin(), block_.end());
+        bytes.push_back(static_cast<std::uint8_t>(texts_.size()));
+        for (const std::string& text : texts_) {
+            bytes.push_back(static_cast<std::uint8_t>(text.size()));
+            bytes.insert(bytes.end(), text.begin(), text.end());
+        }
+        bytes.push_back(static_cast<std::uint8_t>(keys_.size() / 3));
+        bytes.insert(bytes.end(), keys_.begin(), keys_.end());
+        bytes.insert(bytes.end(), paste_.begin(), paste_.end());
+        return bytes;
+    }
+
+private:
+    std::array<std::uint8_t, 5> layout_;
+    std::array<std::uint8_t, 4> hidden_{};
+    Bytes merges_;
+    std::array<std::uint8_t, 2> focus_{};
+    Bytes block_{0};
+    std::vector<std::string> texts_;
+    Bytes keys_;
+    std::string paste_;
+};
+
+bool writeGridKeysSeeds(const std::filesystem::path& corpus) {
+    SeedFolder folder(corpus / "grid_keys");
+    using K = KeysSeed;
+    // The configurator's kind of table: a header row, fixed group and key
+    // columns with merged groups, codes pasted into the one scrolled column.
+    const KeysSeed table = KeysSeed(12, 3, 1, 2, K::kSelectionAllowed | K::kEnterDown)
+                               .merge(1, 0, 4, 0)
+                               .merge(6, 0, 5, 0)
+                               .focus(2, 2)
+                               .block(4, 2, 7, 2)
+                               .texts({"dev", "fn", "data", "seq", "ch1", "FA 20", "", "ch1", "FA 21"})
+                               .key(K::Down)
+                               .key(K::Enter)
+                               .key(K::Tab)
+                               .key(K::Tab, K::kShift)
+                               .key(K::PageDown, 0, 5)
+                               .key(K::End, K::kControl)
+                               .paste("FA 20 DF 03 FC ED\r\nFA 20 DF 04 FB ED\r\n");
+    const KeysSeed hiddenEdges = KeysSeed(8, 6, 1, 1, K::kSelectionAllowed)
+                                     .hidden(0x0082, 0x0022)
+                                     .focus(3, 3)
+                                     .block(2, 1, 7, 5, false)
+                                     .texts({"", "", "", "", "", "", "", "a", "b", "c", "d", "e"})
+                                     .key(K::End, K::kControl)
+                                     .key(K::Home)
+                                     .key(K::PageDown, K::kShift, 10)
+                                     .key(K::PageUp, 0, -10)
+                                     .key(K::Right)
+                                     .paste("a\tb\tc\r\nd\r\ne\tf");
+    const KeysSeed wholeRow = KeysSeed(6, 4, 1, 1, K::kSelectionAllowed | K::kWholeRow | K::kEnterDown)
+                                  .focus(2, 1)
+                                  .block(2, 0, 2, 3)
+                                  .key(K::Tab)
+                                  .key(K::Enter)
+                                  .key(K::Left)
+                                  .key(K::Down, K::kShift)
+                                  .key(K::End)
+                                  .paste("\r\n\r\n");
+    const KeysSeed fixedOnly = KeysSeed(3, 3, 3, 1, 0)
+                                   .focus(1, 2)
+                                   .texts({"h0", "h1", "h2", "a", "b", "c"})
+                                   .key(K::PageDown, 0, 4)
+                                   .key(K::PageUp, 0, -4)
+                                   .key(K::Down)
+                                   .key(K::Home, K::kControl);
+    const KeysSeed singleCell = KeysSeed(1, 1, 0, 0, K::kSelectionAllowed | K::kEnterAcross)
+                                    .focus(0, 0)
+                                    .texts({"only"})
+                                    .key(K::Tab)
+                                    .key(K::Enter)
+                                    .key(K::End, K::kControl)
+                                    .paste("");
+    const KeysSeed separators = KeysSeed(4, 4, 0, 0, 0)
+                                    .focus(1, 1)
+                                    .block(0, 0, 2, 2)
+                                    .texts({"a\tb", "\"q\"", "two\r\nl", "", "x\ry", "z\n"})
+                                    .key(K::Up)
+                                    .paste("\"a\tb\"\r\r\n\n\tlast\t");
+    const KeysSeed noFocus = KeysSeed(5, 5, 1, 1, K::kSelectionAllowed).noFocus().key(K::Down).key(K::Tab);
+    const KeysSeed mergedBlock = KeysSeed(9, 9, 1, 1, K::kSelectionAllowed | K::kEnterAcross)
+                                     .merge(3, 3, 2, 3)
+                                     .focus(3, 2)
+                                     .key(K::Right)
+                                     .key(K::Right)
+                                     .key(K::Down)
+                                     .key(K::Up)
+                                     .key(K::Enter)
+                                     .key(K::Left, K::kShift);
+    const KeysSeed twoFixedColumns = KeysSeed(6, 6, 2, 2, K::kSelectionAllowed)
+                                         .focus(3, 0)
+                                         .key(K::Right)
+                                         .key(K::Tab)
+                                         .key(K::Left)
+                                         .key(K::Tab, K::kShift);
+    bool ok = folder.write("application_table.bin", table.bytes());
+    ok &= folder.write("hidden_edges.bin", hiddenEdges.bytes());
+    ok &= folder.write("whole_row.bin", wholeRow.bytes());
+    ok &= folder.write("fixed_rows_only.bin", fixedOnly.bytes());
+    ok &= folder.write("single_cell.bin", singleCell.bytes());
+    ok &= folder.write("separators_in_cells.bin", separators.bytes());
+    ok &= folder.write("no_focus.bin", noFocus.bytes());
+    ok &= folder.write("merged_block.bin", mergedBlock.bytes());
+    ok &= folder.write("two_fixed_columns.bin", twoFixedColumns.bytes());
+    ok &= folder.write("empty.bin", Bytes{});
+    return ok;
+}
+
 bool writeTemplateSeeds(const std::filesystem::path& corpus) {
     SeedFolder folder(corpus / "template");
     bool ok = folder.write("sample_window.segment", test::writeSegment({0x52010001}, {test::sampleWindow()}));
@@ -231,7 +402,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path corpus(argv[1]);
-    const bool ok =
-        writeGridSeeds(corpus) & writeTemplateSeeds(corpus) & writeHexSeeds(corpus) & writeReceiveSeeds(corpus);
+    const bool ok = writeGridSeeds(corpus) & writeGridKeysSeeds(corpus) & writeTemplateSeeds(corpus) &
+                    writeHexSeeds(corpus) & writeReceiveSeeds(corpus);
     return ok ? 0 : 1;
 }
