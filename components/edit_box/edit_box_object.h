@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "components/classdata/edit_box_data.h"
+#include "components/edit_box/spin_buttons.h"
 #include "components/support/component_object.h"
 #include "runtime/dispatch/property_kind.h"
 #include "runtime/kernel/unique_handle.h"
 
 namespace veltrano {
 
-class SpinButtons;
 
 // Indices of the edit box's own properties as its routines receive them
 // (the property number minus 8).
@@ -54,7 +54,7 @@ inline constexpr std::int32_t kFocusLost = -8;
 
 // The object behind one edit box: a system edit control with typed input
 // modes, an optional spin buttons companion and its own colours.
-class EditBoxObject : public ComponentObject {
+class EditBoxObject : public ComponentObject, private SpinTarget {
 public:
     // In design mode the box stands in the designer: its stored text is what
     // reads back, and HideSelection changes need no new window.
@@ -78,9 +78,6 @@ public:
     const classdata::EditBoxData& data() const noexcept { return data_; }
     HWND spinButtonsHandle() const noexcept;
 
-    // Called by the spin buttons companion.
-    void onSpin(int direction);
-    void spinButtonsGone() noexcept { spin_ = nullptr; }
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -88,6 +85,10 @@ protected:
     HBRUSH onControlColour(HDC dc, UINT message) override;
 
 private:
+    // What the spin buttons companion reports.
+    void onSpin(int direction) override;
+    void spinButtonsGone() noexcept override { spin_ = nullptr; }
+
     void setWindowTextQuietly(std::string_view gbkText);
     // Stores and shows a new content with exactly one change event.
     void showText(std::string_view gbkText);

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "components/edit_box/edit_box_object.h"
-
 namespace veltrano {
 
 SpinButtons::~SpinButtons() {

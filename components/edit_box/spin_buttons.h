@@ -6,13 +6,22 @@
 
 namespace veltrano {
 
-class EditBoxObject;
+// What the spin buttons report to: the edit box they belong to.
+class SpinTarget {
+public:
+    // One press: +1 up, -1 down.
+    virtual void onSpin(int direction) = 0;
+    virtual void spinButtonsGone() noexcept = 0;
+
+protected:
+    ~SpinTarget() = default;
+};
 
 // The up-down companion of an edit box: a sibling window whose presses the
 // parent hands back here and which reports them to its edit box.
 class SpinButtons : public WindowObject {
 public:
-    explicit SpinButtons(EditBoxObject& owner) noexcept : owner_(&owner) {}
+    explicit SpinButtons(SpinTarget& owner) noexcept : owner_(&owner) {}
     ~SpinButtons() override;
 
     // The edit box is going away first: stop reporting to it.
@@ -21,7 +30,7 @@ public:
     bool onNotify(const NMHDR& header, LRESULT& result) override;
 
 private:
-    EditBoxObject* owner_;
+    SpinTarget* owner_;
 };
 
 }  // namespace veltrano
