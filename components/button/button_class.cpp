@@ -2,11 +2,11 @@
 
 #include <span>
 
-#include "components/button/button.h"
+#include "components/button/button_object.h"
 #include "components/classdata/button_data.h"
-#include "runtime/values/class_ids.h"
-#include "components/label/text_conversion.h"
 #include "components/support/class_routines.h"
+#include "components/support/text_conversion.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

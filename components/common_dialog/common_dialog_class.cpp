@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "runtime/values/class_ids.h"
 #include "components/classdata/common_dialog_data.h"
 #include "components/common_dialog/common_dialog_object.h"
-#include "components/label/text_conversion.h"
 #include "components/support/class_routines.h"
 #include "components/support/hidden_component_window.h"
+#include "components/support/text_conversion.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

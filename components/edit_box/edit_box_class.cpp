@@ -4,13 +4,13 @@
 #include <memory>
 #include <span>
 
-#include "runtime/values/class_ids.h"
-#include "components/support/class_routines.h"
-#include "components/edit_box/control_appearance.h"
-#include "components/edit_box/control_interfaces.h"
 #include "components/edit_box/edit_box_object.h"
 #include "components/edit_box/input_mode.h"
+#include "components/support/class_routines.h"
+#include "components/support/control_appearance.h"
+#include "components/support/control_interfaces.h"
 #include "runtime/kernel/wide_text.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

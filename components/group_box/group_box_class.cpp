@@ -2,11 +2,11 @@
 
 #include <span>
 
-#include "runtime/values/class_ids.h"
 #include "components/classdata/group_box_data.h"
-#include "components/group_box/group_box.h"
-#include "components/label/text_conversion.h"
+#include "components/group_box/group_box_object.h"
 #include "components/support/class_routines.h"
+#include "components/support/text_conversion.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <span>
 
-#include "runtime/values/class_ids.h"
-#include "components/support/class_routines.h"
-#include "components/edit_box/control_appearance.h"
 #include "components/progress_bar/progress_bar_object.h"
+#include "components/support/class_routines.h"
+#include "components/support/control_appearance.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

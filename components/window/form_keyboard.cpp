@@ -4,8 +4,8 @@
 
 #include "components/support/class_routines.h"
 #include "components/window/focus_cycle.h"
+#include "components/window/form_object.h"
 #include "components/window/mnemonic.h"
-#include "components/window/win_form_unit.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_services.h"
 #include "runtime/kernel/wide_text.h"

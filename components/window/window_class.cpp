@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "runtime/values/class_ids.h"
 #include "components/classdata/window_data.h"
-#include "components/window/win_form_unit.h"
+#include "components/window/form_object.h"
 #include "components/window/window_interfaces.h"
 #include "components/window/window_style.h"
 #include "runtime/kernel/runtime_class.h"
 #include "runtime/kernel/wide_text.h"
 #include "runtime/kernel/window_loader.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

@@ -1,4 +1,4 @@
-#include "components/button/button.h"
+#include "components/button/button_object.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "components/label/label.h"
+#include "components/label/label_object.h"
 
 #include <gtest/gtest.h>
 
 #include "components/classdata/label_data.h"
 #include "components/label/label_class.h"
-#include "components/label/text_conversion.h"
+#include "components/support/text_conversion.h"
 #include "tests/components_basic/bitmap_file.h"
 #include "tests/components_basic/component_fixture.h"
 #include "tests/support/gbk_literal.h"

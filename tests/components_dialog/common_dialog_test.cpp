@@ -11,7 +11,7 @@
 #include "components/classdata/common_dialog_data.h"
 #include "components/common_dialog/common_dialog_class.h"
 #include "components/common_dialog/common_dialog_object.h"
-#include "components/label/text_conversion.h"
+#include "components/support/text_conversion.h"
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/kernel/unique_handle.h"
 #include "runtime/kernel/wide_text.h"

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "components/classdata/edit_box_data.h"
-#include "components/edit_box/control_interfaces.h"
 #include "components/edit_box/edit_box_class.h"
 #include "components/edit_box/edit_box_object.h"
+#include "components/support/control_interfaces.h"
 #include "tests/components_edit/component_fixture.h"
 #include "tests/support/gbk_literal.h"
 

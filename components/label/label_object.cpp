@@ -1,15 +1,15 @@
-#include "components/label/label.h"
+#include "components/label/label_object.h"
 
 #include <algorithm>
 #include <string>
 
-#include "runtime/values/class_ids.h"
 #include "components/label/border_style.h"
-#include "components/label/component_font.h"
-#include "components/label/gradient_colours.h"
-#include "components/label/gradient_painter.h"
-#include "components/label/property_values.h"
+#include "components/support/component_font.h"
+#include "components/support/gradient_colours.h"
+#include "components/support/gradient_painter.h"
+#include "components/support/property_values.h"
 #include "runtime/kernel/wide_text.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {
