@@ -32,7 +32,7 @@ protected:
         return static_cast<std::int32_t>(read(kButtonClass, button, property).word1);
     }
     bool isDefault(WindowObject* button) {
-        auto routine = classRoutine<IsDefaultButtonRoutine>(kButtonClass, kIsDefaultButtonInterface);
+        auto routine = classRoutine<DefaultButtonRoutine>(kButtonClass, class_interface::kDefaultButton);
         return routine != nullptr && routine(button);
     }
     int clicks() const {
