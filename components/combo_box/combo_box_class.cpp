@@ -8,6 +8,7 @@
 #include "components/support/class_routines.h"
 #include "components/support/common_properties.h"
 #include "components/support/control_appearance.h"
+#include "components/support/system_control.h"
 #include "components/support/text_conversion.h"
 #include "runtime/kernel/wide_text.h"
 #include "runtime/values/class_ids.h"
@@ -66,13 +67,9 @@ WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLengt
     controls::ensureCommonControls();
     const int systemHeight = data->ComboStyle == 0 ? height : std::max(height, kLeastDropDownHeight);
     const std::wstring text = wideFromCodePage936(data->Text);
-    auto object = std::make_unique<ComboBoxObject>(*data, designMode != 0);
-    const HWND window =
-        CreateWindowExW(0, L"COMBOBOX", text.c_str(), comboStyle(*data, style), left, top, width, systemHeight, parent,
-                        controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
-    ComboBoxObject* created = adoptSystemWindow(std::move(object), window, windowId, componentId);
-    if (created != nullptr) created->applyCreationState();
-    return created;
+    return createSystemControl(std::make_unique<ComboBoxObject>(*data, designMode != 0), L"COMBOBOX", text.c_str(),
+                               comboStyle(*data, style), parent, controlId, menu,
+                               RECT{left, top, left + width, top + systemHeight}, windowId, componentId);
 }
 
 using classdata::ComboBoxData;

@@ -9,6 +9,7 @@
 #include "components/support/class_routines.h"
 #include "components/support/common_properties.h"
 #include "components/support/control_appearance.h"
+#include "components/support/system_control.h"
 #include "components/support/text_conversion.h"
 #include "runtime/kernel/wide_text.h"
 #include "runtime/values/class_ids.h"
@@ -81,13 +82,9 @@ WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLengt
     clampEnumerations(*data);
     controls::ensureCommonControls();
     const std::wstring text = wideFromCodePage936(data->Text);
-    auto object = std::make_unique<EditBoxObject>(*data, designMode != 0);
-    const HWND window =
-        CreateWindowExW(0, L"EDIT", text.c_str(), editStyle(*data, style), left, top, width, height, parent,
-                        controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
-    EditBoxObject* created = adoptSystemWindow(std::move(object), window, windowId, componentId);
-    if (created != nullptr) created->applyCreationState();
-    return created;
+    return createSystemControl(std::make_unique<EditBoxObject>(*data, designMode != 0), L"EDIT", text.c_str(),
+                               editStyle(*data, style), parent, controlId, menu,
+                               RECT{left, top, left + width, top + height}, windowId, componentId);
 }
 
 int wantsKey(WindowObject* object, unsigned virtualKey) {

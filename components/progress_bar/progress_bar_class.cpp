@@ -10,6 +10,7 @@
 #include "components/support/class_routines.h"
 #include "components/support/common_properties.h"
 #include "components/support/control_appearance.h"
+#include "components/support/system_control.h"
 #include "runtime/values/class_ids.h"
 
 namespace veltrano {
@@ -47,12 +48,8 @@ WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLengt
     DWORD windowStyle = style | WS_CHILD | WS_CLIPSIBLINGS;
     if (data->Orientation == 1) windowStyle |= PBS_VERTICAL;
     if (data->BarStyle == 1) windowStyle |= PBS_SMOOTH;
-    auto object = std::make_unique<ProgressBarObject>(*data);
-    const HWND window = CreateWindowExW(0, PROGRESS_CLASSW, L"", windowStyle, left, top, width, height, parent,
-                                        controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
-    ProgressBarObject* created = adoptSystemWindow(std::move(object), window, windowId, componentId);
-    if (created != nullptr) created->applyCreationState();
-    return created;
+    return createSystemControl(std::make_unique<ProgressBarObject>(*data), PROGRESS_CLASSW, L"", windowStyle, parent,
+                               controlId, menu, RECT{left, top, left + width, top + height}, windowId, componentId);
 }
 
 using Routines = CreatedBy<&create, ObjectPropertyRoutines<ProgressBarObject, classdata::ProgressBarData>>;
