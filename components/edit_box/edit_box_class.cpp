@@ -100,10 +100,9 @@ constexpr TextConversionRoutine kConvertTexts =
 
 }  // namespace
 
-const ClassDescriptor kEditBoxClass{
-    class_id::kEditBox, kEditBoxFlags,
-    &classInterface<Routines, Offered<class_interface::kWantsKey, &wantsKey>,
-                    Offered<class_interface::kTextConversion, kConvertTexts>>,
-    kProperties.data(), static_cast<std::uint32_t>(std::size(kProperties))};
+const ClassDescriptor kEditBoxClass{class_id::kEditBox, kEditBoxFlags,
+                                    &classInterface<Routines, Offered<class_interface::kWantsKey, &wantsKey>,
+                                                    Offered<class_interface::kTextConversion, kConvertTexts>>,
+                                    kProperties.data(), static_cast<std::uint32_t>(std::size(kProperties))};
 
 }  // namespace veltrano

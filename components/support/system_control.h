@@ -19,9 +19,9 @@ template <typename Object>
 Object* createSystemControl(std::unique_ptr<Object> object, const wchar_t* systemClass, const wchar_t* text,
                             DWORD style, HWND parent, std::uint32_t controlId, HMENU menu, const RECT& bounds,
                             std::uint32_t windowId, std::uint32_t componentId) {
-    const HWND window = CreateWindowExW(0, systemClass, text, style, bounds.left, bounds.top, bounds.right - bounds.left,
-                                        bounds.bottom - bounds.top, parent, controls::childIdentifier(controlId, menu),
-                                        GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateWindowExW(0, systemClass, text, style, bounds.left, bounds.top,
+                                        bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                                        controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
     Object* created = adoptSystemWindow(std::move(object), window, windowId, componentId);
     if (created != nullptr) created->applyCreationState();
     return created;

@@ -5,6 +5,7 @@
 #include "components/classdata/window_data.h"
 #include "components/support/class_routines.h"
 #include "components/support/common_properties.h"
+#include "components/support/plain_window_class.h"
 #include "components/support/text_conversion.h"
 #include "components/window/form_object.h"
 #include "components/window/window_style.h"
@@ -64,21 +65,6 @@ HWND hiddenOwner() {
     return owner;
 }
 
-bool ensureWindowClass(const std::wstring& name) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, name.c_str(), &existing)) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = name.c_str();
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 std::string textAt(AddressWord address) {
     const char* text = addressFromWord<const char>(address);
     return text != nullptr ? std::string(text) : std::string();
@@ -122,7 +108,7 @@ WindowObject* createWindow(const std::uint8_t* classData, std::uint32_t classDat
 
     const std::wstring className =
         data->WindowClassName.empty() ? std::wstring(kDefaultWindowClassName) : wideFromCodePage936(data->WindowClassName);
-    if (!ensureWindowClass(className)) {
+    if (!ensurePlainWindowClass(GetModuleHandleW(nullptr), className.c_str(), CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS)) {
         if (menu != nullptr) DestroyMenu(menu);
         return nullptr;
     }
@@ -307,10 +293,9 @@ constexpr TextConversionRoutine kConvertTexts =
 
 }  // namespace
 
-const ClassDescriptor kWindowClass{
-    class_id::kWindow, 0x800000D0,
-    &classInterface<Routines, Offered<class_interface::kIconBytes, &iconBytes>,
-                    Offered<class_interface::kTextConversion, kConvertTexts>>,
-    kProperties.data(), static_cast<std::uint32_t>(std::size(kProperties))};
+const ClassDescriptor kWindowClass{class_id::kWindow, 0x800000D0,
+                                   &classInterface<Routines, Offered<class_interface::kIconBytes, &iconBytes>,
+                                                   Offered<class_interface::kTextConversion, kConvertTexts>>,
+                                   kProperties.data(), static_cast<std::uint32_t>(std::size(kProperties))};
 
 }  // namespace veltrano

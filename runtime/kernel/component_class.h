@@ -81,15 +81,42 @@ using MessageFilterRoutine = int (*)(WindowObject* object, MSG* message);
 // under a number is checked against it.
 template <int InterfaceNumber>
 struct InterfaceRoutineOf;
-template <> struct InterfaceRoutineOf<class_interface::kCreate> { using type = CreateRoutine; };
-template <> struct InterfaceRoutineOf<class_interface::kWriteProperty> { using type = WritePropertyRoutine; };
-template <> struct InterfaceRoutineOf<class_interface::kSaveState> { using type = SaveStateRoutine; };
-template <> struct InterfaceRoutineOf<class_interface::kReadProperty> { using type = ReadPropertyRoutine; };
-template <> struct InterfaceRoutineOf<class_interface::kIconBytes> { using type = IconBytesRoutine; };
-template <> struct InterfaceRoutineOf<class_interface::kWantsKey> { using type = WantsKeyRoutine; };
-template <> struct InterfaceRoutineOf<class_interface::kTextConversion> { using type = TextConversionRoutine; };
-template <> struct InterfaceRoutineOf<class_interface::kDefaultButton> { using type = DefaultButtonRoutine; };
-template <> struct InterfaceRoutineOf<class_interface::kMessageFilter> { using type = MessageFilterRoutine; };
+template <>
+struct InterfaceRoutineOf<class_interface::kCreate> {
+    using type = CreateRoutine;
+};
+template <>
+struct InterfaceRoutineOf<class_interface::kWriteProperty> {
+    using type = WritePropertyRoutine;
+};
+template <>
+struct InterfaceRoutineOf<class_interface::kSaveState> {
+    using type = SaveStateRoutine;
+};
+template <>
+struct InterfaceRoutineOf<class_interface::kReadProperty> {
+    using type = ReadPropertyRoutine;
+};
+template <>
+struct InterfaceRoutineOf<class_interface::kIconBytes> {
+    using type = IconBytesRoutine;
+};
+template <>
+struct InterfaceRoutineOf<class_interface::kWantsKey> {
+    using type = WantsKeyRoutine;
+};
+template <>
+struct InterfaceRoutineOf<class_interface::kTextConversion> {
+    using type = TextConversionRoutine;
+};
+template <>
+struct InterfaceRoutineOf<class_interface::kDefaultButton> {
+    using type = DefaultButtonRoutine;
+};
+template <>
+struct InterfaceRoutineOf<class_interface::kMessageFilter> {
+    using type = MessageFilterRoutine;
+};
 
 // Any routine; the interface routine's caller casts it to the type the
 // interface number names.
