@@ -95,7 +95,7 @@ using CreatedBy = ClassRoutines<Create, &PropertyRoutines::writeProperty, &Prope
 
 // An interface a class offers beside the four every class has; the routine
 // must be of the type its number stands for.
-template <int InterfaceNumber, typename InterfaceRoutineOf<InterfaceNumber>::type Routine>
+template <int InterfaceNumber, InterfaceRoutineOf<InterfaceNumber> Routine>
 struct Offered {
     static constexpr int number = InterfaceNumber;
     static AnyRoutine routine() noexcept { return asAnyRoutine(Routine); }
