@@ -9,9 +9,4 @@ extern const ClassDescriptor kButtonClass;
 
 inline constexpr std::uint32_t kButtonClassFlags = 0x80000840;
 
-// Interface 10, offered by classes with flag 0x800: true when the component
-// is the default button that Enter presses.
-inline constexpr int kIsDefaultButtonInterface = 10;
-using IsDefaultButtonRoutine = bool (*)(WindowObject* object);
-
 }  // namespace veltrano

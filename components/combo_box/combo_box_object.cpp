@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "runtime/values/class_ids.h"
-#include "components/edit_box/control_appearance.h"
+#include "components/support/control_appearance.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/wide_text.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

@@ -4,37 +4,45 @@
 #include <memory>
 #include <span>
 
-#include "runtime/values/class_ids.h"
-#include "components/support/class_routines.h"
-#include "components/edit_box/control_appearance.h"
-#include "components/edit_box/control_interfaces.h"
 #include "components/edit_box/edit_box_object.h"
 #include "components/edit_box/input_mode.h"
+#include "components/support/class_routines.h"
+#include "components/support/common_properties.h"
+#include "components/support/control_appearance.h"
+#include "components/support/system_control.h"
+#include "components/support/text_conversion.h"
 #include "runtime/kernel/wide_text.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {
 
 constexpr std::uint32_t kEditBoxFlags = 0x80000040;
 
-constexpr PropertyDescriptor kProperties[] = {
-    {"Left", 1001},        {"Top", 1001},           {"Width", 1001},
-    {"Height", 1001},      {"Tag", 1005},           {"Visible", 1003},
-    {"Disabled", 1003},    {"MousePointer", 1011},  {"Text", 1005},
-    {"BorderStyle", 1006}, {"TextColor", 1014},     {"BackColor", 1017},
-    {"Font", 1013},        {"HideSelection", 1003}, {"MaxLength", 1001},
-    {"MultiLine", 1003},   {"ScrollBars", 1006},    {"Alignment", 1006},
-    {"InputMode", 1006},   {"PasswordChar", 1005},  {"CaseConversion", 1006},
-    {"SpinMode", 1006},    {"SpinMin", 1001},       {"SpinMax", 1001},
-    {"SelStart", 1001},    {"SelLength", 1001},     {"SelText", 1005},
-    {"DataSource", 1018},  {"DataColumn", 1020},
-};
+constexpr auto kProperties = withCommonProperties({
+    {"Text", PropertyKind::Text},
+    {"BorderStyle", PropertyKind::Choice},
+    {"TextColor", PropertyKind::Colour},
+    {"BackColor", PropertyKind::BackgroundColour},
+    {"Font", PropertyKind::Font},
+    {"HideSelection", PropertyKind::Bool},
+    {"MaxLength", PropertyKind::Integer},
+    {"MultiLine", PropertyKind::Bool},
+    {"ScrollBars", PropertyKind::Choice},
+    {"Alignment", PropertyKind::Choice},
+    {"InputMode", PropertyKind::Choice},
+    {"PasswordChar", PropertyKind::Text},
+    {"CaseConversion", PropertyKind::Choice},
+    {"SpinMode", PropertyKind::Choice},
+    {"SpinMin", PropertyKind::Integer},
+    {"SpinMax", PropertyKind::Integer},
+    {"SelStart", PropertyKind::Integer},
+    {"SelLength", PropertyKind::Integer},
+    {"SelText", PropertyKind::Text},
+    {"DataSource", PropertyKind::DataSource},
+    {"DataColumn", PropertyKind::DataColumn},
+});
 static_assert(std::size(kProperties) == 8 + edit_box_property::kCount);
-
-std::span<const std::uint8_t> blockOf(const std::uint8_t* data, std::uint32_t length) noexcept {
-    if (data == nullptr) return {};
-    return {data, length};
-}
 
 DWORD editStyle(const classdata::EditBoxData& data, std::uint32_t requested) noexcept {
     DWORD style = requested | WS_CHILD | WS_CLIPSIBLINGS;
@@ -69,54 +77,32 @@ void clampEnumerations(classdata::EditBoxData& data) noexcept {
 WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style, HWND parent,
                      std::uint32_t controlId, HMENU menu, int left, int top, int width, int height,
                      std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t designMode) {
-    auto data = classdata::decode<classdata::EditBoxData>(blockOf(classData, classDataLength));
+    auto data = classdata::decode<classdata::EditBoxData>(classDataBytes(classData, classDataLength));
     if (!data) return nullptr;
     clampEnumerations(*data);
     controls::ensureCommonControls();
     const std::wstring text = wideFromCodePage936(data->Text);
-    auto object = std::make_unique<EditBoxObject>(*data, designMode != 0);
-    const HWND window =
-        CreateWindowExW(0, L"EDIT", text.c_str(), editStyle(*data, style), left, top, width, height, parent,
-                        controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
-    EditBoxObject* created = adoptSystemWindow(std::move(object), window, windowId, componentId);
-    if (created != nullptr) created->applyCreationState();
-    return created;
+    return createSystemControl(std::make_unique<EditBoxObject>(*data, designMode != 0), L"EDIT", text.c_str(),
+                               editStyle(*data, style), parent, controlId, menu,
+                               RECT{left, top, left + width, top + height}, windowId, componentId);
 }
-
-using PropertyRoutines = ObjectPropertyRoutines<EditBoxObject, classdata::EditBoxData>;
 
 int wantsKey(WindowObject* object, unsigned virtualKey) {
     if (object == nullptr) return 0;
     return static_cast<EditBoxObject*>(object)->wantsKey(virtualKey) ? 1 : 0;
 }
 
-std::optional<std::vector<std::uint8_t>> convertTexts(const std::uint8_t* classData, std::uint32_t classDataLength,
-                                                      TextConverter convert, void* context) {
-    auto data = classdata::decode<classdata::EditBoxData>(blockOf(classData, classDataLength));
-    if (!data) return std::nullopt;
-    if (convert != nullptr) {
-        data->Text = convert(data->Text, context);
-        data->DataSource = convert(data->DataSource, context);
-        data->DataColumn = convert(data->DataColumn, context);
-    }
-    return classdata::encode(*data);
-}
-
-AnyRoutine interfaces(int interfaceNumber) {
-    switch (interfaceNumber) {
-        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&create);
-        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&PropertyRoutines::writeProperty);
-        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&PropertyRoutines::saveState);
-        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&PropertyRoutines::readProperty);
-        case control_interface::kWantsKey: return asAnyRoutine<WantsKeyRoutine>(&wantsKey);
-        case control_interface::kTextConversion: return asAnyRoutine<TextConversionRoutine>(&convertTexts);
-        default: return nullptr;
-    }
-}
+using classdata::EditBoxData;
+using Routines = CreatedBy<&create, ObjectPropertyRoutines<EditBoxObject, EditBoxData>>;
+constexpr TextConversionRoutine kConvertTexts =
+    &convertClassTexts<EditBoxData, WithoutConverter::UnchangedData, &EditBoxData::Text, &EditBoxData::DataSource,
+                       &EditBoxData::DataColumn>;
 
 }  // namespace
 
-const ClassDescriptor kEditBoxClass{class_id::kEditBox, kEditBoxFlags, &interfaces, kProperties,
-                                    static_cast<std::uint32_t>(std::size(kProperties))};
+const ClassDescriptor kEditBoxClass{class_id::kEditBox, kEditBoxFlags,
+                                    &classInterface<Routines, Offered<class_interface::kWantsKey, &wantsKey>,
+                                                    Offered<class_interface::kTextConversion, kConvertTexts>>,
+                                    kProperties.data(), static_cast<std::uint32_t>(std::size(kProperties))};
 
 }  // namespace veltrano

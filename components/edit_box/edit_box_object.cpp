@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
-#include "runtime/values/class_ids.h"
-#include "components/edit_box/control_appearance.h"
 #include "components/edit_box/input_mode.h"
 #include "components/edit_box/spin_buttons.h"
+#include "components/support/control_appearance.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/wide_text.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

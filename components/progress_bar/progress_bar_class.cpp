@@ -6,10 +6,12 @@
 #include <memory>
 #include <span>
 
-#include "runtime/values/class_ids.h"
-#include "components/support/class_routines.h"
-#include "components/edit_box/control_appearance.h"
 #include "components/progress_bar/progress_bar_object.h"
+#include "components/support/class_routines.h"
+#include "components/support/common_properties.h"
+#include "components/support/control_appearance.h"
+#include "components/support/system_control.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {
@@ -17,17 +19,15 @@ namespace {
 // Fires events; may drag its window; stays out of Tab navigation.
 constexpr std::uint32_t kProgressBarFlags = 0x84010040;
 
-constexpr PropertyDescriptor kProperties[] = {
-    {"Left", 1001},     {"Top", 1001},      {"Width", 1001},        {"Height", 1001},      {"Tag", 1005},
-    {"Visible", 1003},  {"Disabled", 1003}, {"MousePointer", 1011}, {"BorderStyle", 1006}, {"Orientation", 1006},
-    {"BarStyle", 1006}, {"Minimum", 1001},  {"Maximum", 1001},      {"Position", 1001},
-};
+constexpr auto kProperties = withCommonProperties({
+    {"BorderStyle", PropertyKind::Choice},
+    {"Orientation", PropertyKind::Choice},
+    {"BarStyle", PropertyKind::Choice},
+    {"Minimum", PropertyKind::Integer},
+    {"Maximum", PropertyKind::Integer},
+    {"Position", PropertyKind::Integer},
+});
 static_assert(std::size(kProperties) == 8 + progress_bar_property::kCount);
-
-std::span<const std::uint8_t> blockOf(const std::uint8_t* data, std::uint32_t length) noexcept {
-    if (data == nullptr) return {};
-    return {data, length};
-}
 
 void clampValues(classdata::ProgressBarData& data) noexcept {
     data.BorderStyle = std::clamp(data.BorderStyle, 0, 5);
@@ -41,36 +41,22 @@ void clampValues(classdata::ProgressBarData& data) noexcept {
 WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style, HWND parent,
                      std::uint32_t controlId, HMENU menu, int left, int top, int width, int height,
                      std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
-    auto data = classdata::decode<classdata::ProgressBarData>(blockOf(classData, classDataLength));
+    auto data = classdata::decode<classdata::ProgressBarData>(classDataBytes(classData, classDataLength));
     if (!data) return nullptr;
     clampValues(*data);
     controls::ensureCommonControls();
     DWORD windowStyle = style | WS_CHILD | WS_CLIPSIBLINGS;
     if (data->Orientation == 1) windowStyle |= PBS_VERTICAL;
     if (data->BarStyle == 1) windowStyle |= PBS_SMOOTH;
-    auto object = std::make_unique<ProgressBarObject>(*data);
-    const HWND window = CreateWindowExW(0, PROGRESS_CLASSW, L"", windowStyle, left, top, width, height, parent,
-                                        controls::childIdentifier(controlId, menu), GetModuleHandleW(nullptr), nullptr);
-    ProgressBarObject* created = adoptSystemWindow(std::move(object), window, windowId, componentId);
-    if (created != nullptr) created->applyCreationState();
-    return created;
+    return createSystemControl(std::make_unique<ProgressBarObject>(*data), PROGRESS_CLASSW, L"", windowStyle, parent,
+                               controlId, menu, RECT{left, top, left + width, top + height}, windowId, componentId);
 }
 
-using PropertyRoutines = ObjectPropertyRoutines<ProgressBarObject, classdata::ProgressBarData>;
-
-AnyRoutine interfaces(int interfaceNumber) {
-    switch (interfaceNumber) {
-        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&create);
-        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&PropertyRoutines::writeProperty);
-        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&PropertyRoutines::saveState);
-        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&PropertyRoutines::readProperty);
-        default: return nullptr;
-    }
-}
+using Routines = CreatedBy<&create, ObjectPropertyRoutines<ProgressBarObject, classdata::ProgressBarData>>;
 
 }  // namespace
 
-const ClassDescriptor kProgressBarClass{class_id::kProgressBar, kProgressBarFlags, &interfaces, kProperties,
-                                        static_cast<std::uint32_t>(std::size(kProperties))};
+const ClassDescriptor kProgressBarClass{class_id::kProgressBar, kProgressBarFlags, &classInterface<Routines>,
+                                        kProperties.data(), static_cast<std::uint32_t>(std::size(kProperties))};
 
 }  // namespace veltrano

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "components/support/control_appearance.h"
 #include "runtime/values/class_ids.h"
-#include "components/edit_box/control_appearance.h"
 
 namespace veltrano {
 namespace {

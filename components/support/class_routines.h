@@ -11,20 +11,11 @@
 
 namespace veltrano {
 
-// Interface 8: nonzero when the component handles the key itself, so the
-// window does not apply its own meaning of Tab, Enter, Esc or F1.
-inline constexpr int kWantsKeyInterfaceNumber = 8;
-using WantsKeyInterface = int (*)(WindowObject* object, unsigned virtualKey);
-// Interface 10 of a class with the default-button-interface flag: true for
-// the button Enter presses from anywhere in its window.
-inline constexpr int kDefaultButtonInterfaceNumber = 10;
-using DefaultButtonInterface = bool (*)(WindowObject* object);
-
-// Interface 11 of a class with the message filter flag: offered every
-// message of its window before the window's keyboard conventions; nonzero
-// when the component handled it (the message then goes no further).
-inline constexpr int kMessageFilterInterface = 11;
-using MessageFilterRoutine = int (*)(WindowObject* object, MSG* message);
+// The class data block a routine is handed, as bytes; empty for none.
+inline std::span<const std::uint8_t> classDataBytes(const std::uint8_t* classData, std::uint32_t length) noexcept {
+    if (classData == nullptr) return {};
+    return {classData, length};
+}
 
 // Takes a freshly made system window into its object: null, and the window
 // gone, when it cannot be attached. The window then owns the object.
@@ -66,10 +57,8 @@ struct RecordObjectRoutines {
     static WindowObject* create(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style,
                                 HWND parent, std::uint32_t controlId, HMENU, int left, int top, int width, int height,
                                 std::uint32_t windowId, std::uint32_t componentId, std::uint32_t, std::uint32_t) {
-        const std::span<const std::uint8_t> data =
-            classData == nullptr ? std::span<const std::uint8_t>() : std::span(classData, classDataLength);
-        return Object::create(data, style, parent, controlId, RECT{left, top, left + width, top + height}, windowId,
-                              componentId);
+        return Object::create(classDataBytes(classData, classDataLength), style, parent, controlId,
+                              RECT{left, top, left + width, top + height}, windowId, componentId);
     }
     static int writeProperty(WindowObject* object, int index, const RawValue* value, int) {
         Object* target = dynamic_cast<Object*>(object);
@@ -86,5 +75,47 @@ struct RecordObjectRoutines {
         if (target == nullptr || !target->readProperty(index, *value)) *value = RawValue{};
     }
 };
+
+// The four routines every class offers, for a class that names them one by
+// one.
+template <CreateRoutine Create, WritePropertyRoutine WriteProperty, SaveStateRoutine SaveState,
+          ReadPropertyRoutine ReadProperty>
+struct ClassRoutines {
+    static constexpr CreateRoutine create = Create;
+    static constexpr WritePropertyRoutine writeProperty = WriteProperty;
+    static constexpr SaveStateRoutine saveState = SaveState;
+    static constexpr ReadPropertyRoutine readProperty = ReadProperty;
+};
+
+// A class that makes its object itself and leaves its properties to the
+// object (PropertyRoutines being an ObjectPropertyRoutines).
+template <CreateRoutine Create, typename PropertyRoutines>
+using CreatedBy = ClassRoutines<Create, &PropertyRoutines::writeProperty, &PropertyRoutines::saveState,
+                                &PropertyRoutines::readProperty>;
+
+// An interface a class offers beside the four every class has; the routine
+// must be of the type its number stands for.
+template <int InterfaceNumber, InterfaceRoutineOf<InterfaceNumber> Routine>
+struct Offered {
+    static constexpr int number = InterfaceNumber;
+    static AnyRoutine routine() noexcept { return asAnyRoutine(Routine); }
+};
+
+// The interface routine of a class: create, writeProperty, saveState and
+// readProperty from Routines, then each Offered interface; null for a number
+// the class does not offer.
+template <typename Routines, typename... Offers>
+AnyRoutine classInterface(int interfaceNumber) noexcept {
+    switch (interfaceNumber) {
+        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(Routines::create);
+        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(Routines::writeProperty);
+        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(Routines::saveState);
+        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(Routines::readProperty);
+        default: break;
+    }
+    AnyRoutine offered = nullptr;
+    (void)((interfaceNumber == Offers::number ? (offered = Offers::routine(), true) : false) || ...);
+    return offered;
+}
 
 }  // namespace veltrano

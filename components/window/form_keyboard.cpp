@@ -4,8 +4,8 @@
 
 #include "components/support/class_routines.h"
 #include "components/window/focus_cycle.h"
+#include "components/window/form_object.h"
 #include "components/window/mnemonic.h"
-#include "components/window/win_form_unit.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_services.h"
 #include "runtime/kernel/wide_text.h"
@@ -44,7 +44,7 @@ bool isFocusCandidate(const ComponentObject& component, bool optionButtonsOnly =
 // objects of classes that do not answer for themselves.
 bool classWantsKey(ComponentObject& component, std::uint32_t key) {
     if (const ClassDescriptor* descriptor = services::classDescriptor(component.classId())) {
-        if (const auto routine = classRoutine<WantsKeyInterface>(*descriptor, kWantsKeyInterfaceNumber)) {
+        if (const auto routine = classRoutine<WantsKeyRoutine>(*descriptor, class_interface::kWantsKey)) {
             return routine(&component, key) != 0;
         }
     }
@@ -54,7 +54,7 @@ bool classWantsKey(ComponentObject& component, std::uint32_t key) {
 bool classCallsDefault(ComponentObject& component) {
     const ClassDescriptor* descriptor = services::classDescriptor(component.classId());
     if (descriptor != nullptr && (descriptor->flags & class_flag::kDefaultButtonInterface) != 0) {
-        if (const auto routine = classRoutine<DefaultButtonInterface>(*descriptor, kDefaultButtonInterfaceNumber)) {
+        if (const auto routine = classRoutine<DefaultButtonRoutine>(*descriptor, class_interface::kDefaultButton)) {
             return routine(&component);
         }
     }
@@ -200,7 +200,7 @@ bool CWinFormUnit::filteredByComponent(MSG& message) {
     for (ComponentObject* component : components()) {
         const ClassDescriptor* descriptor = services::classDescriptor(component->classId());
         if (descriptor == nullptr || (descriptor->flags & class_flag::kMessageFilter) == 0) continue;
-        const auto filter = classRoutine<MessageFilterRoutine>(*descriptor, kMessageFilterInterface);
+        const auto filter = classRoutine<MessageFilterRoutine>(*descriptor, class_interface::kMessageFilter);
         if (filter != nullptr && filter(component, &message) != 0) return true;
     }
     return false;

@@ -2,14 +2,17 @@
 
 #include <memory>
 
-#include "runtime/values/class_ids.h"
 #include "components/classdata/window_data.h"
-#include "components/window/win_form_unit.h"
-#include "components/window/window_interfaces.h"
+#include "components/support/class_routines.h"
+#include "components/support/common_properties.h"
+#include "components/support/plain_window_class.h"
+#include "components/support/text_conversion.h"
+#include "components/window/form_object.h"
 #include "components/window/window_style.h"
 #include "runtime/kernel/runtime_class.h"
 #include "runtime/kernel/wide_text.h"
 #include "runtime/kernel/window_loader.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {
@@ -25,40 +28,32 @@ std::unique_ptr<CWinFormUnit> makeForm() {
 using classdata::WindowData;
 namespace property = window_property;
 
-constexpr PropertyDescriptor kProperties[] = {
-    {"Left", 1001},
-    {"Top", 1001},
-    {"Width", 1001},
-    {"Height", 1001},
-    {"Tag", 1005},
-    {"Visible", 1003},
-    {"Disabled", 1003},
-    {"MousePointer", 1011},
-    {"Caption", 1005},
-    {"BorderStyle", 1006},
-    {"BackColor", 1017},
-    {"BackPicture", 1009},
-    {"BackPictureMode", 1006},
-    {"BackSound", 1012},
-    {"SoundPlayMode", 1006},
-    {"ControlBox", 1003},
-    {"MaxButton", 1003},
-    {"MinButton", 1003},
-    {"StartPosition", 1006},
-    {"Movable", 1003},
-    {"Icon", 1010},
-    {"EnterMovesFocus", 1003},
-    {"EscCloses", 1003},
-    {"F1OpensHelp", 1003},
-    {"HelpFile", 1016},
-    {"HelpContext", 1001},
-    {"ShowInTaskbar", 1003},
-    {"DragAnywhere", 1003},
-    {"Shape", 1006},
-    {"AlwaysOnTop", 1003},
-    {"KeepTitleActive", 1003},
-    {"WindowClassName", 1005},
-};
+constexpr auto kProperties = withCommonProperties({
+    {"Caption", PropertyKind::Text},
+    {"BorderStyle", PropertyKind::Choice},
+    {"BackColor", PropertyKind::BackgroundColour},
+    {"BackPicture", PropertyKind::Picture},
+    {"BackPictureMode", PropertyKind::Choice},
+    {"BackSound", PropertyKind::Sound},
+    {"SoundPlayMode", PropertyKind::Choice},
+    {"ControlBox", PropertyKind::Bool},
+    {"MaxButton", PropertyKind::Bool},
+    {"MinButton", PropertyKind::Bool},
+    {"StartPosition", PropertyKind::Choice},
+    {"Movable", PropertyKind::Bool},
+    {"Icon", PropertyKind::Icon},
+    {"EnterMovesFocus", PropertyKind::Bool},
+    {"EscCloses", PropertyKind::Bool},
+    {"F1OpensHelp", PropertyKind::Bool},
+    {"HelpFile", PropertyKind::FileName},
+    {"HelpContext", PropertyKind::Integer},
+    {"ShowInTaskbar", PropertyKind::Bool},
+    {"DragAnywhere", PropertyKind::Bool},
+    {"Shape", PropertyKind::Choice},
+    {"AlwaysOnTop", PropertyKind::Bool},
+    {"KeepTitleActive", PropertyKind::Bool},
+    {"WindowClassName", PropertyKind::Text},
+});
 static_assert(std::size(kProperties) == 8 + property::kCount);
 
 constexpr wchar_t kHiddenOwnerClass[] = L"_QL_HideOwner";
@@ -68,21 +63,6 @@ HWND hiddenOwner() {
     HWND owner = FindWindowW(kHiddenOwnerClass, nullptr);
     if (owner == nullptr || GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId()) return nullptr;
     return owner;
-}
-
-bool ensureWindowClass(const std::wstring& name) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, name.c_str(), &existing)) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = name.c_str();
-    return RegisterClassExW(&windowClass) != 0;
 }
 
 std::string textAt(AddressWord address) {
@@ -111,9 +91,7 @@ WindowObject* createWindow(const std::uint8_t* classData, std::uint32_t classDat
                            HWND parent, std::uint32_t controlId, HMENU menu, int left, int top, int width, int height,
                            std::uint32_t windowId, std::uint32_t componentId, std::uint32_t designWindow,
                            std::uint32_t designModeFlag) {
-    std::span<const std::uint8_t> bytes;
-    if (classData != nullptr) bytes = std::span<const std::uint8_t>(classData, classDataLength);
-    auto data = classdata::decode<WindowData>(bytes);
+    auto data = classdata::decode<WindowData>(classDataBytes(classData, classDataLength));
     if (!data) return nullptr;
     const bool designMode = designModeFlag != 0;
     // A design window handle arrives in a 32-bit word: widened by sign extension.
@@ -130,7 +108,7 @@ WindowObject* createWindow(const std::uint8_t* classData, std::uint32_t classDat
 
     const std::wstring className =
         data->WindowClassName.empty() ? std::wstring(kDefaultWindowClassName) : wideFromCodePage936(data->WindowClassName);
-    if (!ensureWindowClass(className)) {
+    if (!ensurePlainWindowClass(GetModuleHandleW(nullptr), className.c_str(), CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS)) {
         if (menu != nullptr) DestroyMenu(menu);
         return nullptr;
     }
@@ -302,42 +280,22 @@ std::vector<std::uint8_t> saveState(WindowObject* target) {
     return classdata::encode(form->data());
 }
 
-std::optional<WindowData> decodeAt(const std::uint8_t* classData, std::uint32_t length) {
-    if (classData == nullptr) return classdata::decode<WindowData>({});
-    return classdata::decode<WindowData>(std::span<const std::uint8_t>(classData, length));
-}
-
 std::vector<std::uint8_t> iconBytes(const std::uint8_t* classData, std::uint32_t length) {
-    const auto data = decodeAt(classData, length);
+    const auto data = classdata::decode<WindowData>(classDataBytes(classData, length));
     if (!data) return {};
     return data->Icon;
 }
 
-std::optional<std::vector<std::uint8_t>> convertTexts(const std::uint8_t* classData, std::uint32_t length,
-                                                      TextConverter convert, void* context) {
-    auto data = decodeAt(classData, length);
-    if (!data || convert == nullptr) return std::nullopt;
-    data->Caption = convert(data->Caption, context);
-    data->HelpFile = convert(data->HelpFile, context);
-    data->WindowClassName = convert(data->WindowClassName, context);
-    return classdata::encode(*data);
-}
-
-AnyRoutine windowInterfaces(int interfaceNumber) {
-    switch (interfaceNumber) {
-        case class_interface::kCreate: return asAnyRoutine<CreateRoutine>(&createWindow);
-        case class_interface::kWriteProperty: return asAnyRoutine<WritePropertyRoutine>(&writeProperty);
-        case class_interface::kSaveState: return asAnyRoutine<SaveStateRoutine>(&saveState);
-        case class_interface::kReadProperty: return asAnyRoutine<ReadPropertyRoutine>(&readProperty);
-        case window_interface::kIconBytes: return asAnyRoutine<IconBytesRoutine>(&iconBytes);
-        case window_interface::kTextConversion: return asAnyRoutine<TextConversionRoutine>(&convertTexts);
-        default: return nullptr;
-    }
-}
+using Routines = ClassRoutines<&createWindow, &writeProperty, &saveState, &readProperty>;
+constexpr TextConversionRoutine kConvertTexts =
+    &convertClassTexts<WindowData, WithoutConverter::Nothing, &WindowData::Caption, &WindowData::HelpFile,
+                       &WindowData::WindowClassName>;
 
 }  // namespace
 
-const ClassDescriptor kWindowClass{class_id::kWindow, 0x800000D0, &windowInterfaces, kProperties,
-                                   static_cast<std::uint32_t>(std::size(kProperties))};
+const ClassDescriptor kWindowClass{class_id::kWindow, 0x800000D0,
+                                   &classInterface<Routines, Offered<class_interface::kIconBytes, &iconBytes>,
+                                                   Offered<class_interface::kTextConversion, kConvertTexts>>,
+                                   kProperties.data(), static_cast<std::uint32_t>(std::size(kProperties))};
 
 }  // namespace veltrano

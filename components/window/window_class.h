@@ -5,7 +5,7 @@
 namespace veltrano {
 
 // The window component's class: interfaces 1, 4, 5, 6, plus 7 (icon bytes)
-// and 9 (text conversion) from components/window/window_interfaces.h.
+// and 9 (text conversion).
 extern const ClassDescriptor kWindowClass;
 
 // The window's own properties, as numbered for the class's routines

@@ -1,4 +1,4 @@
-#include "components/button/button.h"
+#include "components/button/button_object.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ protected:
         return static_cast<std::int32_t>(read(kButtonClass, button, property).word1);
     }
     bool isDefault(WindowObject* button) {
-        auto routine = classRoutine<IsDefaultButtonRoutine>(kButtonClass, kIsDefaultButtonInterface);
+        auto routine = classRoutine<DefaultButtonRoutine>(kButtonClass, class_interface::kDefaultButton);
         return routine != nullptr && routine(button);
     }
     int clicks() const {

@@ -1,4 +1,4 @@
-#include "components/label/gradient_colours.h"
+#include "components/support/gradient_colours.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "components/label/label.h"
+#include "components/label/label_object.h"
 
 #include <gtest/gtest.h>
 
 #include "components/classdata/label_data.h"
 #include "components/label/label_class.h"
-#include "components/label/text_conversion.h"
+#include "runtime/kernel/component_class.h"
 #include "tests/components_basic/bitmap_file.h"
 #include "tests/components_basic/component_fixture.h"
 #include "tests/support/gbk_literal.h"
@@ -48,7 +48,7 @@ TEST_F(LabelTest, DescriptorOffersTheLabelInterfacesAndTable) {
     EXPECT_EQ(kLabelClass.properties[kGradientBorderWidth].kind, 1001);
     EXPECT_EQ(kLabelClass.properties[kBackColor].kind, 1017);
     EXPECT_EQ(kLabelClass.properties[kDataColumn].kind, 1020);
-    EXPECT_NE(kLabelClass.interfaces(kTextConversionInterface), nullptr);
+    EXPECT_NE(kLabelClass.interfaces(class_interface::kTextConversion), nullptr);
     EXPECT_EQ(kLabelClass.interfaces(10), nullptr);
 }
 
@@ -213,7 +213,7 @@ TEST_F(LabelTest, TextConversionRewritesEveryText) {
     data.DataColumn = "c";
     data.TextColor = 0x42;
     const auto bytes = classdata::encode(data);
-    auto convert = reinterpret_cast<TextConversionRoutine>(kLabelClass.interfaces(kTextConversionInterface));
+    auto convert = reinterpret_cast<TextConversionRoutine>(kLabelClass.interfaces(class_interface::kTextConversion));
     const auto converted = convert(
         bytes.data(), static_cast<std::uint32_t>(bytes.size()),
         [](std::string_view text, void*) { return std::string(text) + "!"; }, nullptr);

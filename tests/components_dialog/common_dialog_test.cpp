@@ -11,7 +11,7 @@
 #include "components/classdata/common_dialog_data.h"
 #include "components/common_dialog/common_dialog_class.h"
 #include "components/common_dialog/common_dialog_object.h"
-#include "components/label/text_conversion.h"
+#include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/kernel/unique_handle.h"
 #include "runtime/kernel/wide_text.h"
@@ -310,7 +310,7 @@ TEST(CommonDialogTextConversion, RewritesEveryTextAndKeepsTheNumbers) {
     data.FontName = "tahoma";
     data.HelpFile = "x.hlp";
     const std::vector<std::uint8_t> bytes = classdata::encode(data);
-    const auto convert = classRoutine<TextConversionRoutine>(kCommonDialogClass, kTextConversionInterface);
+    const auto convert = classRoutine<TextConversionRoutine>(kCommonDialogClass, class_interface::kTextConversion);
     ASSERT_NE(convert, nullptr);
     int calls = 0;
     const auto converted = convert(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &shouted, &calls);

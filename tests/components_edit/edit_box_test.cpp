@@ -7,9 +7,9 @@
 #include <string>
 
 #include "components/classdata/edit_box_data.h"
-#include "components/edit_box/control_interfaces.h"
 #include "components/edit_box/edit_box_class.h"
 #include "components/edit_box/edit_box_object.h"
+#include "runtime/kernel/component_class.h"
 #include "tests/components_edit/component_fixture.h"
 #include "tests/support/gbk_literal.h"
 
@@ -304,7 +304,7 @@ TEST_F(EditBoxTest, EnterIsWantedOnlyByEditableMultiLineBoxes) {
     data.MultiLine = true;
     EditBoxObject* box = make(data, 200, 60);
     ASSERT_NE(box, nullptr);
-    const auto wantsKey = classRoutine<WantsKeyRoutine>(kEditBoxClass, control_interface::kWantsKey);
+    const auto wantsKey = classRoutine<WantsKeyRoutine>(kEditBoxClass, class_interface::kWantsKey);
     ASSERT_NE(wantsKey, nullptr);
     EXPECT_EQ(wantsKey(box, VK_RETURN), 1);
     EXPECT_EQ(wantsKey(box, VK_TAB), 0);
@@ -525,7 +525,7 @@ TEST_F(EditBoxTest, TextConversionRewritesEveryText) {
     classdata::EditBoxData data;
     data.Text = "abc";
     data.DataColumn = "col";
-    const auto convert = classRoutine<TextConversionRoutine>(kEditBoxClass, control_interface::kTextConversion);
+    const auto convert = classRoutine<TextConversionRoutine>(kEditBoxClass, class_interface::kTextConversion);
     ASSERT_NE(convert, nullptr);
     const auto block = classdata::encode(data);
     const auto upper = [](std::string_view text, void*) {

@@ -25,15 +25,15 @@ int filterEscape(WindowObject*, MSG* message) {
 }
 
 AnyRoutine filterInterfaces(int number) {
-    return number == kMessageFilterInterface ? asAnyRoutine<MessageFilterRoutine>(&filterEscape) : nullptr;
+    return number == class_interface::kMessageFilter ? asAnyRoutine<MessageFilterRoutine>(&filterEscape) : nullptr;
 }
 AnyRoutine noInterfaces(int) { return nullptr; }
 
 int wantsTab(WindowObject*, unsigned key) { return key == VK_TAB ? 1 : 0; }
 bool alwaysDefault(WindowObject*) { return true; }
 AnyRoutine keyInterfaces(int number) {
-    if (number == kWantsKeyInterfaceNumber) return asAnyRoutine<WantsKeyInterface>(&wantsTab);
-    if (number == kDefaultButtonInterfaceNumber) return asAnyRoutine<DefaultButtonInterface>(&alwaysDefault);
+    if (number == class_interface::kWantsKey) return asAnyRoutine<WantsKeyRoutine>(&wantsTab);
+    if (number == class_interface::kDefaultButton) return asAnyRoutine<DefaultButtonRoutine>(&alwaysDefault);
     return nullptr;
 }
 

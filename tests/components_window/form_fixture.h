@@ -8,7 +8,7 @@
 
 #include "components/classdata/window_data.h"
 #include "components/support/component_object.h"
-#include "components/window/win_form_unit.h"
+#include "components/window/form_object.h"
 #include "components/window/window_class.h"
 #include "tests/components_window/event_log.h"
 

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "components/window/window_interfaces.h"
 #include "components/window/window_style.h"
+#include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_class.h"
 #include "tests/components_window/form_fixture.h"
 
@@ -378,7 +378,7 @@ TEST_F(WindowInterfaces, IconBytesAreTakenFromClassData) {
     WindowData data;
     data.Icon = {0, 0, 1, 0, 9, 8, 7};
     const auto bytes = classdata::encode(data);
-    const auto routine = reinterpret_cast<IconBytesRoutine>(kWindowClass.interfaces(window_interface::kIconBytes));
+    const auto routine = reinterpret_cast<IconBytesRoutine>(kWindowClass.interfaces(class_interface::kIconBytes));
     ASSERT_NE(routine, nullptr);
     EXPECT_EQ(routine(bytes.data(), static_cast<std::uint32_t>(bytes.size())), data.Icon);
     const auto none = classdata::encode(WindowData{});
@@ -393,7 +393,7 @@ TEST_F(WindowInterfaces, TextConversionRewritesEveryText) {
     data.HelpContext = 5;
     const auto bytes = classdata::encode(data);
     const auto routine =
-        reinterpret_cast<TextConversionRoutine>(kWindowClass.interfaces(window_interface::kTextConversion));
+        reinterpret_cast<TextConversionRoutine>(kWindowClass.interfaces(class_interface::kTextConversion));
     ASSERT_NE(routine, nullptr);
     const auto converted = routine(
         bytes.data(), static_cast<std::uint32_t>(bytes.size()),

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "components/label/picture.h"
+#include "components/support/picture.h"
 #include "components/window/window_picture.h"
 #include "runtime/kernel/com_pointer.h"
 

@@ -1,15 +1,16 @@
-#include "components/label/label.h"
+#include "components/label/label_object.h"
 
 #include <algorithm>
 #include <string>
 
-#include "runtime/values/class_ids.h"
 #include "components/label/border_style.h"
-#include "components/label/component_font.h"
-#include "components/label/gradient_colours.h"
-#include "components/label/gradient_painter.h"
-#include "components/label/property_values.h"
+#include "components/support/component_font.h"
+#include "components/support/gradient_colours.h"
+#include "components/support/gradient_painter.h"
+#include "components/support/plain_window_class.h"
+#include "components/support/property_values.h"
 #include "runtime/kernel/wide_text.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {
@@ -21,20 +22,6 @@ constexpr std::int32_t kGradientFrameStyle = 6;
 constexpr std::int32_t kLargestPictureMode = 2;
 constexpr std::int32_t kLargestGradient = 8;
 constexpr std::int32_t kLargestAlignment = 2;
-
-bool registerWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, kWindowClassName, &existing)) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kWindowClassName;
-    return RegisterClassExW(&windowClass) != 0;
-}
 
 void fillSolid(HDC dc, const RECT& area, COLORREF colour) {
     win::UniqueBrush brush(CreateSolidBrush(colour));
@@ -70,7 +57,7 @@ LabelObject* LabelObject::create(std::span<const std::uint8_t> classData, std::u
     auto data = classdata::decode<classdata::LabelData>(classData);
     if (!data) return nullptr;
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!registerWindowClass(instance)) return nullptr;
+    if (!ensurePlainWindowClass(instance, kWindowClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS)) return nullptr;
 
     const std::wstring caption = wideFromCodePage936(data->Caption);
     win::UniqueWindow window(

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "components/classdata/label_data.h"
-#include "components/label/picture.h"
 #include "components/support/component_object.h"
+#include "components/support/picture.h"
 #include "runtime/dispatch/property_kind.h"
 #include "runtime/kernel/unique_handle.h"
 

@@ -1,4 +1,4 @@
-#include "components/window/win_form_unit.h"
+#include "components/window/form_object.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>

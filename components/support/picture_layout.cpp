@@ -1,4 +1,4 @@
-#include "components/label/picture_layout.h"
+#include "components/support/picture_layout.h"
 
 namespace veltrano::drawing {
 namespace {

@@ -1,4 +1,4 @@
-#include "components/label/property_values.h"
+#include "components/support/property_values.h"
 
 #include "runtime/kernel/component_class.h"
 

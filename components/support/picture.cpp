@@ -1,9 +1,9 @@
-#include "components/label/picture.h"
+#include "components/support/picture.h"
 
 #include <cstring>
 #include <vector>
 
-#include "components/label/picture_layout.h"
+#include "components/support/picture_layout.h"
 #include "runtime/kernel/picture_decoder.h"
 
 namespace veltrano::drawing {

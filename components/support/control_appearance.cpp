@@ -1,4 +1,4 @@
-#include "components/edit_box/control_appearance.h"
+#include "components/support/control_appearance.h"
 
 #include <commctrl.h>
 

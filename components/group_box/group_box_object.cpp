@@ -1,12 +1,12 @@
-#include "components/group_box/group_box.h"
+#include "components/group_box/group_box_object.h"
 
 #include <string>
 
-#include "runtime/values/class_ids.h"
-#include "components/label/component_font.h"
-#include "components/label/gradient_painter.h"
-#include "components/label/property_values.h"
+#include "components/support/component_font.h"
+#include "components/support/gradient_painter.h"
+#include "components/support/property_values.h"
 #include "runtime/kernel/wide_text.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

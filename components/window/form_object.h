@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "components/classdata/window_data.h"
-#include "components/window/background_sound.h"
 #include "components/support/component_object.h"
+#include "components/window/background_sound.h"
 #include "runtime/kernel/unique_handle.h"
 
 namespace veltrano {

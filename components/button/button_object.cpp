@@ -1,11 +1,11 @@
-#include "components/button/button.h"
+#include "components/button/button_object.h"
 
 #include <string>
 
-#include "runtime/values/class_ids.h"
-#include "components/label/component_font.h"
-#include "components/label/property_values.h"
+#include "components/support/component_font.h"
+#include "components/support/property_values.h"
 #include "runtime/kernel/wide_text.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

@@ -1,4 +1,4 @@
-#include "components/label/component_font.h"
+#include "components/support/component_font.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "components/label/gradient_painter.h"
+#include "components/support/gradient_painter.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "components/label/gradient_colours.h"
+#include "components/support/gradient_colours.h"
 #include "runtime/kernel/unique_handle.h"
 
 namespace veltrano::drawing {
