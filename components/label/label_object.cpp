@@ -202,21 +202,21 @@ void LabelObject::paint(HDC dc, const RECT& clip) {
         const auto colours = drawing::collectGradientColours(data_.GradientBorderColor1, data_.GradientBorderColor2,
                                                              data_.GradientBorderColor3);
         if (colours.count >= 2) {
-            const int saved = SaveDC(dc);
-            IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
-            drawing::drawGradientFrame(dc, client, data_.GradientBorderWidth, colours.view());
-            RestoreDC(dc, saved);
+            {
+                const win::SavedDc saved(dc);
+                IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+                drawing::drawGradientFrame(dc, client, data_.GradientBorderWidth, colours.view());
+            }
             InflateRect(&content, -data_.GradientBorderWidth, -data_.GradientBorderWidth);
         }
     }
 
     const RECT visible = intersection(clip, content);
     if (IsRectEmpty(&visible)) return;
-    const int saved = SaveDC(dc);
+    const win::SavedDc saved(dc);
     IntersectClipRect(dc, visible.left, visible.top, visible.right, visible.bottom);
     paintBackground(dc, content, visible);
     paintText(dc, content);
-    RestoreDC(dc, saved);
 }
 
 void LabelObject::paintBackground(HDC dc, const RECT& content, const RECT& clip) {

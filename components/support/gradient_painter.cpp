@@ -16,25 +16,11 @@ std::uint32_t dibPixel(std::uint32_t colour) noexcept {
     return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
 }
 
-// Saves the context's state (its clipping above all) for one scope.
-class SavedDc {
-public:
-    explicit SavedDc(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDc() {
-        if (saved_ != 0) RestoreDC(dc_, saved_);
-    }
-    SavedDc(const SavedDc&) = delete;
-    SavedDc& operator=(const SavedDc&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
 void fillClippedTo(HDC dc, const POINT (&corners)[4], const RECT& band, int mode,
                    std::span<const std::uint32_t> colours) {
     if (band.right <= band.left || band.bottom <= band.top) return;
-    SavedDc saved(dc);
+    // The clipping set below must not outlast the band.
+    win::SavedDc saved(dc);
     // Regions are in device units; the polygon is in logical ones.
     POINT device[4] = {corners[0], corners[1], corners[2], corners[3]};
     LPtoDP(dc, device, 4);

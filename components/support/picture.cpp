@@ -5,6 +5,7 @@
 
 #include "components/support/picture_layout.h"
 #include "runtime/kernel/picture_decoder.h"
+#include "runtime/kernel/unique_handle.h"
 
 namespace veltrano::drawing {
 namespace {
@@ -61,14 +62,11 @@ void Picture::draw(HDC dc, const RECT& target) const {
         DrawIconEx(dc, target.left, target.top, icon_.get(), width, height, 0, nullptr, DI_NORMAL);
         return;
     }
-    HDC source = CreateCompatibleDC(dc);
-    if (source == nullptr) return;
-    {
-        win::SelectObjectGuard select(source, bitmap_.get());
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, target.left, target.top, width, height, source, 0, 0, size_.cx, size_.cy, SRCCOPY);
-    }
-    DeleteDC(source);
+    const win::MemoryDc source(dc);
+    if (!source) return;
+    win::SelectObjectGuard select(source.get(), bitmap_.get());
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, target.left, target.top, width, height, source.get(), 0, 0, size_.cx, size_.cy, SRCCOPY);
 }
 
 }  // namespace veltrano::drawing

@@ -181,7 +181,7 @@ void CWinFormUnit::paintBackground(HDC dc, const RECT& clip) {
         pictureDecoded_ = true;
         picture_ = decodePicture(data_.BackPicture, pictureSize_);
     }
-    const int savedState = SaveDC(dc);
+    const win::SavedDc saved(dc);
     if (picture_) {
         const RECT covered = drawPicture(dc, picture_.get(), pictureSize_, data_.BackPictureMode, client, clip);
         ExcludeClipRect(dc, covered.left, covered.top, covered.right, covered.bottom);
@@ -189,7 +189,6 @@ void CWinFormUnit::paintBackground(HDC dc, const RECT& clip) {
     win::UniqueBrush brush(CreateSolidBrush(drawnColour(data_.BackColor)));
     const RECT area = intersection(clip, client);
     FillRect(dc, &area, brush.get());
-    RestoreDC(dc, savedState);
 }
 
 void CWinFormUnit::onPaint() {

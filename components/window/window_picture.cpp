@@ -4,6 +4,7 @@
 
 #include "components/window/image_layout.h"
 #include "runtime/kernel/picture_decoder.h"
+#include "runtime/kernel/unique_handle.h"
 
 namespace veltrano {
 
@@ -28,8 +29,9 @@ win::UniqueBitmap decodePicture(std::span<const std::uint8_t> bytes, SIZE& size)
 RECT drawPicture(HDC dc, HBITMAP picture, SIZE size, int mode, const RECT& client, const RECT& clip) {
     RECT covered{};
     if (picture == nullptr || size.cx <= 0 || size.cy <= 0) return covered;
-    HDC source = CreateCompatibleDC(dc);
-    if (source == nullptr) return covered;
+    const win::MemoryDc memory(dc);
+    if (!memory) return covered;
+    HDC source = memory.get();
     {
         win::SelectObjectGuard selected(source, picture);
         const int clientWidth = client.right - client.left;
@@ -73,7 +75,6 @@ RECT drawPicture(HDC dc, HBITMAP picture, SIZE size, int mode, const RECT& clien
                 break;
         }
     }
-    DeleteDC(source);
     return covered;
 }
 

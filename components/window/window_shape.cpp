@@ -10,16 +10,15 @@ namespace {
 win::UniqueRegion outlineRegion(int shape, int width, int height) {
     const auto outline = shapeOutline(shape, width, height);
     if (!outline || outline->empty()) return {};
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (dc == nullptr) return {};
+    const win::MemoryDc memory(nullptr);
+    if (!memory) return {};
+    HDC dc = memory.get();
     BeginPath(dc);
     MoveToEx(dc, outline->front().x, outline->front().y, nullptr);
     for (std::size_t i = 1; i < outline->size(); ++i) LineTo(dc, (*outline)[i].x, (*outline)[i].y);
     CloseFigure(dc);
     EndPath(dc);
-    win::UniqueRegion region(PathToRegion(dc));
-    DeleteDC(dc);
-    return region;
+    return win::UniqueRegion(PathToRegion(dc));
 }
 
 }  // namespace
