@@ -43,16 +43,14 @@ int WINAPI sio_ioctl(int port, int baud, int mode) {
 
 int WINAPI sio_SetReadTimeouts(int port, DWORD totalTimeouts, DWORD intervalTimeout) {
     return guarded([&] {
-        return portTable().withOpenPort(port, [&](SerialPort& serial) {
-            return serial.setReadTimeouts(totalTimeouts, intervalTimeout);
-        });
+        return portTable().withOpenPort(
+            port, [&](SerialPort& serial) { return serial.setReadTimeouts(totalTimeouts, intervalTimeout); });
     });
 }
 
 int WINAPI sio_iqueue(int port) {
-    return guarded([&] {
-        return portTable().withOpenPort(port, [](SerialPort& serial) { return serial.queuedBytes(); });
-    });
+    return guarded(
+        [&] { return portTable().withOpenPort(port, [](SerialPort& serial) { return serial.queuedBytes(); }); });
 }
 
 int WINAPI sio_read(int port, char* buf, int len) {

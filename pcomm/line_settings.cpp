@@ -6,9 +6,9 @@
 namespace veltrano::pcomm {
 namespace {
 
-constexpr std::array<std::uint32_t, 20> kBaudRates{
-    50,   75,   110,  134,  150,   300,   600,   1200,   1800,   2400,
-    4800, 7200, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
+constexpr std::array<std::uint32_t, 20> kBaudRates{50,    75,    110,    134,    150,    300,   600,
+                                                   1200,  1800,  2400,   4800,   7200,   9600,  19200,
+                                                   38400, 57600, 115200, 230400, 460800, 921600};
 
 constexpr int kDataBitsMask = 0x03;
 constexpr int kTwoStopBits = 0x04;

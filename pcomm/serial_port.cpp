@@ -9,11 +9,11 @@ namespace {
 
 BYTE parityCode(Parity parity) {
     switch (parity) {
-    case Parity::Odd: return ODDPARITY;
-    case Parity::Even: return EVENPARITY;
-    case Parity::Mark: return MARKPARITY;
-    case Parity::Space: return SPACEPARITY;
-    case Parity::None: break;
+        case Parity::Odd: return ODDPARITY;
+        case Parity::Even: return EVENPARITY;
+        case Parity::Mark: return MARKPARITY;
+        case Parity::Space: return SPACEPARITY;
+        case Parity::None: break;
     }
     return NOPARITY;
 }
@@ -46,8 +46,8 @@ void makeRaw(DCB& state) {
 
 int SerialPort::open(int port, SerialPort& opened) {
     const std::wstring path = L"\\\\.\\COM" + std::to_wstring(port);
-    UniqueHandle handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.valid()) {
         return PCOMM_OPEN_FAILED;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/configurator/user_interface.h"
-
 #include <cstddef>
+
+#include "app/configurator/user_interface.h"
 
 namespace veltrano::app {
 

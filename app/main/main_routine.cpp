@@ -16,8 +16,7 @@ void resetProcessorState() {
 #if defined(__GNUC__) && (defined(__i386__) || defined(__x86_64__))
     __asm__ volatile("cld\n\tfninit" ::: "memory");
 #elif defined(_MSC_VER) && defined(_M_IX86)
-    __asm cld
-    __asm fninit
+    __asm cld __asm fninit
 #endif
 }
 
@@ -26,14 +25,15 @@ void resetProcessorState() {
 int applicationMain() {
     callKernelFunction(KernelFunction::InitialiseRuntime);
     resetProcessorState();
-    callKernelFunction(KernelFunction::RegisterExitHook,
-                       reinterpret_cast<AddressWord>(&onApplicationExit));
+    callKernelFunction(KernelFunction::RegisterExitHook, reinterpret_cast<AddressWord>(&onApplicationExit));
     RuntimeApplication& runtime = RuntimeApplication::current();
     runtime.loadWindow(main_window::kWindowId);
     runtime.runMessageLoop();
     return 0;
 }
 
-void onApplicationExit(int) { releaseApplication(); }
+void onApplicationExit(int) {
+    releaseApplication();
+}
 
 }  // namespace veltrano::app

@@ -18,20 +18,38 @@ namespace {
 // stay empty and are refused by the class lookup.
 constexpr std::uint32_t kStandardUnits = 0x20;
 const ClassDescriptor* const kStandardClasses[kStandardUnits] = {
-    &kWindowClass,       // 0x10001
-    nullptr, nullptr, nullptr,
-    &kEditBoxClass,      // 0x10005
-    nullptr, nullptr, nullptr,
-    &kGroupBoxClass,     // 0x10009
-    &kLabelClass,        // 0x1000A
-    &kButtonClass,       // 0x1000B
-    nullptr, nullptr,
-    &kComboBoxClass,     // 0x1000E
-    nullptr, nullptr, nullptr, nullptr,
+    &kWindowClass,  // 0x10001
+    nullptr,
+    nullptr,
+    nullptr,
+    &kEditBoxClass,  // 0x10005
+    nullptr,
+    nullptr,
+    nullptr,
+    &kGroupBoxClass,  // 0x10009
+    &kLabelClass,     // 0x1000A
+    &kButtonClass,    // 0x1000B
+    nullptr,
+    nullptr,
+    &kComboBoxClass,  // 0x1000E
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
     &kProgressBarClass,  // 0x10013
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    &kCommonDialogClass, // 0x1001F
-    &kTimerClass,        // 0x10020
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    &kCommonDialogClass,  // 0x1001F
+    &kTimerClass,         // 0x10020
 };
 
 const ClassDescriptor* const kGridClasses[] = {&kGridClass};  // 0x30001

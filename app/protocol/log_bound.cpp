@@ -10,8 +10,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Where the newest line starts: after the last line break that is not the
 // text's own ending.
 std::size_t newestLineStart(std::string_view log) {
-    const std::string_view body =
-        log.ends_with(kLineEnd) ? log.substr(0, log.size() - kLineEnd.size()) : log;
+    const std::string_view body = log.ends_with(kLineEnd) ? log.substr(0, log.size() - kLineEnd.size()) : log;
     const std::size_t lastBreak = body.rfind(kLineEnd);
     return lastBreak == std::string_view::npos ? 0 : lastBreak + kLineEnd.size();
 }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "runtime/values/class_ids.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_text.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

@@ -1,5 +1,4 @@
 #include <windows.h>
-
 #include <commdlg.h>
 
 #include <cstdlib>

@@ -16,7 +16,6 @@
 
 namespace veltrano {
 
-
 // Indices of the edit box's own properties as its routines receive them
 // (the property number minus 8).
 namespace edit_box_property {
@@ -77,7 +76,6 @@ public:
 
     const classdata::EditBoxData& data() const noexcept { return data_; }
     HWND spinButtonsHandle() const noexcept;
-
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -21,7 +21,8 @@ Object& component(const CommandArguments& in) {
     const ValueTriple& target = in.triple(0);
     WindowObject* object = services::componentObjectOrFail(target.low, target.high);
     auto* typed = dynamic_cast<Object*>(object);
-    if (typed == nullptr) RuntimeApplication::current().reportNumberedError(kArgumentTypeError, target.low, target.high);
+    if (typed == nullptr)
+        RuntimeApplication::current().reportNumberedError(kArgumentTypeError, target.low, target.high);
     return *typed;
 }
 

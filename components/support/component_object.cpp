@@ -10,9 +10,13 @@
 namespace veltrano {
 namespace {
 
-std::uint32_t word(int value) noexcept { return static_cast<std::uint32_t>(value); }
+std::uint32_t word(int value) noexcept {
+    return static_cast<std::uint32_t>(value);
+}
 
-bool refused(const std::optional<std::uint32_t>& result) noexcept { return result.has_value() && *result == 0; }
+bool refused(const std::optional<std::uint32_t>& result) noexcept {
+    return result.has_value() && *result == 0;
+}
 
 }  // namespace
 
@@ -69,7 +73,8 @@ std::optional<std::uint64_t> ComponentObject::fireTypedEvent(std::int32_t eventN
 
 bool ComponentObject::commonEventSwallows(UINT message, WPARAM& wParam, LPARAM lParam) {
     const auto mouse = [&](std::int32_t event) {
-        return refused(fireEvent(event, {word(GET_X_LPARAM(lParam)), word(GET_Y_LPARAM(lParam)), currentKeyModifiers()}));
+        return refused(
+            fireEvent(event, {word(GET_X_LPARAM(lParam)), word(GET_Y_LPARAM(lParam)), currentKeyModifiers()}));
     };
     switch (message) {
         case WM_LBUTTONDOWN: return mouse(common_event::kMouseLeftDown);

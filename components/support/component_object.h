@@ -71,7 +71,8 @@ public:
     // True when a handler ran.
     bool fireEventHandled(std::int32_t eventNumber, std::initializer_list<EventWord> arguments = {});
     // Typed arguments; the handler's result words when it returned one.
-    std::optional<std::uint64_t> fireTypedEvent(std::int32_t eventNumber, std::span<const TypedEventArgument> arguments);
+    std::optional<std::uint64_t> fireTypedEvent(std::int32_t eventNumber,
+                                                std::span<const TypedEventArgument> arguments);
 
     // Asked by the window before it applies its own meaning to Tab, Enter,
     // Esc or F1 while this component has the focus: true keeps the key for

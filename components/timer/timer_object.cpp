@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "runtime/values/class_ids.h"
 #include "runtime/kernel/unique_handle.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 

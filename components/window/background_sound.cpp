@@ -21,7 +21,8 @@ std::wstring writeTemporaryFile(std::span<const std::uint8_t> bytes) {
     while (written && offset < bytes.size()) {
         const std::size_t chunk = std::min<std::size_t>(bytes.size() - offset, 1u << 20);
         DWORD done = 0;
-        written = WriteFile(file, bytes.data() + offset, static_cast<DWORD>(chunk), &done, nullptr) != FALSE && done == chunk;
+        written =
+            WriteFile(file, bytes.data() + offset, static_cast<DWORD>(chunk), &done, nullptr) != FALSE && done == chunk;
         offset += chunk;
     }
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);

@@ -13,7 +13,9 @@
 namespace veltrano {
 namespace {
 
-bool isKeyboardMessage(UINT message) noexcept { return message >= WM_KEYFIRST && message <= WM_SYSDEADCHAR; }
+bool isKeyboardMessage(UINT message) noexcept {
+    return message >= WM_KEYFIRST && message <= WM_SYSDEADCHAR;
+}
 
 struct EnumerationState {
     HWND form;
@@ -90,8 +92,8 @@ MnemonicRole mnemonicRole(const ComponentObject& component) {
     if ((flags & class_flag::kOptionButton) != 0 || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
         return MnemonicRole::OptionButton;
     }
-    if ((flags & class_flag::kCheckBox) != 0 || type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ||
-        type == BS_3STATE || type == BS_AUTO3STATE) {
+    if ((flags & class_flag::kCheckBox) != 0 || type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+        type == BS_AUTO3STATE) {
         return MnemonicRole::CheckBox;
     }
     return MnemonicRole::PushButton;
@@ -226,7 +228,8 @@ bool CWinFormUnit::openHelp() {
     if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
     helpOpen_ = true;
     if (data_.HelpContext != 0) {
-        WinHelpW(handle(), file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(static_cast<std::uint32_t>(data_.HelpContext)));
+        WinHelpW(handle(), file.c_str(), HELP_CONTEXT,
+                 static_cast<ULONG_PTR>(static_cast<std::uint32_t>(data_.HelpContext)));
     } else {
         WinHelpW(handle(), file.c_str(), HELP_FINDER, 0);
     }

@@ -18,7 +18,9 @@
 namespace veltrano {
 namespace {
 
-bool refused(const std::optional<std::uint32_t>& result) noexcept { return result.has_value() && *result == 0; }
+bool refused(const std::optional<std::uint32_t>& result) noexcept {
+    return result.has_value() && *result == 0;
+}
 
 COLORREF drawnColour(std::uint32_t colour) noexcept {
     if (colour == classdata::kSystemDefaultColor) return GetSysColor(COLOR_BTNFACE);
@@ -33,8 +35,8 @@ RECT intersection(const RECT& a, const RECT& b) noexcept {
 
 // A form with the class data's defaults, which the window class then fills.
 const RuntimeClass kWinFormUnitRuntimeClass{CWinFormUnit::kRuntimeClassName, []() -> std::unique_ptr<WindowObject> {
-    return std::make_unique<CWinFormUnit>(classdata::WindowData{}, false);
-}};
+                                                return std::make_unique<CWinFormUnit>(classdata::WindowData{}, false);
+                                            }};
 
 }  // namespace
 
@@ -77,7 +79,8 @@ void CWinFormUnit::applyCaptionAndBoxes() {
 void CWinFormUnit::applyFrame() {
     HWND self = handle();
     const auto extended = static_cast<DWORD>(GetWindowLongPtrW(self, GWL_EXSTYLE));
-    SetWindowLongPtrW(self, GWL_EXSTYLE, static_cast<LONG_PTR>(window_style::reappliedExtended(extended, data_.BorderStyle)));
+    SetWindowLongPtrW(self, GWL_EXSTYLE,
+                      static_cast<LONG_PTR>(window_style::reappliedExtended(extended, data_.BorderStyle)));
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(self, GWL_STYLE));
     SetWindowLongPtrW(self, GWL_STYLE, static_cast<LONG_PTR>(window_style::reapplied(style, data_, designMode_)));
     SetWindowPos(self, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -215,7 +218,8 @@ bool CWinFormUnit::setTrayIcon(HICON icon, const char* tip) {
     notify.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     notify.uCallbackMessage = window_message::kTrayNotification;
     notify.hIcon = icon;
-    const std::wstring wideTip = wideFromCodePage936(trayTip(tip != nullptr ? std::string_view(tip) : std::string_view()));
+    const std::wstring wideTip =
+        wideFromCodePage936(trayTip(tip != nullptr ? std::string_view(tip) : std::string_view()));
     wideTip.copy(notify.szTip, std::size(notify.szTip) - 1);
     const bool shown = Shell_NotifyIconW(trayIconShown_ ? NIM_MODIFY : NIM_ADD, &notify) != FALSE;
     trayIconShown_ = trayIconShown_ || shown;
@@ -318,9 +322,7 @@ LRESULT CWinFormUnit::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             const auto result = fireEvent(window_event::kQueryDestroy);
             return refused(result) ? FALSE : TRUE;
         }
-        case WM_DESTROY:
-            onDestroy();
-            return ComponentObject::handleMessage(message, wParam, lParam);
+        case WM_DESTROY: onDestroy(); return ComponentObject::handleMessage(message, wParam, lParam);
         case WM_MOVE: {
             const LRESULT result = ComponentObject::handleMessage(message, wParam, lParam);
             fireEvent(window_event::kMoved);

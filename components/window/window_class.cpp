@@ -76,16 +76,26 @@ std::vector<std::uint8_t> bytesAt(const RawValue& value) {
     return std::vector<std::uint8_t>(bytes, bytes + value.word2);
 }
 
-std::int32_t integerOf(const RawValue& value) noexcept { return static_cast<std::int32_t>(value.word1); }
-bool boolOf(const RawValue& value) noexcept { return value.word1 != 0; }
+std::int32_t integerOf(const RawValue& value) noexcept {
+    return static_cast<std::int32_t>(value.word1);
+}
+bool boolOf(const RawValue& value) noexcept {
+    return value.word1 != 0;
+}
 
-RawValue textValue(const std::string& text) noexcept { return RawValue{addressWord(text.c_str()), 0}; }
+RawValue textValue(const std::string& text) noexcept {
+    return RawValue{addressWord(text.c_str()), 0};
+}
 RawValue bytesValue(const std::vector<std::uint8_t>& bytes) noexcept {
     if (bytes.empty()) return RawValue{};
     return RawValue{addressWord(bytes.data()), static_cast<std::uint32_t>(bytes.size())};
 }
-RawValue integerValue(std::int32_t value) noexcept { return RawValue{static_cast<std::uint32_t>(value), 0}; }
-RawValue boolValue(bool value) noexcept { return RawValue{value ? 1u : 0u, 0}; }
+RawValue integerValue(std::int32_t value) noexcept {
+    return RawValue{static_cast<std::uint32_t>(value), 0};
+}
+RawValue boolValue(bool value) noexcept {
+    return RawValue{value ? 1u : 0u, 0};
+}
 
 WindowObject* createWindow(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style,
                            HWND parent, std::uint32_t controlId, HMENU menu, int left, int top, int width, int height,
@@ -100,14 +110,15 @@ WindowObject* createWindow(const std::uint8_t* classData, std::uint32_t classDat
 
     const window_style::Styles styles = window_style::forCreation(*data, style, designMode, owner != nullptr);
     if (!designMode && data->StartPosition == 1) {
-        const POINT corner = window_style::centred(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
+        const POINT corner =
+            window_style::centred(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
         left = corner.x;
         top = corner.y;
     }
     if (!designMode && owner == nullptr && (!data->ShowInTaskbar || creatingModalWindow())) owner = hiddenOwner();
 
-    const std::wstring className =
-        data->WindowClassName.empty() ? std::wstring(kDefaultWindowClassName) : wideFromCodePage936(data->WindowClassName);
+    const std::wstring className = data->WindowClassName.empty() ? std::wstring(kDefaultWindowClassName)
+                                                                 : wideFromCodePage936(data->WindowClassName);
     if (!ensurePlainWindowClass(GetModuleHandleW(nullptr), className.c_str(), CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS)) {
         if (menu != nullptr) DestroyMenu(menu);
         return nullptr;

@@ -20,8 +20,8 @@ win::UniqueBitmap decodePicture(std::span<const std::uint8_t> bytes, SIZE& size)
     }
     const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + layout->infoOffset);
     win::WindowDc screen(nullptr);
-    win::UniqueBitmap bitmap(CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT,
-                                            bytes.data() + layout->bitsOffset, info, DIB_RGB_COLORS));
+    win::UniqueBitmap bitmap(CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, bytes.data() + layout->bitsOffset,
+                                            info, DIB_RGB_COLORS));
     if (bitmap) size = SIZE{layout->width, layout->height};
     return bitmap;
 }

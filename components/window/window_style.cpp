@@ -8,7 +8,9 @@ constexpr DWORD kFrameExtendedBits = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS
 
 }  // namespace
 
-bool sizable(int borderStyle) noexcept { return borderStyle == 1 || borderStyle == 3 || borderStyle == 5; }
+bool sizable(int borderStyle) noexcept {
+    return borderStyle == 1 || borderStyle == 3 || borderStyle == 5;
+}
 
 DWORD frameBits(int borderStyle, bool designMode) noexcept {
     DWORD bits = 0;

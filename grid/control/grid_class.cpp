@@ -14,40 +14,25 @@ namespace {
 // Fires events (0x40); the high bit marks a class of a support library.
 constexpr std::uint32_t kGridClassFlags = 0x80000040;
 
-constexpr auto kGridProperties = withCommonProperties(
-    commonProperties({"左边", "顶边", "宽度", "高度", "标记", "可视", "禁止", "鼠标指针"}),
-    {
-        {"表格线颜色", PropertyKind::Colour},
-        {"单元格背景颜色", PropertyKind::Colour},
-        {"单元格文本颜色", PropertyKind::Colour},
-        {"焦点单元格颜色", PropertyKind::Colour},
-        {"表格线", PropertyKind::Choice},
-        {"允许调整行高", PropertyKind::Bool},
-        {"允许调整列宽", PropertyKind::Bool},
-        {"行高", PropertyKind::Integer},
-        {"列宽", PropertyKind::Integer},
-        {"行数", PropertyKind::Integer},
-        {"列数", PropertyKind::Integer},
-        {"固定行数", PropertyKind::Integer},
-        {"固定列数", PropertyKind::Integer},
-        {"允许编辑", PropertyKind::Bool},
-        {"打印前询问", PropertyKind::Bool},
-        {"允许选择", PropertyKind::Bool},
-        {"保留选项", PropertyKind::Bool},
-        {"背景颜色", PropertyKind::BackgroundColour},
-        {"保留设置", PropertyKind::Choice},
-        {"边框设置", PropertyKind::Choice},
-        {"回车键动作", PropertyKind::Choice},
-        {"点击固定单元格选择", PropertyKind::Bool},
-        {"整行选择", PropertyKind::Bool},
-        {"选中背景颜色", PropertyKind::Colour},
-        {"保留标志", PropertyKind::Bool},
-        {"表格线宽度", PropertyKind::Integer},
-        {"选中文本颜色", PropertyKind::Colour},
-        {"显示零值", PropertyKind::Bool},
-        {"附加颜色", PropertyKind::Colour},
-        {"边框", PropertyKind::Choice},
-    });
+constexpr auto kGridProperties =
+    withCommonProperties(commonProperties({"左边", "顶边", "宽度", "高度", "标记", "可视", "禁止", "鼠标指针"}),
+                         {
+                             {"表格线颜色", PropertyKind::Colour},     {"单元格背景颜色", PropertyKind::Colour},
+                             {"单元格文本颜色", PropertyKind::Colour}, {"焦点单元格颜色", PropertyKind::Colour},
+                             {"表格线", PropertyKind::Choice},         {"允许调整行高", PropertyKind::Bool},
+                             {"允许调整列宽", PropertyKind::Bool},     {"行高", PropertyKind::Integer},
+                             {"列宽", PropertyKind::Integer},          {"行数", PropertyKind::Integer},
+                             {"列数", PropertyKind::Integer},          {"固定行数", PropertyKind::Integer},
+                             {"固定列数", PropertyKind::Integer},      {"允许编辑", PropertyKind::Bool},
+                             {"打印前询问", PropertyKind::Bool},       {"允许选择", PropertyKind::Bool},
+                             {"保留选项", PropertyKind::Bool},         {"背景颜色", PropertyKind::BackgroundColour},
+                             {"保留设置", PropertyKind::Choice},       {"边框设置", PropertyKind::Choice},
+                             {"回车键动作", PropertyKind::Choice},     {"点击固定单元格选择", PropertyKind::Bool},
+                             {"整行选择", PropertyKind::Bool},         {"选中背景颜色", PropertyKind::Colour},
+                             {"保留标志", PropertyKind::Bool},         {"表格线宽度", PropertyKind::Integer},
+                             {"选中文本颜色", PropertyKind::Colour},   {"显示零值", PropertyKind::Bool},
+                             {"附加颜色", PropertyKind::Colour},       {"边框", PropertyKind::Choice},
+                         });
 static_assert(std::size(kGridProperties) == 8 + grid::kGridPropertyCount);
 
 WindowObject* createGrid(const std::uint8_t* classData, std::uint32_t classDataLength, std::uint32_t style, HWND parent,

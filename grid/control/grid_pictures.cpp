@@ -4,8 +4,8 @@ namespace veltrano::grid {
 namespace {
 
 HBITMAP loadResourceBitmap(int number) {
-    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(number), IMAGE_BITMAP, 0, 0,
-                                           LR_DEFAULTCOLOR));
+    return static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(number), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
 }  // namespace

@@ -71,8 +71,8 @@ bool TitleTip::makeWindow() {
     if (window_) return true;
     registerWindowClass(&TitleTip::procedure);
     HWND owner = GetAncestor(grid_, GA_ROOT);
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClassName, L"", WS_POPUP, 0, 0, 0, 0,
-                                  owner, nullptr, GetModuleHandleW(nullptr), this);
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClassName, L"", WS_POPUP, 0, 0, 0, 0, owner,
+                                  nullptr, GetModuleHandleW(nullptr), this);
     if (window == nullptr) return false;
     window_.reset(window);
     return true;

@@ -20,7 +20,9 @@ void ByteWriter::appendSlowly(std::uint32_t value) {
     append(encoded);
 }
 
-void ByteWriter::bytes(std::span<const std::uint8_t> bytes) { append(bytes); }
+void ByteWriter::bytes(std::span<const std::uint8_t> bytes) {
+    append(bytes);
+}
 
 void ByteWriter::fixedText(std::string_view text, std::size_t size) {
     const std::size_t kept = std::min(text.size(), size);

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "grid/file/byte_sink.h"
-
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "grid/file/byte_sink.h"
 
 namespace veltrano::grid::file {
 
@@ -29,8 +29,7 @@ public:
     virtual std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) = 0;
     // Creates a new, empty file with a name of its own in the folder of path
     // and tells its name; null when it cannot.
-    virtual std::unique_ptr<FileWriter> createTemporaryBeside(const std::string& path,
-                                                              std::string& temporaryPath) = 0;
+    virtual std::unique_ptr<FileWriter> createTemporaryBeside(const std::string& path, std::string& temporaryPath) = 0;
     // Puts the finished temporary file in place of path in one step: path
     // then holds either its old content or the new one, never a mixture.
     virtual bool replaceFile(const std::string& temporaryPath, const std::string& path) = 0;

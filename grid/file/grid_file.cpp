@@ -1,8 +1,8 @@
 #include "grid/file/grid_file.h"
 
-#include "grid/file/grid_file_writer.h"
-
 #include <new>
+
+#include "grid/file/grid_file_writer.h"
 
 namespace veltrano::grid::file {
 namespace {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <string>
+
 #include "grid/file/file_system.h"
 #include "grid/file/grid_file_reader.h"
 #include "grid/model/grid_model.h"
 #include "grid/model/picture.h"
-
-#include <string>
 
 namespace veltrano::grid::file {
 

@@ -18,16 +18,11 @@ inline constexpr std::size_t kMinimumFileLength = 540;
 // Settings block sizes by version; versions 5 and 6 share the long block.
 constexpr std::size_t settingsSize(std::int32_t version) {
     switch (version) {
-    case 1:
-        return 124;
-    case 2:
-        return 128;
-    case 3:
-        return 132;
-    case 4:
-        return 136;
-    default:
-        return 464;
+        case 1: return 124;
+        case 2: return 128;
+        case 3: return 132;
+        case 4: return 136;
+        default: return 464;
     }
 }
 

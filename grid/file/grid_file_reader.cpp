@@ -1,12 +1,12 @@
 #include "grid/file/grid_file_reader.h"
 
-#include "grid/file/byte_reader.h"
-#include "grid/file/grid_file_format.h"
-
 #include <algorithm>
 #include <array>
 #include <new>
 #include <vector>
+
+#include "grid/file/byte_reader.h"
+#include "grid/file/grid_file_format.h"
 
 namespace veltrano::grid::file {
 namespace {
@@ -32,10 +32,13 @@ struct Dimensions {
 
 constexpr std::int64_t kMergeAreaBudget = 2 * GridModel::kMaxCellCount;
 
-constexpr std::array<GridFileSection, 7> kAttributeSections{
-    GridFileSection::BackgroundColours, GridFileSection::TextColours, GridFileSection::Formats,
-    GridFileSection::AttributeB,        GridFileSection::Margins,     GridFileSection::Masked,
-    GridFileSection::States};
+constexpr std::array<GridFileSection, 7> kAttributeSections{GridFileSection::BackgroundColours,
+                                                            GridFileSection::TextColours,
+                                                            GridFileSection::Formats,
+                                                            GridFileSection::AttributeB,
+                                                            GridFileSection::Margins,
+                                                            GridFileSection::Masked,
+                                                            GridFileSection::States};
 
 class Parser {
 public:
@@ -104,8 +107,7 @@ bool Parser::readCellAddress(std::int32_t& row, std::int32_t& column) {
     }
     if (!grid_.isValid(row, column)) {
         return fail(at, "cell (" + std::to_string(row) + ", " + std::to_string(column) + ") lies outside the " +
-                            std::to_string(grid_.rowCount()) + " x " + std::to_string(grid_.columnCount()) +
-                            " grid");
+                            std::to_string(grid_.rowCount()) + " x " + std::to_string(grid_.columnCount()) + " grid");
     }
     return true;
 }
@@ -207,8 +209,7 @@ bool Parser::readSettings(Dimensions& dimensions, Counts& counts) {
     }
     for (std::size_t index = 0; index < countsPresent; ++index) {
         if (countValues[index] < 0) {
-            return fail(countsStart + 4 * index,
-                        "record count " + std::to_string(countValues[index]) + " is negative");
+            return fail(countsStart + 4 * index, "record count " + std::to_string(countValues[index]) + " is negative");
         }
     }
     counts.columnTypes = countValues[0];
@@ -313,18 +314,18 @@ bool Parser::readMerges(std::int32_t count) {
     std::int64_t covered = 0;
     for (MergeRecord& merge : merges) {
         const std::size_t at = in_.position();
-        for (std::int32_t* field : {&merge.anchorRow, &merge.anchorColumn, &merge.top, &merge.left, &merge.bottom,
-                                    &merge.right}) {
+        for (std::int32_t* field :
+             {&merge.anchorRow, &merge.anchorColumn, &merge.top, &merge.left, &merge.bottom, &merge.right}) {
             in_.readInt32(*field);
         }
-        const std::int64_t rows = std::int64_t{std::min(merge.bottom, grid_.rowCount() - 1)} -
-                                  std::max(merge.top, 0) + 1;
-        const std::int64_t columns = std::int64_t{std::min(merge.right, grid_.columnCount() - 1)} -
-                                     std::max(merge.left, 0) + 1;
+        const std::int64_t rows =
+            std::int64_t{std::min(merge.bottom, grid_.rowCount() - 1)} - std::max(merge.top, 0) + 1;
+        const std::int64_t columns =
+            std::int64_t{std::min(merge.right, grid_.columnCount() - 1)} - std::max(merge.left, 0) + 1;
         covered += std::max<std::int64_t>(rows, 0) * std::max<std::int64_t>(columns, 0);
         if (covered > kMergeAreaBudget) {
-            return fail(at, "the merged ranges together cover more than " + std::to_string(kMergeAreaBudget) +
-                                " cells");
+            return fail(at,
+                        "the merged ranges together cover more than " + std::to_string(kMergeAreaBudget) + " cells");
         }
     }
     for (const MergeRecord& merge : merges) {
@@ -428,27 +429,13 @@ bool Parser::readAttributeList(std::size_t list, std::int32_t count) {
         in_.readInt32(value);
         const auto bits = static_cast<std::uint32_t>(value);
         switch (section_) {
-        case GridFileSection::BackgroundColours:
-            grid_.setBackgroundColour(row, column, bits);
-            break;
-        case GridFileSection::TextColours:
-            grid_.setTextColour(row, column, bits);
-            break;
-        case GridFileSection::Formats:
-            grid_.setFormat(row, column, bits);
-            break;
-        case GridFileSection::AttributeB:
-            grid_.setAttributeB(row, column, value);
-            break;
-        case GridFileSection::Margins:
-            grid_.setMargin(row, column, value);
-            break;
-        case GridFileSection::Masked:
-            grid_.setMasked(row, column, value);
-            break;
-        default:
-            grid_.setState(row, column, bits);
-            break;
+            case GridFileSection::BackgroundColours: grid_.setBackgroundColour(row, column, bits); break;
+            case GridFileSection::TextColours: grid_.setTextColour(row, column, bits); break;
+            case GridFileSection::Formats: grid_.setFormat(row, column, bits); break;
+            case GridFileSection::AttributeB: grid_.setAttributeB(row, column, value); break;
+            case GridFileSection::Margins: grid_.setMargin(row, column, value); break;
+            case GridFileSection::Masked: grid_.setMasked(row, column, value); break;
+            default: grid_.setState(row, column, bits); break;
         }
     }
     return true;
@@ -492,42 +479,24 @@ bool Parser::readRules(const Counts& counts) {
 
 std::string_view sectionName(GridFileSection section) {
     switch (section) {
-    case GridFileSection::FileLength:
-        return "file length";
-    case GridFileSection::Header:
-        return "header";
-    case GridFileSection::Settings:
-        return "settings";
-    case GridFileSection::RowHeights:
-        return "row heights";
-    case GridFileSection::ColumnWidths:
-        return "column widths";
-    case GridFileSection::ColumnTypes:
-        return "column types";
-    case GridFileSection::Merges:
-        return "merges";
-    case GridFileSection::Cells:
-        return "cell records";
-    case GridFileSection::Fonts:
-        return "font records";
-    case GridFileSection::BackgroundColours:
-        return "background colour list";
-    case GridFileSection::TextColours:
-        return "text colour list";
-    case GridFileSection::Formats:
-        return "format list";
-    case GridFileSection::AttributeB:
-        return "attribute B list";
-    case GridFileSection::Margins:
-        return "margin list";
-    case GridFileSection::Masked:
-        return "masked list";
-    case GridFileSection::States:
-        return "state list";
-    case GridFileSection::FormulaRules:
-        return "formula rules";
-    case GridFileSection::TotalRules:
-        return "total rules";
+        case GridFileSection::FileLength: return "file length";
+        case GridFileSection::Header: return "header";
+        case GridFileSection::Settings: return "settings";
+        case GridFileSection::RowHeights: return "row heights";
+        case GridFileSection::ColumnWidths: return "column widths";
+        case GridFileSection::ColumnTypes: return "column types";
+        case GridFileSection::Merges: return "merges";
+        case GridFileSection::Cells: return "cell records";
+        case GridFileSection::Fonts: return "font records";
+        case GridFileSection::BackgroundColours: return "background colour list";
+        case GridFileSection::TextColours: return "text colour list";
+        case GridFileSection::Formats: return "format list";
+        case GridFileSection::AttributeB: return "attribute B list";
+        case GridFileSection::Margins: return "margin list";
+        case GridFileSection::Masked: return "masked list";
+        case GridFileSection::States: return "state list";
+        case GridFileSection::FormulaRules: return "formula rules";
+        case GridFileSection::TotalRules: return "total rules";
     }
     return "unknown section";
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "grid/model/grid_model.h"
-#include "grid/model/picture.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "grid/model/grid_model.h"
+#include "grid/model/picture.h"
 
 namespace veltrano::grid::file {
 

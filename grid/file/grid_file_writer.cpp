@@ -1,9 +1,9 @@
 #include "grid/file/grid_file_writer.h"
 
-#include "grid/file/grid_file_format.h"
-
 #include <algorithm>
 #include <array>
+
+#include "grid/file/grid_file_format.h"
 
 namespace veltrano::grid::file {
 namespace {
@@ -95,9 +95,13 @@ CollectedCells collect(const GridModel& grid) {
     return collected;
 }
 
-std::int32_t countOf(std::size_t size) { return static_cast<std::int32_t>(size); }
+std::int32_t countOf(std::size_t size) {
+    return static_cast<std::int32_t>(size);
+}
 
-std::uint32_t flag(bool value) { return value ? 1u : 0u; }
+std::uint32_t flag(bool value) {
+    return value ? 1u : 0u;
+}
 
 void writeSettings(const GridModel& grid, const CollectedCells& collected, ByteWriter& out) {
     const GridSettings& settings = grid.settings();
@@ -164,7 +168,8 @@ void writeCellRecords(const GridModel& grid, const CollectedCells& collected, Pi
         out.int32(countOf(cell.text.size() + 1));
         out.fixedText(cell.text, cell.text.size() + 1);
         out.int32(cell.checkState);
-        const std::vector<std::uint8_t> picture = cell.picture() ? codec.toBytes(*cell.picture()) : std::vector<std::uint8_t>{};
+        const std::vector<std::uint8_t> picture =
+            cell.picture() ? codec.toBytes(*cell.picture()) : std::vector<std::uint8_t>{};
         out.int32(countOf(picture.size()));
         out.bytes(picture);
     }
@@ -172,20 +177,13 @@ void writeCellRecords(const GridModel& grid, const CollectedCells& collected, Pi
 
 std::uint32_t attributeValue(const Cell& cell, std::size_t list) {
     switch (list) {
-    case 0:
-        return cell.backgroundColour;
-    case 1:
-        return cell.textColour;
-    case 2:
-        return cell.format;
-    case 3:
-        return static_cast<std::uint32_t>(cell.attributeB());
-    case 4:
-        return static_cast<std::uint32_t>(cell.margin());
-    case 5:
-        return 1;
-    default:
-        return cell.state;
+        case 0: return cell.backgroundColour;
+        case 1: return cell.textColour;
+        case 2: return cell.format;
+        case 3: return static_cast<std::uint32_t>(cell.attributeB());
+        case 4: return static_cast<std::uint32_t>(cell.margin());
+        case 5: return 1;
+        default: return cell.state;
     }
 }
 
@@ -207,8 +205,8 @@ bool writeGridFile(const GridModel& grid, PictureCodec& codec, ByteSink& sink) {
     }
     writeColumnTypes(grid, out);
     for (const MergeRecord& merge : grid.merges()) {
-        for (const std::int32_t value : {merge.anchorRow, merge.anchorColumn, merge.top, merge.left, merge.bottom,
-                                         merge.right}) {
+        for (const std::int32_t value :
+             {merge.anchorRow, merge.anchorColumn, merge.top, merge.left, merge.bottom, merge.right}) {
             out.int32(value);
         }
     }

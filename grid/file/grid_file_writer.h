@@ -1,11 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "grid/file/byte_sink.h"
 #include "grid/model/grid_model.h"
 #include "grid/model/picture.h"
-
-#include <cstdint>
-#include <vector>
 
 namespace veltrano::grid::file {
 

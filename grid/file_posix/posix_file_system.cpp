@@ -1,12 +1,12 @@
-#include "grid/file/file_system.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <random>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "grid/file/file_system.h"
 
 namespace veltrano::grid::file {
 namespace {
@@ -101,8 +101,8 @@ public:
         if (base.empty()) {
             return nullptr;
         }
-        const std::string prefix = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." +
-                                   base + ".tmp-";
+        const std::string prefix =
+            (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." + base + ".tmp-";
         std::random_device random;
         constexpr int kAttempts = 16;
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -145,6 +145,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<FileSystem> makeSystemFileSystem() { return std::make_unique<PosixFileSystem>(); }
+std::unique_ptr<FileSystem> makeSystemFileSystem() {
+    return std::make_unique<PosixFileSystem>();
+}
 
 }  // namespace veltrano::grid::file

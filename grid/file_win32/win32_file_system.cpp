@@ -1,9 +1,9 @@
-#include "grid/file/file_system.h"
-
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+
+#include "grid/file/file_system.h"
 
 namespace veltrano::grid::file {
 namespace {
@@ -69,7 +69,9 @@ std::wstring siblingName(const std::wstring& path, const wchar_t* kind, unsigned
     return path + suffix;
 }
 
-bool exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool isFolder(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -140,8 +142,8 @@ public:
         constexpr unsigned kAttempts = 16;
         for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
             const std::wstring candidate = siblingName(wide, L"tmp", attempt);
-            const HANDLE handle = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                                FILE_ATTRIBUTE_NORMAL, nullptr);
+            const HANDLE handle =
+                ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (handle == INVALID_HANDLE_VALUE) {
                 if (::GetLastError() == ERROR_FILE_EXISTS) {
                     continue;
@@ -195,6 +197,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<FileSystem> makeSystemFileSystem() { return std::make_unique<Win32FileSystem>(); }
+std::unique_ptr<FileSystem> makeSystemFileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
 
 }  // namespace veltrano::grid::file

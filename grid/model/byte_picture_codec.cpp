@@ -24,8 +24,7 @@ std::shared_ptr<Picture> BytePictureCodec::fromFile(const std::string& path) {
     if (!file) {
         return nullptr;
     }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                    std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad()) {
         return nullptr;
     }

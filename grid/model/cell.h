@@ -1,12 +1,12 @@
 #pragma once
 
-#include "grid/model/log_font.h"
-#include "grid/model/picture.h"
-
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
+
+#include "grid/model/log_font.h"
+#include "grid/model/picture.h"
 
 namespace veltrano::grid {
 

@@ -16,8 +16,7 @@ inline constexpr CellAddress kNoCell{};
 // Key of the selected-cell map. Rows above 0xFFFF share keys with lower rows;
 // the map therefore stores the full address beside the key.
 constexpr std::uint32_t selectionKey(CellAddress address) {
-    return (static_cast<std::uint32_t>(address.column) << 16) |
-           (static_cast<std::uint32_t>(address.row) & 0xFFFFu);
+    return (static_cast<std::uint32_t>(address.column) << 16) | (static_cast<std::uint32_t>(address.row) & 0xFFFFu);
 }
 
 }  // namespace veltrano::grid

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "grid/model/cell.h"
-
 #include <cstddef>
 #include <vector>
+
+#include "grid/model/cell.h"
 
 namespace veltrano::grid {
 

@@ -20,7 +20,9 @@ enum class ColumnKind : std::int32_t {
 inline constexpr std::int32_t kDefaultPictureMode = 203;
 
 // Decimals outside this range leave numeric texts as they are.
-constexpr bool formatsDecimals(std::int32_t decimals) { return decimals >= 0 && decimals < 10; }
+constexpr bool formatsDecimals(std::int32_t decimals) {
+    return decimals >= 0 && decimals < 10;
+}
 
 struct ColumnType {
     std::int32_t column = 0;

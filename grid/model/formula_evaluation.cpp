@@ -1,7 +1,7 @@
+#include <algorithm>
+
 #include "grid/model/grid_model.h"
 #include "grid/model/number_text.h"
-
-#include <algorithm>
 
 namespace veltrano::grid {
 namespace {
@@ -9,14 +9,10 @@ namespace {
 double apply(FormulaOperator op, double first, double second, bool& known) {
     known = true;
     switch (op) {
-    case FormulaOperator::Add:
-        return first + second;
-    case FormulaOperator::Subtract:
-        return first - second;
-    case FormulaOperator::Multiply:
-        return first * second;
-    case FormulaOperator::Divide:
-        return second == 0.0 ? 0.0 : first / second;
+        case FormulaOperator::Add: return first + second;
+        case FormulaOperator::Subtract: return first - second;
+        case FormulaOperator::Multiply: return first * second;
+        case FormulaOperator::Divide: return second == 0.0 ? 0.0 : first / second;
     }
     known = false;
     return 0.0;

@@ -1,9 +1,9 @@
 #include "grid/model/grid_commands.h"
 
-#include "grid/model/number_text.h"
-
 #include <algorithm>
 #include <string>
+
+#include "grid/model/number_text.h"
 
 namespace veltrano::grid {
 namespace {
@@ -18,22 +18,14 @@ constexpr std::int32_t kDoublePrecision = 13;
 
 std::optional<std::string> valueText(const GridValue& value) {
     switch (value.type()) {
-    case GridValue::Type::Text:
-        return value.asText();
-    case GridValue::Type::Byte:
-        return std::to_string(value.asByte());
-    case GridValue::Type::ShortInteger:
-        return std::to_string(value.asShortInteger());
-    case GridValue::Type::Integer:
-        return std::to_string(value.asInteger());
-    case GridValue::Type::LongInteger:
-        return std::to_string(value.asLongInteger());
-    case GridValue::Type::Single:
-        return formatGeneral(static_cast<double>(value.asSingle()), kSinglePrecision);
-    case GridValue::Type::Double:
-        return formatGeneral(value.asDouble(), kDoublePrecision);
-    default:
-        return std::nullopt;
+        case GridValue::Type::Text: return value.asText();
+        case GridValue::Type::Byte: return std::to_string(value.asByte());
+        case GridValue::Type::ShortInteger: return std::to_string(value.asShortInteger());
+        case GridValue::Type::Integer: return std::to_string(value.asInteger());
+        case GridValue::Type::LongInteger: return std::to_string(value.asLongInteger());
+        case GridValue::Type::Single: return formatGeneral(static_cast<double>(value.asSingle()), kSinglePrecision);
+        case GridValue::Type::Double: return formatGeneral(value.asDouble(), kDoublePrecision);
+        default: return std::nullopt;
     }
 }
 
@@ -61,15 +53,13 @@ bool GridCommands::setCellData(std::int32_t row, std::int32_t column, std::int32
         return false;
     }
     switch (static_cast<CellDataKind>(kind)) {
-    case CellDataKind::Text:
-        return setTextData(row, column, value);
-    case CellDataKind::CheckState:
-        if (value.type() != GridValue::Type::Logical || !model_.isCheckBoxColumn(column)) {
-            return false;
-        }
-        return model_.setCheckState(row, column, value.asLogical() ? 1 : 0);
-    case CellDataKind::Picture:
-        return setPictureData(row, column, value);
+        case CellDataKind::Text: return setTextData(row, column, value);
+        case CellDataKind::CheckState:
+            if (value.type() != GridValue::Type::Logical || !model_.isCheckBoxColumn(column)) {
+                return false;
+            }
+            return model_.setCheckState(row, column, value.asLogical() ? 1 : 0);
+        case CellDataKind::Picture: return setPictureData(row, column, value);
     }
     return false;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "grid/model/grid_model.h"
 #include "grid/model/grid_value.h"
 #include "grid/model/picture.h"
-
-#include <cstdint>
-#include <optional>
 
 namespace veltrano::grid {
 

@@ -20,8 +20,7 @@ GridModel GridModel::emptyLike() const {
 }
 
 bool GridModel::setRowCount(std::int32_t count) {
-    if (count < 0 || count > kMaxDimension ||
-        static_cast<std::int64_t>(count) * columnCount_ > kMaxCellCount) {
+    if (count < 0 || count > kMaxDimension || static_cast<std::int64_t>(count) * columnCount_ > kMaxCellCount) {
         return false;
     }
     if (count == rowCount_) {
@@ -42,8 +41,7 @@ bool GridModel::setRowCount(std::int32_t count) {
 }
 
 bool GridModel::setColumnCount(std::int32_t count) {
-    if (count < 0 || count > kMaxDimension ||
-        static_cast<std::int64_t>(count) * rowCount_ > kMaxCellCount) {
+    if (count < 0 || count > kMaxDimension || static_cast<std::int64_t>(count) * rowCount_ > kMaxCellCount) {
         return false;
     }
     if (count == columnCount_) {

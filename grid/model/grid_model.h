@@ -1,5 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
 #include "grid/model/cell.h"
 #include "grid/model/cell_address.h"
 #include "grid/model/cell_pool.h"
@@ -7,12 +13,6 @@
 #include "grid/model/grid_rules.h"
 #include "grid/model/grid_settings.h"
 #include "grid/model/log_font.h"
-
-#include <cstdint>
-#include <memory>
-#include <string_view>
-#include <unordered_map>
-#include <vector>
 
 namespace veltrano::grid {
 

@@ -31,10 +31,9 @@ void LogFont::setFaceName(std::string_view name) {
 
 std::int32_t LogFont::intAt(std::size_t offset) const {
     const Bytes& held = bytes();
-    const std::uint32_t value = static_cast<std::uint32_t>(held[offset]) |
-                                (static_cast<std::uint32_t>(held[offset + 1]) << 8) |
-                                (static_cast<std::uint32_t>(held[offset + 2]) << 16) |
-                                (static_cast<std::uint32_t>(held[offset + 3]) << 24);
+    const std::uint32_t value =
+        static_cast<std::uint32_t>(held[offset]) | (static_cast<std::uint32_t>(held[offset + 1]) << 8) |
+        (static_cast<std::uint32_t>(held[offset + 2]) << 16) | (static_cast<std::uint32_t>(held[offset + 3]) << 24);
     return static_cast<std::int32_t>(value);
 }
 
@@ -64,8 +63,7 @@ bool sameFont(const LogFont& a, const LogFont& b) {
     const auto endA = std::find(faceA, faceA + LogFont::kFaceNameSize, std::uint8_t{0});
     const auto endB = std::find(faceB, faceB + LogFont::kFaceNameSize, std::uint8_t{0});
     return std::equal(faceA, endA, faceB, endB) && a.height() == b.height() && a.weight() == b.weight() &&
-           a.italic() == b.italic() && a.underline() == b.underline() &&
-           a.strikeOut() == b.strikeOut();
+           a.italic() == b.italic() && a.underline() == b.underline() && a.strikeOut() == b.strikeOut();
 }
 
 }  // namespace veltrano::grid

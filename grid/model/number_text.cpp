@@ -42,8 +42,8 @@ double leadingNumber(std::string_view text) {
         // tiny one zero.
         const std::string_view consumed(rest.data(), static_cast<std::size_t>(result.ptr - rest.data()));
         const auto exponent = consumed.find_first_of("eE");
-        const bool tiny = exponent != std::string_view::npos && exponent + 1 < consumed.size() &&
-                          consumed[exponent + 1] == '-';
+        const bool tiny =
+            exponent != std::string_view::npos && exponent + 1 < consumed.size() && consumed[exponent + 1] == '-';
         value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
     } else if (result.ec != std::errc{}) {
         return 0.0;
@@ -53,8 +53,8 @@ double leadingNumber(std::string_view text) {
 
 std::string formatFixed(double value, std::int32_t decimals) {
     std::array<char, kNumberBufferSize> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc{}) {
         return {};
     }
@@ -63,8 +63,8 @@ std::string formatFixed(double value, std::int32_t decimals) {
 
 std::string formatGeneral(double value, std::int32_t precision) {
     std::array<char, kNumberBufferSize> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, precision);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, precision);
     if (result.ec != std::errc{}) {
         return {};
     }

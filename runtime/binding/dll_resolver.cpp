@@ -3,7 +3,9 @@
 namespace veltrano {
 namespace {
 
-bool isOrdinal(std::string_view exportName) { return !exportName.empty() && exportName.front() == '#'; }
+bool isOrdinal(std::string_view exportName) {
+    return !exportName.empty() && exportName.front() == '#';
+}
 
 std::uint16_t ordinalOf(std::string_view exportName) {
     std::uint32_t value = 0;
@@ -27,8 +29,8 @@ std::vector<std::string> dllSearchPaths(const DllSearchPlaces& places, std::stri
     return {places.runDirectory + "\\" + name, places.moduleDirectory + name, name};
 }
 
-std::optional<DllBinding> bindDllCommand(ModuleLoader& loader, const DllSearchPlaces& places,
-                                         std::string_view fileName, std::string_view exportName) {
+std::optional<DllBinding> bindDllCommand(ModuleLoader& loader, const DllSearchPlaces& places, std::string_view fileName,
+                                         std::string_view exportName) {
     if (fileName.empty()) {
         for (const std::string& library : standardSystemLibraries()) {
             const ModuleLoader::Module module = loader.load(library);

@@ -13,7 +13,7 @@ namespace veltrano {
 // a fake that records what was tried.
 class ModuleLoader {
 public:
-    using Module = std::uintptr_t;  // 0: nothing loaded
+    using Module = std::uintptr_t;   // 0: nothing loaded
     using Address = std::uintptr_t;  // 0: not found
 
     virtual ~ModuleLoader() = default;
@@ -32,8 +32,8 @@ struct DllSearchPlaces {
 // The standard system libraries tried, in order, for a command declared
 // without a file name.
 inline const std::vector<std::string>& standardSystemLibraries() {
-    static const std::vector<std::string> libraries = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
-                                                       "Advapi32.dll", "Mpr.dll",    "Shell32.dll"};
+    static const std::vector<std::string> libraries = {"Kernel32.dll", "Gdi32.dll", "User32.dll",
+                                                       "Advapi32.dll", "Mpr.dll",   "Shell32.dll"};
     return libraries;
 }
 
@@ -46,8 +46,8 @@ struct DllBinding {
 // ordinal) is looked up in the first module that loads from the search
 // places; a module that loads but lacks the export ends the search. Nothing
 // on failure (every module loaded on the way is released again).
-std::optional<DllBinding> bindDllCommand(ModuleLoader& loader, const DllSearchPlaces& places,
-                                         std::string_view fileName, std::string_view exportName);
+std::optional<DllBinding> bindDllCommand(ModuleLoader& loader, const DllSearchPlaces& places, std::string_view fileName,
+                                         std::string_view exportName);
 
 // The paths tried for a declared file name, in order.
 std::vector<std::string> dllSearchPaths(const DllSearchPlaces& places, std::string_view fileName);

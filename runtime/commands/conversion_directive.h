@@ -8,13 +8,13 @@ namespace veltrano::commands {
 
 enum class LengthModifier {
     None,
-    Char,      // hh
-    Short,     // h
-    Long,      // l
-    Wide,      // w
-    LongLong,  // ll, I64, j, q
-    Size,      // z, t, I, I32
-    LongDouble // L
+    Char,       // hh
+    Short,      // h
+    Long,       // l
+    Wide,       // w
+    LongLong,   // ll, I64, j, q
+    Size,       // z, t, I, I32
+    LongDouble  // L
 };
 
 // One conversion of a printf format: %[flags][width][.precision][length]conversion.

@@ -42,8 +42,8 @@ void ensureDecimalPoint(std::string& digits) {
 
 std::string generalDigits(double magnitude, int precision, bool alternate) {
     const int significant = precision == 0 ? 1 : precision;
-    const int exponent = magnitude == 0.0 ? 0 : decimalExponent(toChars(magnitude, std::chars_format::scientific,
-                                                                           significant - 1));
+    const int exponent =
+        magnitude == 0.0 ? 0 : decimalExponent(toChars(magnitude, std::chars_format::scientific, significant - 1));
     std::string digits = (exponent < significant && exponent >= -4)
                              ? toChars(magnitude, std::chars_format::fixed, significant - 1 - exponent)
                              : toChars(magnitude, std::chars_format::scientific, significant - 1);
@@ -64,9 +64,7 @@ std::string floatingDigits(double value, const FloatFormat& format) {
     } else {
         switch (format.style) {
             case FloatStyle::Fixed: digits = toChars(magnitude, std::chars_format::fixed, precision); break;
-            case FloatStyle::Scientific:
-                digits = toChars(magnitude, std::chars_format::scientific, precision);
-                break;
+            case FloatStyle::Scientific: digits = toChars(magnitude, std::chars_format::scientific, precision); break;
             case FloatStyle::General: digits = generalDigits(magnitude, precision, format.alternate); break;
         }
         if (format.alternate) ensureDecimalPoint(digits);

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/commands/floating_text.h"
 #include "runtime/commands/conversion_directive.h"
+#include "runtime/commands/floating_text.h"
 #include "runtime/commands/gbk_characters.h"
 
 namespace veltrano::commands {
@@ -83,7 +83,9 @@ std::string digitsOf(std::uint64_t magnitude, unsigned base, bool upperCase) {
     return std::string(reversed.rbegin(), reversed.rend());
 }
 
-bool isSignedConversion(char conversion) noexcept { return conversion == 'd' || conversion == 'i'; }
+bool isSignedConversion(char conversion) noexcept {
+    return conversion == 'd' || conversion == 'i';
+}
 
 std::int64_t narrowedSigned(std::int32_t value, LengthModifier length) noexcept {
     if (length == LengthModifier::Char) return static_cast<std::int8_t>(value & 0xFF);

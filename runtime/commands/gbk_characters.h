@@ -9,7 +9,9 @@
 // ASCII byte from 0x40 on, so every scan moves by whole characters.
 namespace veltrano::commands::gbk {
 
-constexpr bool isLeadByte(char byte) noexcept { return static_cast<unsigned char>(byte) >= 0x80; }
+constexpr bool isLeadByte(char byte) noexcept {
+    return static_cast<unsigned char>(byte) >= 0x80;
+}
 
 // Length of the character starting at position: 2 for a lead byte with a
 // byte after it, else 1.

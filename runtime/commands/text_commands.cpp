@@ -91,7 +91,8 @@ std::string RemoveSpaces(std::string_view text) {
     const std::string_view body = gbk::withoutLoneLeadByte(text);
     std::string result;
     result.reserve(body.size());
-    forEachNonSpace(body, [&](std::size_t position, std::size_t length) { result.append(body.substr(position, length)); });
+    forEachNonSpace(body,
+                    [&](std::size_t position, std::size_t length) { result.append(body.substr(position, length)); });
     return result;
 }
 

@@ -42,7 +42,9 @@ private:
     std::size_t position_ = 0;
 };
 
-bool isWhiteSpace(char c) noexcept { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isWhiteSpace(char c) noexcept {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 std::int32_t truncatedReal(double value) noexcept {
     if (std::isnan(value)) return 0;

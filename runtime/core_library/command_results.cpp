@@ -12,7 +12,9 @@ void setInteger(ValueTriple& result, std::int32_t value) noexcept {
     result = {static_cast<std::uint32_t>(value), 0, type_code::kInteger};
 }
 
-void setBool(ValueTriple& result, bool value) noexcept { result = {value ? 1u : 0u, 0, type_code::kBool}; }
+void setBool(ValueTriple& result, bool value) noexcept {
+    result = {value ? 1u : 0u, 0, type_code::kBool};
+}
 
 void setDouble(ValueTriple& result, double value) noexcept {
     const auto bits = std::bit_cast<std::uint64_t>(value);

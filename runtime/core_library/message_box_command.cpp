@@ -1,6 +1,5 @@
 #include <string>
 
-#include "runtime/values/class_ids.h"
 #include "runtime/commands/message_box_arguments.h"
 #include "runtime/core_library/command_arguments.h"
 #include "runtime/core_library/command_results.h"
@@ -10,7 +9,7 @@
 #include "runtime/kernel/runtime_services.h"
 #include "runtime/kernel/wide_text.h"
 #include "runtime/kernel/window_object.h"
-
+#include "runtime/values/class_ids.h"
 
 namespace veltrano::core_library {
 namespace {

@@ -11,10 +11,20 @@ namespace {
 constexpr wchar_t kStyledMark[] = L"Veltrano.VisualStyle";
 constexpr wchar_t kThemeName[] = L"Explorer";
 
-constexpr std::array<std::wstring_view, 14> kThemedClasses = {
-    L"Button",           L"Edit",          L"ComboBox",        L"ComboLBox",       L"ListBox",
-    L"ScrollBar",        L"msctls_progress32", L"msctls_updown32", L"msctls_trackbar32", L"SysListView32",
-    L"SysTreeView32",    L"SysTabControl32",   L"SysHeader32",     L"ToolbarWindow32"};
+constexpr std::array<std::wstring_view, 14> kThemedClasses = {L"Button",
+                                                              L"Edit",
+                                                              L"ComboBox",
+                                                              L"ComboLBox",
+                                                              L"ListBox",
+                                                              L"ScrollBar",
+                                                              L"msctls_progress32",
+                                                              L"msctls_updown32",
+                                                              L"msctls_trackbar32",
+                                                              L"SysListView32",
+                                                              L"SysTreeView32",
+                                                              L"SysTabControl32",
+                                                              L"SysHeader32",
+                                                              L"ToolbarWindow32"};
 
 bool belongsToThisThread(HWND window) noexcept {
     return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
@@ -52,7 +62,9 @@ VisualStyleHook::VisualStyleHook() noexcept {
     hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &VisualStyleHook::callWindowProcedure, nullptr, GetCurrentThreadId());
 }
 
-VisualStyleHook::~VisualStyleHook() { release(); }
+VisualStyleHook::~VisualStyleHook() {
+    release();
+}
 
 bool VisualStyleHook::release() noexcept {
     forEachThreadWindow([](HWND window) noexcept { unstyle(window); });
@@ -73,7 +85,9 @@ bool VisualStyleHook::isThemedClass(std::wstring_view className) noexcept {
     return false;
 }
 
-bool VisualStyleHook::isStyled(HWND window) noexcept { return GetPropW(window, kStyledMark) != nullptr; }
+bool VisualStyleHook::isStyled(HWND window) noexcept {
+    return GetPropW(window, kStyledMark) != nullptr;
+}
 
 void VisualStyleHook::style(HWND window) noexcept {
     if (isStyled(window)) return;

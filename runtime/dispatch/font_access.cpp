@@ -33,10 +33,9 @@ std::optional<LogFontImage> LogFontImage::fromBytes(std::string_view bytes) {
 }
 
 std::int32_t LogFontImage::word(std::size_t offset) const noexcept {
-    const std::uint32_t value = static_cast<std::uint32_t>(bytes_[offset]) |
-                                (static_cast<std::uint32_t>(bytes_[offset + 1]) << 8) |
-                                (static_cast<std::uint32_t>(bytes_[offset + 2]) << 16) |
-                                (static_cast<std::uint32_t>(bytes_[offset + 3]) << 24);
+    const std::uint32_t value =
+        static_cast<std::uint32_t>(bytes_[offset]) | (static_cast<std::uint32_t>(bytes_[offset + 1]) << 8) |
+        (static_cast<std::uint32_t>(bytes_[offset + 2]) << 16) | (static_cast<std::uint32_t>(bytes_[offset + 3]) << 24);
     return static_cast<std::int32_t>(value);
 }
 

@@ -4,4 +4,6 @@
 
 // The one application object was constructed before this runs; it owns the
 // process from here on.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return veltrano::RuntimeApplication::current().run(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return veltrano::RuntimeApplication::current().run();
+}

@@ -42,8 +42,8 @@ struct InterfaceTag {};
 // class_interface::kCreate. Returns the new window object, attached to its
 // system window, or null. The class data block is only read during the call.
 using CreateRoutine = WindowObject* (*)(const std::uint8_t* classData, std::uint32_t classDataLength,
-                                        std::uint32_t style, HWND parent, std::uint32_t controlId, HMENU menu,
-                                        int left, int top, int width, int height, std::uint32_t windowId,
+                                        std::uint32_t style, HWND parent, std::uint32_t controlId, HMENU menu, int left,
+                                        int top, int width, int height, std::uint32_t windowId,
                                         std::uint32_t componentId, std::uint32_t reserved1, std::uint32_t reserved2);
 CreateRoutine routineTypeOf(InterfaceTag<class_interface::kCreate>);
 // class_interface::kWriteProperty: index counts from the class's first own

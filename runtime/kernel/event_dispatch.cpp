@@ -69,9 +69,8 @@ const EventHandlerEntry* findEventHandler(RuntimeApplication& runtime, std::uint
             (descriptor->flags & (class_flag::kFiresEvents04 | class_flag::kFiresEvents40)) == 0) {
             runtime.reportFatalError("引发事件的窗口组件无效", 0, windowId, componentId);
         }
-        const std::size_t source = record->classId == kMenuItemClass
-                                       ? *index
-                                       : bindingSource(table, *index, record->classId);
+        const std::size_t source =
+            record->classId == kMenuItemClass ? *index : bindingSource(table, *index, record->classId);
         const auto sourceRecord = recordAtIndex(table, source);
         if (!sourceRecord) return nullptr;
         for (const EventBinding& binding : sourceRecord->bindings()) {

@@ -5,7 +5,9 @@
 namespace veltrano {
 namespace {
 
-constexpr bool isWindowId(std::uint32_t id) noexcept { return ((id >> 24) & 0xFu) == 2; }
+constexpr bool isWindowId(std::uint32_t id) noexcept {
+    return ((id >> 24) & 0xFu) == 2;
+}
 
 void appendQuoted(std::string& out, std::string_view name) {
     out += "\r\n\"";

@@ -97,8 +97,8 @@ std::optional<ACCEL> acceleratorFromText(std::string_view text, WORD command) {
     std::string rest = upper(text);
     for (bool found = true; found;) {
         found = false;
-        for (const auto& [prefix, flag] : {std::pair<std::string_view, BYTE>{"CTRL+", FCONTROL}, {"SHIFT+", FSHIFT},
-                                           {"ALT+", FALT}}) {
+        for (const auto& [prefix, flag] :
+             {std::pair<std::string_view, BYTE>{"CTRL+", FCONTROL}, {"SHIFT+", FSHIFT}, {"ALT+", FALT}}) {
             if (rest.size() > prefix.size() && rest.compare(0, prefix.size(), prefix) == 0) {
                 modifiers = static_cast<BYTE>(modifiers | flag);
                 rest.erase(0, prefix.size());
@@ -199,7 +199,7 @@ bool writeMenuItemProperty(RuntimeApplication& runtime, std::uint32_t windowId, 
         bytes.push_back(0);
         window->table.replace(*entry, item->flagsPosition + 4, item->caption.size() + 1, bytes);
     } else if (index >= 1 && index <= 3) {
-        const std::uint32_t bit = index == 1 ? menu_item_flag::kChecked
+        const std::uint32_t bit = index == 1   ? menu_item_flag::kChecked
                                   : index == 2 ? menu_item_flag::kDisabled
                                                : menu_item_flag::kHidden;
         const bool set = index == 3 ? value == 0 : value != 0;

@@ -14,7 +14,9 @@ bool startsNewIdlePeriod(const MSG& message, POINT& lastMousePoint) {
     return message.message != WM_PAINT && message.message != 0x0118;
 }
 
-bool messageWaiting(MSG& message) { return PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) != FALSE; }
+bool messageWaiting(MSG& message) {
+    return PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
+}
 
 // Hands a message to its window unless a window's keyboard conventions took
 // it first; true when it starts a new idle period.

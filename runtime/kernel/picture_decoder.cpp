@@ -35,16 +35,15 @@ std::optional<std::vector<BYTE>> readPixels(std::span<const std::uint8_t> bytes,
         return std::nullopt;
     }
     ComPointer<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                out(decoder)))) {
+    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, out(decoder)))) {
         return std::nullopt;
     }
     ComPointer<IWICBitmapFrameDecode> frame;
     if (FAILED(decoder->GetFrame(0, out(frame)))) return std::nullopt;
     ComPointer<IWICFormatConverter> converter;
     if (FAILED(factory->CreateFormatConverter(out(converter)))) return std::nullopt;
-    if (FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
-                                     0.0, WICBitmapPaletteTypeCustom)) ||
+    if (FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)) ||
         FAILED(converter->GetSize(&width, &height))) {
         return std::nullopt;
     }

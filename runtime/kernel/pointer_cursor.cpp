@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "runtime/template/little_endian.h"
@@ -20,8 +20,8 @@ constexpr std::uint16_t kCursorFile = 2;
 constexpr DWORD kIconFormatVersion = 0x00030000;
 
 const std::array<LPCWSTR, 14> kStandardPointers{
-    IDC_ARROW,    IDC_CROSS,  IDC_IBEAM, IDC_WAIT,        IDC_SIZEALL, IDC_SIZENESW, IDC_SIZENS,
-    IDC_SIZENWSE, IDC_SIZEWE, IDC_UPARROW, IDC_NO, IDC_APPSTARTING, IDC_HELP,    IDC_HAND,
+    IDC_ARROW,    IDC_CROSS,  IDC_IBEAM,   IDC_WAIT, IDC_SIZEALL,     IDC_SIZENESW, IDC_SIZENS,
+    IDC_SIZENWSE, IDC_SIZEWE, IDC_UPARROW, IDC_NO,   IDC_APPSTARTING, IDC_HELP,     IDC_HAND,
 };
 
 struct FileImage {

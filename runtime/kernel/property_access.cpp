@@ -35,7 +35,8 @@ Target locate(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t
         runtime.reportFatalError("未载入欲访问窗口组件所在的窗口", 0, windowId, componentId);
     }
     const ComponentTable& table = target.window->table;
-    const std::optional<std::size_t> index = componentId == 0 ? std::optional<std::size_t>(0) : table.indexOf(componentId);
+    const std::optional<std::size_t> index =
+        componentId == 0 ? std::optional<std::size_t>(0) : table.indexOf(componentId);
     const auto bytes = index && !table.isMenuItemAt(*index) ? table.recordAt(*index) : std::nullopt;
     const auto record = bytes ? ComponentRecord::parse(*bytes) : std::nullopt;
     // The application only names components of its own template; anything
@@ -62,7 +63,9 @@ std::uint64_t wordsOf(RuntimeWords words) {
     return (static_cast<std::uint64_t>(words.high) << 32) | words.low;
 }
 
-std::uint64_t addressResult(const void* block) { return addressWord(block); }
+std::uint64_t addressResult(const void* block) {
+    return addressWord(block);
+}
 
 // The whole-font value: a record whose face name is a text address.
 struct WholeFontRecord {
@@ -136,10 +139,11 @@ void writeFontValue(LogFontImage& font, std::int32_t arrayIndex, std::uint32_t l
 
 std::uint64_t readClassProperty(RuntimeApplication& runtime, const Target& target, std::uint32_t windowId,
                                 std::uint32_t componentId, std::int32_t index, std::int32_t arrayIndex) {
-    if (target.object == nullptr) runtime.reportFatalError("读取组件属性时发现指定窗口尚未载入", 0, windowId, componentId);
+    if (target.object == nullptr)
+        runtime.reportFatalError("读取组件属性时发现指定窗口尚未载入", 0, windowId, componentId);
     const ClassDescriptor* descriptor = target.descriptor;
-    const auto read = descriptor ? classRoutine<ReadPropertyRoutine>(*descriptor, class_interface::kReadProperty)
-                                 : nullptr;
+    const auto read =
+        descriptor ? classRoutine<ReadPropertyRoutine>(*descriptor, class_interface::kReadProperty) : nullptr;
     if (read == nullptr || static_cast<std::uint32_t>(index) >= descriptor->propertyCount) return 0;
     RawValue raw;
     read(target.object, index - kFirstClassProperty, &raw);
@@ -165,13 +169,13 @@ std::uint64_t readClassProperty(RuntimeApplication& runtime, const Target& targe
 
 void recreateComponent(RuntimeApplication& runtime, Target& target);
 
-void writeClassProperty(RuntimeApplication& runtime, Target& target, std::uint32_t windowId,
-                        std::uint32_t componentId, std::int32_t index, std::int32_t arrayIndex, std::uint32_t low,
-                        std::uint32_t high) {
-    if (target.object == nullptr) runtime.reportFatalError("修改组件属性时发现指定窗口尚未载入", 0, windowId, componentId);
+void writeClassProperty(RuntimeApplication& runtime, Target& target, std::uint32_t windowId, std::uint32_t componentId,
+                        std::int32_t index, std::int32_t arrayIndex, std::uint32_t low, std::uint32_t high) {
+    if (target.object == nullptr)
+        runtime.reportFatalError("修改组件属性时发现指定窗口尚未载入", 0, windowId, componentId);
     const ClassDescriptor* descriptor = target.descriptor;
-    const auto write = descriptor ? classRoutine<WritePropertyRoutine>(*descriptor, class_interface::kWriteProperty)
-                                  : nullptr;
+    const auto write =
+        descriptor ? classRoutine<WritePropertyRoutine>(*descriptor, class_interface::kWriteProperty) : nullptr;
     if (write == nullptr || static_cast<std::uint32_t>(index) >= descriptor->propertyCount) return;
     const std::uint16_t kind = descriptor->properties[index].kind;
     static const char kEmptyText[] = "";
@@ -234,9 +238,9 @@ void recreateComponent(RuntimeApplication& runtime, Target& target) {
     const HWND focus = GetFocus();
     const bool hadFocus = focus == oldHandle || IsChild(oldHandle, focus);
 
-    WindowObject* fresh = create(state.data(), static_cast<std::uint32_t>(state.size()), style, parent, controlId,
-                                 nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                 old->windowId(), old->componentId(), 0, 0);
+    WindowObject* fresh =
+        create(state.data(), static_cast<std::uint32_t>(state.size()), style, parent, controlId, nullptr, rect.left,
+               rect.top, rect.right - rect.left, rect.bottom - rect.top, old->windowId(), old->componentId(), 0, 0);
     if (fresh == nullptr) return;
     fresh->setIds(old->windowId(), old->componentId());
     if ((descriptor->flags & class_flag::kChildrenMoveOnRecreate) != 0) {
@@ -290,12 +294,11 @@ std::uint64_t readProperty(std::uint32_t windowId, std::uint32_t componentId, st
             const RECT rect = rectInParent(handle);
             return static_cast<std::uint32_t>(rect.bottom - rect.top);
         }
-        case CommonProperty::Tag:
-            return record.tag.empty() ? 0 : addressResult(newText(runtime.heap(), record.tag));
+        case CommonProperty::Tag: return record.tag.empty() ? 0 : addressResult(newText(runtime.heap(), record.tag));
         case CommonProperty::Visible:
-            return handle ? ((GetWindowLongW(handle, GWL_STYLE) & WS_VISIBLE) != 0 ? 1 : 0) : (record.visible() ? 1 : 0);
-        case CommonProperty::Disabled:
-            return handle ? (IsWindowEnabled(handle) ? 0 : 1) : (record.disabled() ? 1 : 0);
+            return handle ? ((GetWindowLongW(handle, GWL_STYLE) & WS_VISIBLE) != 0 ? 1 : 0)
+                          : (record.visible() ? 1 : 0);
+        case CommonProperty::Disabled: return handle ? (IsWindowEnabled(handle) ? 0 : 1) : (record.disabled() ? 1 : 0);
         case CommonProperty::MousePointer:
             return record.mousePointer.empty() ? 0 : addressResult(newByteSet(runtime.heap(), record.mousePointer));
     }
@@ -368,7 +371,8 @@ void writeProperty(std::uint32_t windowId, std::uint32_t componentId, std::int32
             replaceComponentCursor(window.table, target.index, bytes);
             POINT mouse{};
             if (handle && GetCursorPos(&mouse) && WindowFromPoint(mouse) == handle) {
-                SendMessageW(handle, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+                SendMessageW(handle, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle),
+                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
             }
             return;
         }

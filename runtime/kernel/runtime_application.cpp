@@ -1,6 +1,5 @@
 #include "runtime/kernel/runtime_application.h"
 
-
 #include <objbase.h>
 
 #include <algorithm>
@@ -25,8 +24,12 @@ RuntimeApplication::~RuntimeApplication() {
     if (currentApplication == this) currentApplication = nullptr;
 }
 
-RuntimeApplication& RuntimeApplication::current() noexcept { return *currentApplication; }
-bool RuntimeApplication::exists() noexcept { return currentApplication != nullptr; }
+RuntimeApplication& RuntimeApplication::current() noexcept {
+    return *currentApplication;
+}
+bool RuntimeApplication::exists() noexcept {
+    return currentApplication != nullptr;
+}
 
 int RuntimeApplication::initInstance() {
     char path[MAX_PATH + 1] = {};
@@ -41,7 +44,9 @@ int RuntimeApplication::exitInstance() {
     return 0;
 }
 
-int RuntimeApplication::runFrameworkLoop() { return runMessageLoop(); }
+int RuntimeApplication::runFrameworkLoop() {
+    return runMessageLoop();
+}
 
 void RuntimeApplication::initialiseRuntime() {
     heap_.setHeap(GetProcessHeap());

@@ -22,7 +22,9 @@ T* pointerAnswer(std::int64_t answer) {
 
 }  // namespace
 
-void setEventObserver(EventObserver observer) noexcept { eventObserver = observer; }
+void setEventObserver(EventObserver observer) noexcept {
+    eventObserver = observer;
+}
 
 bool fireEvent(SimpleEventRecord& record) {
     if (eventObserver != nullptr) return eventObserver(&record, nullptr);
@@ -50,9 +52,15 @@ const ClassDescriptor* classDescriptor(std::uint32_t classId) {
     return pointerAnswer<const ClassDescriptor>(call(service::kClassDescriptor, classId));
 }
 
-void processPendingMessages() { call(service::kProcessPendingMessages); }
-void suppressEvents() { call(service::kSuppressEvents); }
-void allowEvents() { call(service::kAllowEvents); }
+void processPendingMessages() {
+    call(service::kProcessPendingMessages);
+}
+void suppressEvents() {
+    call(service::kSuppressEvents);
+}
+void allowEvents() {
+    call(service::kAllowEvents);
+}
 
 void defaultIcons(HICON& big, HICON& small) {
     AddressWord words[2] = {};
@@ -61,17 +69,27 @@ void defaultIcons(HICON& big, HICON& small) {
     small = addressFromWord<HICON__>(words[1]);
 }
 
-const char* runDirectory() { return pointerAnswer<const char>(call(service::kRunDirectory)); }
-const char* programFileName() { return pointerAnswer<const char>(call(service::kProgramFileName)); }
+const char* runDirectory() {
+    return pointerAnswer<const char>(call(service::kRunDirectory));
+}
+const char* programFileName() {
+    return pointerAnswer<const char>(call(service::kProgramFileName));
+}
 
 void fatalError(const char* message) {
     call(service::kFatalMessage, addressWord(message));
     std::abort();  // the service does not return
 }
 
-std::uint32_t runMode() { return static_cast<std::uint32_t>(call(service::kRunMode)); }
-std::uint32_t windowCount() { return static_cast<std::uint32_t>(call(service::kWindowCount)); }
-HWND windowHandleAt(std::uint32_t registryIndex) { return pointerAnswer<HWND__>(call(service::kWindowHandle, registryIndex)); }
+std::uint32_t runMode() {
+    return static_cast<std::uint32_t>(call(service::kRunMode));
+}
+std::uint32_t windowCount() {
+    return static_cast<std::uint32_t>(call(service::kWindowCount));
+}
+HWND windowHandleAt(std::uint32_t registryIndex) {
+    return pointerAnswer<HWND__>(call(service::kWindowHandle, registryIndex));
+}
 
 std::int32_t loadWindow(std::uint32_t windowId, WindowObject* owner, bool modal) {
     const LoadWindowRecord record{windowId, addressWord(owner), modal ? 1u : 0u};

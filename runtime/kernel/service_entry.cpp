@@ -1,24 +1,27 @@
 #include <cstring>
-
 #include <memory>
 
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/event_dispatch.h"
 #include "runtime/kernel/menu_bar.h"
 #include "runtime/kernel/runtime_application.h"
-#include "runtime/kernel/window_loader.h"
-#include "runtime/kernel/window_object.h"
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/kernel/service_codes.h"
+#include "runtime/kernel/window_loader.h"
+#include "runtime/kernel/window_object.h"
 #include "runtime/values/type_codes.h"
 
 namespace veltrano {
 namespace {
 
-std::int64_t wordOf(const void* pointer) { return static_cast<std::int64_t>(addressWord(pointer)); }
+std::int64_t wordOf(const void* pointer) {
+    return static_cast<std::int64_t>(addressWord(pointer));
+}
 
 // Ids and counts arrive in the low half of an argument word.
-std::uint32_t idOf(AddressWord word) { return static_cast<std::uint32_t>(word); }
+std::uint32_t idOf(AddressWord word) {
+    return static_cast<std::uint32_t>(word);
+}
 
 WindowObject* liveComponentObject(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId) {
     WindowTemplate* window = runtime.windowRegistry().find(windowId);
@@ -89,7 +92,8 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, AddressWord arg
             auto* object = addressFromWord<WindowObject>(argument2);
             return object && object->attach(addressFromWord<HWND__>(argument1)) ? 1 : 0;
         }
-        case service::kIsComponentHandle: return handleBelongsToComponent(runtime, addressFromWord<HWND__>(argument1)) ? 1 : 0;
+        case service::kIsComponentHandle:
+            return handleBelongsToComponent(runtime, addressFromWord<HWND__>(argument1)) ? 1 : 0;
         case service::kComponentDestroyed: forgetComponentWindow(runtime, idOf(argument1), idOf(argument2)); return 0;
         case service::kLoadWindow: {
             const auto* record = addressFromWord<const LoadWindowRecord>(argument1);
@@ -100,8 +104,7 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, AddressWord arg
             request.owner = owner ? owner->handle() : nullptr;
             return loadAndShowRegisteredWindow(runtime, request) ? 0 : -1;
         }
-        case service::kComponentObject:
-            return wordOf(liveComponentObject(runtime, idOf(argument1), idOf(argument2)));
+        case service::kComponentObject: return wordOf(liveComponentObject(runtime, idOf(argument1), idOf(argument2)));
         case service::kComponentObjectOrFail: {
             WindowObject* object = liveComponentObject(runtime, idOf(argument1), idOf(argument2));
             if (object == nullptr) {
@@ -109,7 +112,8 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, AddressWord arg
             }
             return wordOf(object);
         }
-        case service::kFireEvent: return fireSimpleEvent(runtime, *addressFromWord<SimpleEventRecord>(argument1)) ? 1 : 0;
+        case service::kFireEvent:
+            return fireSimpleEvent(runtime, *addressFromWord<SimpleEventRecord>(argument1)) ? 1 : 0;
         case service::kFireTypedEvent:
             return fireTypedEventRecord(runtime, *addressFromWord<TypedEventRecord>(argument1)) ? 1 : 0;
         case service::kClassOfComponent: return classOfComponent(runtime, idOf(argument1), idOf(argument2));
@@ -174,7 +178,8 @@ std::int64_t RuntimeApplication::serviceEntry(std::int32_t code, AddressWord arg
             return wordOf(argument2 ? runtime.heap_.allocateQuietly(argument1) : runtime.heap_.allocate(argument1));
         case service::kFree: runtime.heap_.free(addressFromWord<void>(argument1)); return 0;
         case service::kReallocate: return wordOf(runtime.heap_.reallocate(addressFromWord<void>(argument1), argument2));
-        case service::kFatalMessage: runtime.reportFatalError(textView(addressFromWord<const char>(argument1)), 0, 0, 0);
+        case service::kFatalMessage:
+            runtime.reportFatalError(textView(addressFromWord<const char>(argument1)), 0, 0, 0);
         case service::kExitProcess: runtime.exitProcess(static_cast<std::int32_t>(argument1));
         case service::kRunMode: return runtime.runMode_;
         case service::kWindowCount: return static_cast<std::int64_t>(runtime.registry_.count());

@@ -19,6 +19,8 @@ ModuleLoader::Address Win32ModuleLoader::findByOrdinal(Module module, std::uint1
         GetProcAddress(reinterpret_cast<HMODULE>(module), reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ordinal))));
 }
 
-void Win32ModuleLoader::release(Module module) { FreeLibrary(reinterpret_cast<HMODULE>(module)); }
+void Win32ModuleLoader::release(Module module) {
+    FreeLibrary(reinterpret_cast<HMODULE>(module));
+}
 
 }  // namespace veltrano

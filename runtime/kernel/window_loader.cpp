@@ -28,7 +28,9 @@ WindowObject* objectFromSlot(const ComponentTable& table, std::size_t index) {
 // A cursor slot is a 32-bit word. A cursor handle keeps its meaning in 32
 // bits and is widened again by sign extension, as the system does for every
 // handle that passes between 32- and 64-bit code.
-std::uint32_t cursorWord(HCURSOR cursor) noexcept { return HandleToULong(cursor); }
+std::uint32_t cursorWord(HCURSOR cursor) noexcept {
+    return HandleToULong(cursor);
+}
 HCURSOR cursorFromWord(std::uint32_t word) noexcept {
     return static_cast<HCURSOR>(LongToHandle(static_cast<LONG>(word)));
 }
@@ -187,10 +189,9 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
         const bool isWindow = step.index == 0;
         HWND parent = isWindow ? owner : windowObject->handle();
         runtime.setCreatingModalWindow(isWindow && request.modal);
-        WindowObject* object =
-            create(step.classData.data(), static_cast<std::uint32_t>(step.classData.size()), step.style, parent,
-                   step.controlId, isWindow ? menu.release() : nullptr, step.left, step.top,
-                   step.width, step.height, request.windowId, step.id, 0, 0);
+        WindowObject* object = create(step.classData.data(), static_cast<std::uint32_t>(step.classData.size()),
+                                      step.style, parent, step.controlId, isWindow ? menu.release() : nullptr,
+                                      step.left, step.top, step.width, step.height, request.windowId, step.id, 0, 0);
         runtime.setCreatingModalWindow(false);
         if (object == nullptr || (isWindow && !object->alive())) {
             if (isWindow) delete object;
@@ -243,8 +244,7 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
     if (!IsWindow(windowHandle)) return true;
 
     if (windowStartsVisible) {
-        const int command =
-            request.reload || runtime.runMode() == 0 ? SW_SHOWNORMAL : windowObject->startShowCommand();
+        const int command = request.reload || runtime.runMode() == 0 ? SW_SHOWNORMAL : windowObject->startShowCommand();
         ShowWindow(windowHandle, command);
         UpdateWindow(windowHandle);
     }

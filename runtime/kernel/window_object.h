@@ -117,6 +117,7 @@ protected:
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The window procedure the object's window had before it was attached.
     LRESULT defaultProcedure(UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
     // Nothing may unwind into the system's frames: a failure inside becomes
     // the runtime's fatal report.

@@ -7,12 +7,16 @@ WindowObjectHost* registeredHost = nullptr;
 
 }  // namespace
 
-WindowObjectHost::WindowObjectHost() noexcept { registeredHost = this; }
+WindowObjectHost::WindowObjectHost() noexcept {
+    registeredHost = this;
+}
 
 WindowObjectHost::~WindowObjectHost() {
     if (registeredHost == this) registeredHost = nullptr;
 }
 
-WindowObjectHost* WindowObjectHost::current() noexcept { return registeredHost; }
+WindowObjectHost* WindowObjectHost::current() noexcept {
+    return registeredHost;
+}
 
 }  // namespace veltrano

@@ -11,7 +11,6 @@
 
 namespace veltrano {
 
-
 struct CreationStep {
     std::size_t index = 0;
     std::uint32_t id = 0;

@@ -9,13 +9,14 @@ namespace veltrano {
 // 32-bit word would cut off where the system is free to place memory.
 using AddressWord = std::uintptr_t;
 
-inline AddressWord addressWord(const void* address) noexcept { return reinterpret_cast<AddressWord>(address); }
+inline AddressWord addressWord(const void* address) noexcept {
+    return reinterpret_cast<AddressWord>(address);
+}
 
 // Only a full address word turns back into an address, so a 32-bit word can
 // never be taken for one by an implicit widening.
 template <typename T, typename Word>
-    requires std::same_as<Word, AddressWord>
-T* addressFromWord(Word word) noexcept {
+requires std::same_as<Word, AddressWord> T* addressFromWord(Word word) noexcept {
     return reinterpret_cast<T*>(word);
 }
 

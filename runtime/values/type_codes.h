@@ -34,15 +34,17 @@ constexpr TypeCategory typeCategory(std::uint32_t code) noexcept {
 }
 
 constexpr bool isNumericType(std::uint32_t code) noexcept {
-    return typeCategory(code) == TypeCategory::Base && (code & 0xFFu) == 1 &&
-           code >= type_code::kByte && code <= type_code::kDouble;
+    return typeCategory(code) == TypeCategory::Base && (code & 0xFFu) == 1 && code >= type_code::kByte &&
+           code <= type_code::kDouble;
 }
 
 constexpr bool isArrayType(std::uint32_t code) noexcept {
     return typeCategory(code) == TypeCategory::Base && (code & type_code::kArrayFlag) != 0;
 }
 
-constexpr std::uint32_t arrayElementType(std::uint32_t code) noexcept { return code & ~type_code::kArrayFlag; }
+constexpr std::uint32_t arrayElementType(std::uint32_t code) noexcept {
+    return code & ~type_code::kArrayFlag;
+}
 
 // Size in bytes of one element of the type inside an array (texts and byte
 // sets are addresses, as wide as the target's).

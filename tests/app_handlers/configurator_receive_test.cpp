@@ -71,8 +71,8 @@ TEST_F(ReceiveStepTest, ARunOfFramesInOneReadFillsEachRowAndEndsTheReadBack) {
     EXPECT_EQ(grid.cellText(6, 2), "FA 22 ED ");
     EXPECT_FALSE(state.extracting);
     EXPECT_TRUE(moduleButtonsDisabled(false));
-    EXPECT_EQ(window.log, gbk("模块进入配置模式\r\n开始从模块提取数据\r\n") + "DA DB 05 FA 11 ED \r\nDA DB 06 FA 22 ED \r\n" +
-                              gbk("数据提取完成\r\n"));
+    EXPECT_EQ(window.log, gbk("模块进入配置模式\r\n开始从模块提取数据\r\n") +
+                              "DA DB 05 FA 11 ED \r\nDA DB 06 FA 22 ED \r\n" + gbk("数据提取完成\r\n"));
 }
 
 TEST_F(ReceiveStepTest, RecordOutsideReadBackIsOnlyLogged) {

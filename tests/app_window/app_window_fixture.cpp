@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/main/veltrano_application.h"
 #include "app/main/main_routine.h"
+#include "app/main/veltrano_application.h"
 #include "grid/control/grid_ctrl.h"
 #include "runtime/kernel/runtime_services.h"
 #include "runtime/kernel/wide_text.h"
@@ -82,18 +82,26 @@ void AppWindowTest::start(const std::vector<std::wstring>& ports) {
     pumpUntil([] { return false; }, 0ms);
 }
 
-std::wstring AppWindowTest::folder() { return test::folderOfThisProgram(); }
+std::wstring AppWindowTest::folder() {
+    return test::folderOfThisProgram();
+}
 
-std::wstring AppWindowTest::dataFile() { return folder() + L"data.dat"; }
+std::wstring AppWindowTest::dataFile() {
+    return folder() + L"data.dat";
+}
 
-std::string AppWindowTest::dataFile936() { return codePage936FromWide(dataFile()); }
+std::string AppWindowTest::dataFile936() {
+    return codePage936FromWide(dataFile());
+}
 
 HWND AppWindowTest::control(std::uint32_t componentId) const {
     WindowObject* object = services::componentObject(main_window::kWindowId, componentId);
     return object != nullptr ? object->handle() : nullptr;
 }
 
-std::wstring AppWindowTest::textOf(std::uint32_t componentId) const { return driver::windowText(control(componentId)); }
+std::wstring AppWindowTest::textOf(std::uint32_t componentId) const {
+    return driver::windowText(control(componentId));
+}
 
 std::vector<bool> AppWindowTest::moduleButtonStates() const {
     std::vector<bool> states;
@@ -105,7 +113,9 @@ int AppWindowTest::progress() const {
     return static_cast<int>(SendMessageW(control(component::进度条1), PBM_GETPOS, 0, 0));
 }
 
-void AppWindowTest::click(std::uint32_t componentId) { SendMessageW(control(componentId), BM_CLICK, 0, 0); }
+void AppWindowTest::click(std::uint32_t componentId) {
+    SendMessageW(control(componentId), BM_CLICK, 0, 0);
+}
 
 void AppWindowTest::select(std::uint32_t comboId, int index) {
     HWND combo = control(comboId);
@@ -171,7 +181,8 @@ void AppWindowTest::receive(const Bytes& bytes) {
 }
 
 grid::GridModel& AppWindowTest::table() const {
-    grid::CGridCtrl* grid = grid::gridFromObject(services::componentObject(main_window::kWindowId, component::高级表格1));
+    grid::CGridCtrl* grid =
+        grid::gridFromObject(services::componentObject(main_window::kWindowId, component::高级表格1));
     if (grid == nullptr) throw std::runtime_error("the table grid is not loaded");
     return grid->model();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdint>
@@ -25,7 +25,7 @@ using namespace std::chrono_literals;
 // The module buttons, in the order the application switches them.
 inline constexpr std::uint32_t kModuleButtons[] = {component::按钮_设置波特率, component::按钮_测试,
                                                    component::按钮_学习,       component::清空模块,
-                                                   component::读取模块,       component::写入模块};
+                                                   component::读取模块,        component::写入模块};
 
 // The bytes the module answers with, and the fixed frames the program sends.
 Bytes hexBytes(std::string_view text);

@@ -108,7 +108,8 @@ TEST_F(FileTest, SaveAsThenSaveWritesTheNewFile) {
 TEST_F(FileTest, TypedAndPastedCodesAreStoredAndSaved) {
     const std::wstring saved = scratchFile(L"typed.dat");
     start();
-    grid::CGridCtrl* grid = grid::gridFromObject(services::componentObject(main_window::kWindowId, component::高级表格1));
+    grid::CGridCtrl* grid =
+        grid::gridFromObject(services::componentObject(main_window::kWindowId, component::高级表格1));
     ASSERT_NE(grid, nullptr);
     const auto centreOf = [grid](int row, int column) {
         const grid::PixelRect rect = grid->geometry().cellRect(row, column);

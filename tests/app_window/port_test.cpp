@@ -1,5 +1,4 @@
 #include <windows.h>
-
 #include <psapi.h>
 
 #include "tests/app_window/app_window_fixture.h"

@@ -12,7 +12,9 @@ Function exported(HMODULE module, const char* name) {
 
 }  // namespace
 
-std::wstring ScriptedLibrary::expectedPath() { return test::folderOfThisProgram() + L"DLL\\PCOMM.DLL"; }
+std::wstring ScriptedLibrary::expectedPath() {
+    return test::folderOfThisProgram() + L"DLL\\PCOMM.DLL";
+}
 
 ScriptedLibrary::ScriptedLibrary() {
     module_ = LoadLibraryW(expectedPath().c_str());

@@ -43,5 +43,4 @@ typedef int (*ScriptedFrameFn)(int index, unsigned char* buffer, int capacity);
 // Copies journal entry number index; answers 0 when there is none.
 typedef int (*ScriptedCallFn)(int index, ScriptedCall* call);
 typedef void (*ScriptedObserveWritesFn)(ScriptedWriteObserver observer, void* context);
-
 }

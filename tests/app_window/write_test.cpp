@@ -8,8 +8,12 @@ namespace {
 const Bytes kEnter = hexBytes("AD 66 66 66 66 AA AA AA BD");
 const Bytes kExit = hexBytes("AD 66 66 66 66 AA AA BB BD");
 
-Bytes blockBegin(int block) { return hexBytes("AD 66 66 66 66 AA AB A" + std::to_string(block) + " BD"); }
-Bytes blockEnd(int block) { return hexBytes("AD 66 66 66 66 AA AB B" + std::to_string(block) + " BD"); }
+Bytes blockBegin(int block) {
+    return hexBytes("AD 66 66 66 66 AA AB A" + std::to_string(block) + " BD");
+}
+Bytes blockEnd(int block) {
+    return hexBytes("AD 66 66 66 66 AA AB B" + std::to_string(block) + " BD");
+}
 
 // What the window showed at the moment a frame went out.
 struct FrameMoment {
@@ -75,9 +79,8 @@ TEST_F(WriteTest, EqualKeyNamesGoToTheirOwnBlocksAndPositions) {
     dialogs_.expect(DialogAnswer::press(IDOK));
     click(component::写入模块);
     EXPECT_EQ(frames(), (std::vector<Bytes>{kEnter, blockBegin(1), hexBytes("AD BD 3D 06 41 11"), blockEnd(1),
-                                            blockBegin(2), blockEnd(2), blockBegin(3),
-                                            hexBytes("AD BD 3D 02 59 22 33"), blockEnd(3), blockBegin(4),
-                                            blockEnd(4), kExit}));
+                                            blockBegin(2), blockEnd(2), blockBegin(3), hexBytes("AD BD 3D 02 59 22 33"),
+                                            blockEnd(3), blockBegin(4), blockEnd(4), kExit}));
 }
 
 TEST_F(WriteTest, InvalidDataNamesTheKeyMakesItCurrentAndSendsNothing) {
@@ -141,9 +144,8 @@ TEST_F(PortSettingTest, FourRatesOf9600BoundToTheSequencer) {
     const auto seen = dialogs_.seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, L"确认修改端口波特率和端口绑定");
-    EXPECT_EQ(frames(),
-              (std::vector<Bytes>{kEnter,
-                                  hexBytes("AD 66 77 88 66 00 25 80 00 25 80 00 25 80 00 25 80 01 BD"), kExit}));
+    EXPECT_EQ(frames(), (std::vector<Bytes>{
+                            kEnter, hexBytes("AD 66 77 88 66 00 25 80 00 25 80 00 25 80 00 25 80 01 BD"), kExit}));
     EXPECT_EQ(logText(), L"打开端口: COM3 115200\r\n设置信息已发出\r\n");
 }
 

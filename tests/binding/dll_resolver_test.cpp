@@ -57,8 +57,7 @@ TEST_F(DllBindingTest, NameWithoutExtensionFallsThroughToTheSystemSearch) {
     loader.modules["Advapi32"] = {"RegEnumValueA"};
     const auto binding = bindDllCommand(loader, places, "Advapi32", "RegEnumValueA");
     ASSERT_TRUE(binding.has_value());
-    EXPECT_EQ(loader.tried,
-              (std::vector<std::string>{"C:\\Veltrano\\Advapi32", "C:\\Veltrano\\Advapi32", "Advapi32"}));
+    EXPECT_EQ(loader.tried, (std::vector<std::string>{"C:\\Veltrano\\Advapi32", "C:\\Veltrano\\Advapi32", "Advapi32"}));
     EXPECT_TRUE(loader.released.empty());
 }
 

@@ -39,8 +39,8 @@ TEST(ValueFromWords, RealsAreBitPatterns) {
     EXPECT_EQ(single->realValue(), static_cast<double>(0.1f));
 
     const auto bits = std::bit_cast<std::uint64_t>(45000.5);
-    const auto date = valueFromWords(triple(static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(bits >> 32),
-                                            type_code::kDateTime));
+    const auto date = valueFromWords(
+        triple(static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(bits >> 32), type_code::kDateTime));
     ASSERT_TRUE(date);
     EXPECT_EQ(date->kind(), ValueKind::DateTime);
     EXPECT_EQ(date->realValue(), 45000.5);

@@ -1,10 +1,9 @@
-#include "components/button/button_object.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "components/button/button_class.h"
+#include "components/button/button_object.h"
 #include "components/classdata/button_data.h"
 #include "tests/components_basic/bitmap_file.h"
 #include "tests/components_basic/component_fixture.h"

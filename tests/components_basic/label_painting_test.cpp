@@ -55,8 +55,12 @@ std::vector<std::uint8_t> rgbaPngRow(const std::vector<std::uint32_t>& pixels) {
         b = (b + a) % 65521;
     }
     const auto length = static_cast<std::uint16_t>(raw.size());
-    std::vector<std::uint8_t> deflated{0x78, 0x01, 0x01, static_cast<std::uint8_t>(length),
-                                       static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(~length),
+    std::vector<std::uint8_t> deflated{0x78,
+                                       0x01,
+                                       0x01,
+                                       static_cast<std::uint8_t>(length),
+                                       static_cast<std::uint8_t>(length >> 8),
+                                       static_cast<std::uint8_t>(~length),
                                        static_cast<std::uint8_t>(~length >> 8)};
     deflated.insert(deflated.end(), raw.begin(), raw.end());
     appendBigEndian(deflated, (b << 16) | a);

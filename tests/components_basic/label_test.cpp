@@ -1,9 +1,8 @@
-#include "components/label/label_object.h"
-
 #include <gtest/gtest.h>
 
 #include "components/classdata/label_data.h"
 #include "components/label/label_class.h"
+#include "components/label/label_object.h"
 #include "runtime/kernel/component_class.h"
 #include "tests/components_basic/bitmap_file.h"
 #include "tests/components_basic/component_fixture.h"

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <cctype>
@@ -47,13 +47,14 @@ protected:
         const std::vector<std::uint8_t> bytes = classdata::encode(data);
         auto createRoutine = classRoutine<CreateRoutine>(kCommonDialogClass, class_interface::kCreate);
         dialog_ = static_cast<CommonDialogObject*>(createRoutine(bytes.data(), static_cast<std::uint32_t>(bytes.size()),
-                                                                 0, parent_.get(), 9, nullptr, 0, 0, 32, 32,
-                                                                 0x52010001, 0x1601001F, 0, designMode ? 1 : 0));
+                                                                 0, parent_.get(), 9, nullptr, 0, 0, 32, 32, 0x52010001,
+                                                                 0x1601001F, 0, designMode ? 1 : 0));
         return dialog_;
     }
     void write(int index, AddressWord word) {
         const RawValue value{word, 0};
-        classRoutine<WritePropertyRoutine>(kCommonDialogClass, class_interface::kWriteProperty)(dialog_, index, &value, 0);
+        classRoutine<WritePropertyRoutine>(kCommonDialogClass, class_interface::kWriteProperty)(dialog_, index, &value,
+                                                                                                0);
     }
     void writeText(int index, const std::string& text) { write(index, addressWord(text.c_str())); }
     AddressWord read(int index) {
@@ -181,8 +182,9 @@ private:
         const ULONGLONG deadline = GetTickCount64() + 20000;
         while (!done_ && GetTickCount64() < deadline) {
             Search search{dialog_, nullptr};
-            if (search.owner != nullptr) EnumThreadWindows(GetWindowThreadProcessId(search.owner, nullptr), &findOwned,
-                                                           reinterpret_cast<LPARAM>(&search));
+            if (search.owner != nullptr)
+                EnumThreadWindows(GetWindowThreadProcessId(search.owner, nullptr), &findOwned,
+                                  reinterpret_cast<LPARAM>(&search));
             if (search.found != nullptr) {
                 prompted_ = true;
                 PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),

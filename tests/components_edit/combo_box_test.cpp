@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "components/classdata/combo_box_data.h"
 #include "components/combo_box/combo_box_class.h"

@@ -48,16 +48,16 @@ protected:
     }
     TimerObject* createFrom(const std::vector<std::uint8_t>& data, bool designMode = false) {
         auto createRoutine = classRoutine<CreateRoutine>(kTimerClass, class_interface::kCreate);
-        WindowObject* object =
-            createRoutine(data.data(), static_cast<std::uint32_t>(data.size()), 0, parent_.get(), 5, nullptr, 0, 0, 32,
-                          32, kWindowId, kComponentId, 0, designMode ? 1 : 0);
+        WindowObject* object = createRoutine(data.data(), static_cast<std::uint32_t>(data.size()), 0, parent_.get(), 5,
+                                             nullptr, 0, 0, 32, 32, kWindowId, kComponentId, 0, designMode ? 1 : 0);
         timer_ = static_cast<TimerObject*>(object);
         return timer_;
     }
 
     void writeInterval(std::int32_t interval) {
         const RawValue value{static_cast<std::uint32_t>(interval), 0};
-        EXPECT_EQ(classRoutine<WritePropertyRoutine>(kTimerClass, class_interface::kWriteProperty)(timer_, 0, &value, 0), 0);
+        EXPECT_EQ(
+            classRoutine<WritePropertyRoutine>(kTimerClass, class_interface::kWriteProperty)(timer_, 0, &value, 0), 0);
     }
     std::int32_t readInterval() {
         RawValue value{0xDEAD, 0};
@@ -166,7 +166,8 @@ TEST_F(TimerTest, InADesignerTheIntervalIsKeptButNothingTicks) {
 TEST_F(TimerTest, SaveStateWritesTheNewestVersionWithTheInterval) {
     ASSERT_NE(create(25), nullptr);
     writeInterval(40);
-    const std::vector<std::uint8_t> saved = classRoutine<SaveStateRoutine>(kTimerClass, class_interface::kSaveState)(timer_);
+    const std::vector<std::uint8_t> saved =
+        classRoutine<SaveStateRoutine>(kTimerClass, class_interface::kSaveState)(timer_);
     EXPECT_EQ(saved, (std::vector<std::uint8_t>{1, 0, 0, 0, 40, 0, 0, 0}));
     EXPECT_EQ(readInterval(), 40);
 }

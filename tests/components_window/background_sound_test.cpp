@@ -1,8 +1,6 @@
 #include <windows.h>
-
-#include <mmsystem.h>
-
 #include <gtest/gtest.h>
+#include <mmsystem.h>
 
 #include <cstring>
 #include <set>
@@ -39,8 +37,7 @@ std::vector<std::uint8_t> silentWave() {
 
 // One track that ends at once.
 std::vector<std::uint8_t> emptyMidi() {
-    return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60,
-            'M', 'T', 'r', 'k', 0, 0, 0, 4, 0, 0xFF, 0x2F, 0};
+    return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60, 'M', 'T', 'r', 'k', 0, 0, 0, 4, 0, 0xFF, 0x2F, 0};
 }
 
 // The temporary files the window's MIDI playing leaves in the temporary

@@ -1,5 +1,4 @@
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include "tests/components_window/form_fixture.h"
@@ -46,7 +45,7 @@ TEST_F(CommonEvents, MouseButtonsReportClientPositionAndModifiers) {
 
 TEST_F(CommonEvents, EachMouseMessageHasItsEvent) {
     const std::pair<UINT, std::int32_t> pairs[] = {
-        {WM_LBUTTONUP, common_event::kMouseLeftUp},     {WM_LBUTTONDBLCLK, common_event::kDoubleClick},
+        {WM_LBUTTONUP, common_event::kMouseLeftUp},      {WM_LBUTTONDBLCLK, common_event::kDoubleClick},
         {WM_RBUTTONDOWN, common_event::kMouseRightDown}, {WM_RBUTTONUP, common_event::kMouseRightUp},
         {WM_MOUSEMOVE, common_event::kMouseMove},
     };
@@ -84,8 +83,8 @@ TEST_F(CommonEvents, AFalseMouseDownResultKeepsThePressFromTheControl) {
 }
 
 TEST_F(CommonEvents, KeypadKeysReportTheMainKeyboardsCodes) {
-    const std::pair<WPARAM, std::uint32_t> keys[] = {
-        {VK_NUMPAD5, '5'}, {VK_NUMPAD0, '0'}, {VK_SUBTRACT, 189}, {VK_DECIMAL, 190}, {VK_DIVIDE, 191}, {'Q', 'Q'}};
+    const std::pair<WPARAM, std::uint32_t> keys[] = {{VK_NUMPAD5, '5'}, {VK_NUMPAD0, '0'}, {VK_SUBTRACT, 189},
+                                                     {VK_DECIMAL, 190}, {VK_DIVIDE, 191},  {'Q', 'Q'}};
     for (const auto& [key, code] : keys) {
         log.events.clear();
         SendMessageW(edit->handle(), WM_KEYDOWN, key, 1);

@@ -1,5 +1,4 @@
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,10 +26,16 @@ int filterEscape(WindowObject*, MSG* message) {
 AnyRoutine filterInterfaces(int number) {
     return number == class_interface::kMessageFilter ? asAnyRoutine<MessageFilterRoutine>(&filterEscape) : nullptr;
 }
-AnyRoutine noInterfaces(int) { return nullptr; }
+AnyRoutine noInterfaces(int) {
+    return nullptr;
+}
 
-int wantsTab(WindowObject*, unsigned key) { return key == VK_TAB ? 1 : 0; }
-bool alwaysDefault(WindowObject*) { return true; }
+int wantsTab(WindowObject*, unsigned key) {
+    return key == VK_TAB ? 1 : 0;
+}
+bool alwaysDefault(WindowObject*) {
+    return true;
+}
 AnyRoutine keyInterfaces(int number) {
     if (number == class_interface::kWantsKey) return asAnyRoutine<WantsKeyRoutine>(&wantsTab);
     if (number == class_interface::kDefaultButton) return asAnyRoutine<DefaultButtonRoutine>(&alwaysDefault);
@@ -54,7 +59,7 @@ const ClassDescriptor kDragClass{kDragClassId, class_flag_extra::kDragsWindow, &
 // makes interface 10 count.
 const ClassDescriptor kTabKeeperClass{kTabKeeperClassId, 0, &keyInterfaces, nullptr, 0};
 const ClassDescriptor kDefaultClass{kDefaultClassId, class_flag::kDefaultButtonInterface, &keyInterfaces, nullptr, 0};
-const ClassDescriptor* const kClasses[] = {&kOptionClass, &kFilterClass,     &kNoticeClass,  &kPlainClass,
+const ClassDescriptor* const kClasses[] = {&kOptionClass, &kFilterClass,    &kNoticeClass, &kPlainClass,
                                            &kDragClass,   &kTabKeeperClass, &kDefaultClass};
 const LibraryDescriptor kEmptyLibrary{};
 const LibraryDescriptor kTestLibrary{nullptr, 7, kClasses};

@@ -36,8 +36,8 @@ void FormTest::TearDown() {
 WindowObject* FormTest::createFromBytes(const std::vector<std::uint8_t>& bytes, int width, int height) {
     const auto create = classRoutine<CreateRoutine>(kWindowClass, class_interface::kCreate);
     if (create == nullptr) return nullptr;
-    WindowObject* object = create(bytes.data(), static_cast<std::uint32_t>(bytes.size()), 0, nullptr, 0, nullptr,
-                                  10, 20, width, height, kWindowId, kFormComponentId, 0, 0);
+    WindowObject* object = create(bytes.data(), static_cast<std::uint32_t>(bytes.size()), 0, nullptr, 0, nullptr, 10,
+                                  20, width, height, kWindowId, kFormComponentId, 0, 0);
     if (object != nullptr) formHandle = object->handle();
     return object;
 }

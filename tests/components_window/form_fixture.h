@@ -1,7 +1,6 @@
 #pragma once
 
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>

@@ -10,7 +10,9 @@ namespace {
 
 using namespace std::string_view_literals;
 
-std::vector<std::uint8_t> bytesOf(std::string_view text) { return std::vector<std::uint8_t>(text.begin(), text.end()); }
+std::vector<std::uint8_t> bytesOf(std::string_view text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
 
 const std::vector<std::uint8_t> kWave = bytesOf("RIFF\x24\0\0\0WAVEfmt "sv);
 const std::vector<std::uint8_t> kMidi = bytesOf("MThd\0\0\0\x06"sv);

@@ -50,7 +50,9 @@ ValueTriple CommandTest::integer(std::int32_t value) noexcept {
     return {static_cast<std::uint32_t>(value), 0, type_code::kInteger};
 }
 
-ValueTriple CommandTest::boolean(bool value) noexcept { return {value ? 1u : 0u, 0, type_code::kBool}; }
+ValueTriple CommandTest::boolean(bool value) noexcept {
+    return {value ? 1u : 0u, 0, type_code::kBool};
+}
 
 ValueTriple CommandTest::real(double value) noexcept {
     const auto bits = std::bit_cast<std::uint64_t>(value);

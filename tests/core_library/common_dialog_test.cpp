@@ -54,13 +54,14 @@ protected:
     CommonDialogObject* createFrom(const std::vector<std::uint8_t>& bytes) {
         auto createRoutine = classRoutine<CreateRoutine>(kCommonDialogClass, class_interface::kCreate);
         dialog_ = static_cast<CommonDialogObject*>(createRoutine(bytes.data(), static_cast<std::uint32_t>(bytes.size()),
-                                                                 0, parent_.get(), 9, nullptr, 0, 0, 32, 32,
-                                                                 0x52010001, 0x1601001F, 0, 0));
+                                                                 0, parent_.get(), 9, nullptr, 0, 0, 32, 32, 0x52010001,
+                                                                 0x1601001F, 0, 0));
         return dialog_;
     }
     void write(int index, AddressWord word) {
         const RawValue value{word, 0};
-        classRoutine<WritePropertyRoutine>(kCommonDialogClass, class_interface::kWriteProperty)(dialog_, index, &value, 0);
+        classRoutine<WritePropertyRoutine>(kCommonDialogClass, class_interface::kWriteProperty)(dialog_, index, &value,
+                                                                                                0);
     }
     void writeText(int index, const std::string& text) { write(index, addressWord(text.c_str())); }
     RawValue read(int index) {

@@ -71,7 +71,8 @@ private:
         box_.owner = GetWindow(box, GW_OWNER);
         box_.style = GetWindowLongPtrW(box, GWL_STYLE);
         if (prepare_) prepare_(box);
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
     }
 
     AnsweredBox box_;

@@ -6,7 +6,6 @@
 #include "tests/core_library/command_fixture.h"
 #include "tests/core_library/dialog_answerer.h"
 
-
 namespace veltrano::test {
 namespace {
 

@@ -51,9 +51,12 @@ TEST_F(TextAdapterTest, TrimAndRemoveSpacesKnowFullWidthSpaces) {
 }
 
 TEST_F(TextAdapterTest, ReplaceSubtextCaseSensitiveLeavesFullWidthSpaces) {
-    const ValueTriple result =
-        call(&ReplaceSubtext, {text("a b\xA1\xA1" "c d"), text(" "), text(""), omitted(), omitted(), boolean(true)});
-    EXPECT_EQ(takeText(result), "ab\xA1\xA1" "cd");
+    const ValueTriple result = call(&ReplaceSubtext, {text("a b\xA1\xA1"
+                                                           "c d"),
+                                                      text(" "), text(""), omitted(), omitted(), boolean(true)});
+    EXPECT_EQ(takeText(result),
+              "ab\xA1\xA1"
+              "cd");
 }
 
 TEST_F(TextAdapterTest, ReplaceSubtextDefaultsToCaseInsensitiveEverywhere) {

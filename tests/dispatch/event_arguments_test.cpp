@@ -29,11 +29,8 @@ TEST(TypedEventArguments, BytesAreZeroExtendedAndShortsSignExtended) {
 
 TEST(TypedEventArguments, LongDateTimeAndMenuItemsTakeTwoWords) {
     const TypedEventArgument arguments[] = {
-        {1, 2, type_code::kLong, 0},
-        {3, 4, type_code::kDateTime, 0},
-        {5, 6, 0x10003, 0},
-        {7, 8, 0x80000008, 0},
-        {9, 10, type_code::kInteger, 0},
+        {1, 2, type_code::kLong, 0}, {3, 4, type_code::kDateTime, 0}, {5, 6, 0x10003, 0},
+        {7, 8, 0x80000008, 0},       {9, 10, type_code::kInteger, 0},
     };
     EXPECT_EQ(packTypedEventArguments(arguments), (Words{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
@@ -59,7 +56,9 @@ TEST(TypedEventArguments, AddressesArriveWholeInOneWord) {
     EXPECT_EQ(packTypedEventArguments(arguments), (Words{addressWord(text), addressWord(bytes), addressWord(text)}));
 }
 
-TEST(TypedEventArguments, NoArgumentsNoWords) { EXPECT_TRUE(packTypedEventArguments({}).empty()); }
+TEST(TypedEventArguments, NoArgumentsNoWords) {
+    EXPECT_TRUE(packTypedEventArguments({}).empty());
+}
 
 }  // namespace
 }  // namespace veltrano

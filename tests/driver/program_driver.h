@@ -5,8 +5,8 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "runtime/kernel/unique_handle.h"
@@ -14,7 +14,9 @@
 namespace veltrano::driver {
 
 using Deadline = std::chrono::steady_clock::time_point;
-inline Deadline deadlineIn(std::chrono::milliseconds span) { return std::chrono::steady_clock::now() + span; }
+inline Deadline deadlineIn(std::chrono::milliseconds span) {
+    return std::chrono::steady_clock::now() + span;
+}
 
 // Polls a condition of another process's windows until it holds or the wait
 // is over; the program gets on with its work meanwhile.

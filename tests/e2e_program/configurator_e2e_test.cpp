@@ -98,10 +98,10 @@ TEST_F(ConfiguratorEndToEnd, FirstStartShowsTheDefaultTableAndSavingCreatesDataD
     std::replace(emptyTable.begin(), emptyTable.end(), L'/', L'\\');
     EXPECT_EQ(fileBytes(session_->folder() + L"\\data.dat"), fileBytes(emptyTable));
     EXPECT_EQ(table.rowCount(), 79);
-    EXPECT_EQ(cellText(table, 0, 0), "\xC9\xE8\xB1\xB8");              // 设备
+    EXPECT_EQ(cellText(table, 0, 0), "\xC9\xE8\xB1\xB8");                          // 设备
     EXPECT_EQ(cellText(table, 0, 2), "\xD7\xD4\xB6\xA8\xD2\xE5\xCA\xFD\xBE\xDD");  // 自定义数据
-    EXPECT_EQ(cellText(table, 1, 0), "\xCA\xB1\xD0\xF2\xC6\xF7");      // 时序器
-    EXPECT_EQ(cellText(table, 78, 1), "\xD7\xD4\xB6\xA8\xD2\xE5\x31\x32");  // 自定义12
+    EXPECT_EQ(cellText(table, 1, 0), "\xCA\xB1\xD0\xF2\xC6\xF7");                  // 时序器
+    EXPECT_EQ(cellText(table, 78, 1), "\xD7\xD4\xB6\xA8\xD2\xE5\x31\x32");         // 自定义12
     EXPECT_EQ(table.merges().size(), 5u);
     for (int row = 1; row <= 78; ++row) EXPECT_EQ(cellText(table, row, 2), "") << "row " << row;
 }
@@ -123,7 +123,8 @@ TEST_F(ConfiguratorEndToEnd, LearningLogsTheLearnedCode) {
     session_->click(session_->childWithText(kLearn));
     EXPECT_TRUE(eventually([this] {
         return withoutWideSpaces(session_->logText()).find(L"FA0102030405ED") != std::wstring::npos;
-    })) << "log: " << session_->logText().size() << " characters";
+    })) << "log: "
+        << session_->logText().size() << " characters";
 }
 
 TEST_F(ConfiguratorEndToEnd, PortSettingReachesTheModule) {
@@ -176,7 +177,8 @@ TEST_F(ConfiguratorEndToEnd, ClosingThePortDuringAReadBackAndReopeningEnablesThe
     session_->click(read);
     ASSERT_TRUE(session_->answerMessageBox(IDOK, 10s).has_value());
     // Records are on their way (the module paces them slowly here).
-    ASSERT_TRUE(eventually([] { return !moduleStatusLines("frames").empty() && moduleStatusLines("frames")[0] != "frames 0"; }));
+    ASSERT_TRUE(eventually(
+        [] { return !moduleStatusLines("frames").empty() && moduleStatusLines("frames")[0] != "frames 0"; }));
     Sleep(1500);
     HWND portButton = session_->childWithText(kClosePort);
     ASSERT_NE(portButton, nullptr);

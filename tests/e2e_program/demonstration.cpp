@@ -34,12 +34,16 @@ bool fail(const char* why) {
     return false;
 }
 
-bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 class Demonstration {
 public:
     Demonstration(std::wstring programFolder, std::wstring port, std::wstring simulatorFolder)
-        : programFolder_(std::move(programFolder)), port_(std::move(port)), simulatorFolder_(std::move(simulatorFolder)) {}
+        : programFolder_(std::move(programFolder)),
+          port_(std::move(port)),
+          simulatorFolder_(std::move(simulatorFolder)) {}
 
     bool run() {
         const auto moduleTable = storeRowsOf(simulatorFolder_ + L"\\demo_store.txt");

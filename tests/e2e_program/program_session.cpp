@@ -58,11 +58,21 @@ std::map<int, std::string> rowsOfFile(const std::wstring& path, bool statusForma
 
 }  // namespace
 
-std::wstring simulatorFolder() { return environmentText(L"VELTRANO_E2E_FOLDER"); }
-std::wstring portName() { return environmentText(L"VELTRANO_E2E_PORT"); }
-std::map<int, std::string> moduleRows() { return moduleRowsIn(simulatorFolder()); }
-std::map<int, std::string> moduleRowsIn(const std::wstring& folder) { return rowsOfFile(folder + L"\\status", true); }
-std::map<int, std::string> storeRowsOf(const std::wstring& path) { return rowsOfFile(path, false); }
+std::wstring simulatorFolder() {
+    return environmentText(L"VELTRANO_E2E_FOLDER");
+}
+std::wstring portName() {
+    return environmentText(L"VELTRANO_E2E_PORT");
+}
+std::map<int, std::string> moduleRows() {
+    return moduleRowsIn(simulatorFolder());
+}
+std::map<int, std::string> moduleRowsIn(const std::wstring& folder) {
+    return rowsOfFile(folder + L"\\status", true);
+}
+std::map<int, std::string> storeRowsOf(const std::wstring& path) {
+    return rowsOfFile(path, false);
+}
 std::vector<std::string> moduleStatusLines(const std::string& word) {
     std::ifstream in((simulatorFolder() + L"\\status").c_str());
     std::vector<std::string> lines;
@@ -73,7 +83,9 @@ std::vector<std::string> moduleStatusLines(const std::string& word) {
     return lines;
 }
 
-std::map<int, std::string> preloadedRows() { return storeRowsOf(simulatorFolder() + L"\\preloaded.txt"); }
+std::map<int, std::string> preloadedRows() {
+    return storeRowsOf(simulatorFolder() + L"\\preloaded.txt");
+}
 
 std::unique_ptr<ProgramSession> ProgramSession::start() {
     const std::wstring from = test::folderOfThisProgram();
@@ -136,7 +148,9 @@ HWND ProgramSession::logBox() const {
     return nullptr;
 }
 
-void ProgramSession::click(HWND button) const { PostMessageW(button, BM_CLICK, 0, 0); }
+void ProgramSession::click(HWND button) const {
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 std::optional<std::wstring> ProgramSession::answerMessageBox(int buttonId, std::chrono::milliseconds wait) const {
     auto box = program_.waitForMessageBox(driver::deadlineIn(wait));

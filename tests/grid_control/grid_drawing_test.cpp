@@ -1,7 +1,7 @@
-#include "tests/grid_control/grid_fixture.h"
-
 #include <string>
 #include <utility>
+
+#include "tests/grid_control/grid_fixture.h"
 
 namespace veltrano::grid::test {
 namespace {
@@ -146,9 +146,9 @@ TEST_F(GridDrawingTest, CheckBoxesAreTheProgramsCheckedAndUncheckedPictures) {
     EXPECT_GT(count(pixels, checked, 0x000000), 5);
     EXPECT_EQ(count(pixels, unchecked, 0x000000), 0);
     // The box's frame, inside the cell and apart from the grid lines.
-    EXPECT_GE(count(pixels, PixelRect{unchecked.left, unchecked.top, unchecked.right - 2, unchecked.bottom - 2},
-                    kLineColour),
-              40);
+    EXPECT_GE(
+        count(pixels, PixelRect{unchecked.left, unchecked.top, unchecked.right - 2, unchecked.bottom - 2}, kLineColour),
+        40);
 }
 
 TEST_F(GridDrawingTest, TheSortColumnsHeaderShowsATrianglePointingByTheDirection) {
@@ -228,7 +228,8 @@ TEST_F(GridDrawingTest, AnApplicationLikeTableTakesTypedAndPastedCodesAndShowsSe
     grid().setCurrentCell(2, 2);
     SendMessageW(grid().handle(), WM_CHAR, L'F', 0);
     ASSERT_TRUE(grid().editing());
-    for (wchar_t character : std::wstring(L"A 20 DF 02 FD ED")) SendMessageW(grid().editorWindow(), WM_CHAR, character, 0);
+    for (wchar_t character : std::wstring(L"A 20 DF 02 FD ED"))
+        SendMessageW(grid().editorWindow(), WM_CHAR, character, 0);
     SendMessageW(grid().editorWindow(), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(cellText(2, 2), "FA 20 DF 02 FD ED");
     grid().setCurrentCell(3, 2);

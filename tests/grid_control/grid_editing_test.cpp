@@ -153,7 +153,7 @@ TEST_F(GridEditingTest, ReleasingTheButtonReportsThePointAndFixedCells) {
     const std::vector<FiredEvent> released = eventsNumbered(grid_event::kMouseReleased);
     ASSERT_EQ(released.size(), 1u);
     EXPECT_EQ(released[0].arguments, (std::vector<EventWord>{static_cast<std::uint32_t>(header.left + 5),
-                                                                 static_cast<std::uint32_t>(header.top + 5)}));
+                                                             static_cast<std::uint32_t>(header.top + 5)}));
     const std::vector<FiredEvent> fixed = eventsNumbered(grid_event::kFixedCellReleased);
     ASSERT_EQ(fixed.size(), 1u);
     EXPECT_EQ(fixed[0].arguments, (std::vector<EventWord>{0, 2}));

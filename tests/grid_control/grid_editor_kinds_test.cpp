@@ -1,5 +1,4 @@
 #include <windows.h>
-
 #include <commctrl.h>
 
 #include <fstream>
@@ -298,10 +297,10 @@ protected:
     }
     // A 2 x 1 bitmap file of 24-bit pixels: red, then green.
     static std::vector<std::uint8_t> bitmapFile() {
-        return {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                    // file header
-                40,  0,   0,  0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,  // size, planes, bits
-                0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0,  // no compression
-                0,   0,   255, 0, 255, 0, 0, 0};                                   // pixels, row padded
+        return {'B', 'M', 62,  0, 0,   0, 0, 0, 0, 0, 54, 0, 0, 0,                     // file header
+                40,  0,   0,   0, 2,   0, 0, 0, 1, 0, 0,  0, 1, 0, 24, 0, 0, 0, 0, 0,  // size, planes, bits
+                0,   0,   0,   0, 0,   0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0,  // no compression
+                0,   0,   255, 0, 255, 0, 0, 0};                                       // pixels, row padded
     }
     PictureCellEditor* pictureEditor() {
         return dynamic_cast<PictureCellEditor*>(WindowObject::fromHandle(grid().editorWindow()));
@@ -328,7 +327,8 @@ TEST_F(PictureEditorTest, APickedBitmapGoesIntoTheCell) {
 }
 
 TEST_F(PictureEditorTest, AFileThatMakesNoPictureChangesNothing) {
-    const std::wstring path = writeFile(L"notes.bmp", {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'});
+    const std::wstring path =
+        writeFile(L"notes.bmp", {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'});
     edit(4, kPictureColumn);
     PictureCellEditor* editor = pictureEditor();
     ASSERT_NE(editor, nullptr);

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "runtime/values/class_ids.h"
 #include "grid/control/grid_class.h"
 #include "runtime/kernel/runtime_text.h"
+#include "runtime/values/class_ids.h"
 #include "tests/support/program_folder.h"
 
 namespace veltrano::grid::test {

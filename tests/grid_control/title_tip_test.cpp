@@ -1,8 +1,9 @@
+#include "grid/control/title_tip.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "grid/control/title_tip.h"
 #include "grid/library/grid_command_calls.h"
 #include "tests/grid_control/grid_fixture.h"
 
@@ -90,7 +91,9 @@ protected:
         std::vector<COLORREF> pixels;
         int width = 0;
         COLORREF at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-        long count(COLORREF colour) const { return static_cast<long>(std::count(pixels.begin(), pixels.end(), colour)); }
+        long count(COLORREF colour) const {
+            return static_cast<long>(std::count(pixels.begin(), pixels.end(), colour));
+        }
     };
     TipImage drawnTip() {
         RECT client{};

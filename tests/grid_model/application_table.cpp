@@ -1,10 +1,10 @@
 #include "application_table.h"
 
-#include "grid/model/grid_commands.h"
-#include "tools/veltrano_table/gbk_text.h"
-
 #include <stdexcept>
 #include <vector>
+
+#include "grid/model/grid_commands.h"
+#include "tools/veltrano_table/gbk_text.h"
 
 namespace veltrano::grid::testing {
 namespace {
@@ -18,20 +18,23 @@ struct DeviceGroup {
 
 std::vector<DeviceGroup> deviceGroups() {
     return {
-        {1, 16, u8"时序器",
+        {1,
+         16,
+         u8"时序器",
          {u8"通道1开=", u8"通道1关=", u8"通道2开=", u8"通道2关=", u8"通道3开=", u8"通道3关=", u8"通道4开=",
           u8"通道4关=", u8"通道5开=", u8"通道5关=", u8"通道6开=", u8"通道6关=", u8"通道7开=", u8"通道7关=",
           u8"通道8开=", u8"通道8关="}},
         {17, 23, u8"投影仪", {u8"投影机开=", u8"投影机关=", u8"VGA1=", u8"VGA2=", u8"HDMI1=", u8"HDMI2=", u8"HOME="}},
-        {24, 45, u8"播放器",
-         {u8"播放器开=", u8"播放器关=", u8"上=", u8"下=", u8"左=", u8"右=", u8"OK=", u8"返回=", u8"主页=",
-          u8"菜单=", u8"字幕=", u8"音轨=", u8"音量+=", u8"音量-=", u8"静音=", u8"快进=", u8"快退=", u8"上一曲=",
-          u8"下一曲=", u8"播放=", u8"暂停=", u8"停止="}},
-        {46, 66, u8"功放",
-         {u8"功放开=", u8"功放关=", u8"movie=", u8"music=", u8"game=", u8"TV=", u8"computer=", u8"golf=",
-          u8"HDMI1=", u8"HDMI2=", u8"上=", u8"下=", u8"左=", u8"右=", u8"OK=", u8"返回=", u8"主页=", u8"菜单=",
-          u8"音量+=", u8"音量-=", u8"静音="}},
-        {67, 78, u8"扩展区",
+        {24, 45, u8"播放器", {u8"播放器开=", u8"播放器关=", u8"上=",   u8"下=",   u8"左=",   u8"右=",
+                              u8"OK=",       u8"返回=",     u8"主页=", u8"菜单=", u8"字幕=", u8"音轨=",
+                              u8"音量+=",    u8"音量-=",    u8"静音=", u8"快进=", u8"快退=", u8"上一曲=",
+                              u8"下一曲=",   u8"播放=",     u8"暂停=", u8"停止="}},
+        {46, 66, u8"功放", {u8"功放开=", u8"功放关=", u8"movie=", u8"music=", u8"game=",  u8"TV=",    u8"computer=",
+                            u8"golf=",   u8"HDMI1=",  u8"HDMI2=", u8"上=",    u8"下=",    u8"左=",    u8"右=",
+                            u8"OK=",     u8"返回=",   u8"主页=",  u8"菜单=",  u8"音量+=", u8"音量-=", u8"静音="}},
+        {67,
+         78,
+         u8"扩展区",
          {u8"自定义1", u8"自定义2", u8"自定义3", u8"自定义4", u8"自定义5", u8"自定义6", u8"自定义7", u8"自定义8",
           u8"自定义9", u8"自定义10", u8"自定义11", u8"自定义12"}},
     };

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include "grid/model/grid_model.h"
 #include "grid/model/picture.h"
-
-#include <string>
 
 namespace veltrano::grid::testing {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "grid/model/column_type.h"
-
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "grid/model/column_type.h"
 
 namespace veltrano::grid::testing {
 

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "column_type_builder.h"
 #include "grid/model/grid_model.h"
-
-#include <gtest/gtest.h>
 
 namespace veltrano::grid {
 namespace {

@@ -1,10 +1,10 @@
 // Writes the golden application table: grid_golden_table FILE
+#include <fstream>
+#include <iostream>
+
 #include "application_table.h"
 #include "grid/file/grid_file_writer.h"
 #include "grid/model/byte_picture_codec.h"
-
-#include <fstream>
-#include <iostream>
 
 int main(int argc, char** argv) {
     using namespace veltrano::grid;

@@ -1,3 +1,7 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
 #include "application_table.h"
 #include "grid/file/file_system.h"
 #include "grid/file/grid_file.h"
@@ -6,10 +10,6 @@
 #include "grid/model/byte_picture_codec.h"
 #include "test_files.h"
 #include "tools/veltrano_table/table_json.h"
-
-#include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace veltrano::grid {
 namespace {

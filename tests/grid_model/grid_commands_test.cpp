@@ -1,8 +1,9 @@
-#include "column_type_builder.h"
-#include "grid/model/byte_picture_codec.h"
 #include "grid/model/grid_commands.h"
 
 #include <gtest/gtest.h>
+
+#include "column_type_builder.h"
+#include "grid/model/byte_picture_codec.h"
 
 namespace veltrano::grid {
 namespace {

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include "file_bytes.h"
 #include "grid/file/grid_file_reader.h"
 #include "grid/file/grid_file_writer.h"
 #include "grid/model/byte_picture_codec.h"
 #include "rich_grid.h"
-
-#include <gtest/gtest.h>
 
 namespace veltrano::grid::file {
 namespace {
@@ -33,8 +33,8 @@ protected:
         EXPECT_FALSE(result.ok());
         EXPECT_EQ(gridFileBytes(target, codec), snapshot);
         if (!result.ok()) {
-            EXPECT_EQ(result.error->section, section) << sectionName(result.error->section) << ": "
-                                                      << result.error->reason;
+            EXPECT_EQ(result.error->section, section)
+                << sectionName(result.error->section) << ": " << result.error->reason;
             return *result.error;
         }
         return {};

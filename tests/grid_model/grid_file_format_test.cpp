@@ -1,13 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
 #include "column_type_builder.h"
 #include "file_bytes.h"
 #include "grid/file/grid_file_reader.h"
 #include "grid/file/grid_file_writer.h"
 #include "grid/model/byte_picture_codec.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
 
 namespace veltrano::grid::file {
 namespace {
@@ -72,8 +72,8 @@ TEST_F(GridFileFormatTest, HeaderAndSettingsSitAtTheirOffsets) {
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "QGRD");
     EXPECT_EQ(int32At(bytes, 4), 6);
     EXPECT_EQ(int32At(bytes, 8), 0);
-    const std::array<std::int32_t, 21> expected{3, 2, 1, 1, 24, 61, 0x010203, 0x040506, 0, 0, 2,
-                                                1, 0, 1, 1,  1,  1, 1,        0,        0x0A0B0C, 0x0D0E0F};
+    const std::array<std::int32_t, 21> expected{3, 2, 1, 1, 24, 61, 0x010203, 0x040506, 0,        0,       2,
+                                                1, 0, 1, 1, 1,  1,  1,        0,        0x0A0B0C, 0x0D0E0F};
     for (std::size_t index = 0; index < expected.size(); ++index) {
         EXPECT_EQ(int32At(bytes, 12 + 4 * index), expected[index]) << "at offset " << 12 + 4 * index;
     }
@@ -252,11 +252,8 @@ TEST_F(GridFileFormatTest, TextsAreCountedWithTheirNul) {
 
 TEST_F(GridFileFormatTest, UnitTextOfEightBytesIsWrittenWithoutNulAndReadBackWhole) {
     GridModel grid = smallGrid(40, 2);
-    grid.addColumnType(testing::TypeOf(1, ColumnKind::UnitNumber)
-                           .unit("ABCDEFGH")
-                           .second("0123456789ABCDEF")
-                           .option(4)
-                           .decimals(2));
+    grid.addColumnType(
+        testing::TypeOf(1, ColumnKind::UnitNumber).unit("ABCDEFGH").second("0123456789ABCDEF").option(4).decimals(2));
     const std::vector<std::uint8_t> bytes = save(grid);
     const std::size_t record = kBodyStart + 40 * 4 + 2 * 4;
     EXPECT_EQ(int32At(bytes, kColumnTypeCount), 1);

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include "file_bytes.h"
 #include "grid/file/grid_file_reader.h"
 #include "grid/file/grid_file_writer.h"
 #include "grid/model/byte_picture_codec.h"
 #include "rich_grid.h"
-
-#include <gtest/gtest.h>
 
 namespace veltrano::grid::file {
 namespace {

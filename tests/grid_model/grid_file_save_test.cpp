@@ -1,12 +1,12 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
 #include "application_table.h"
 #include "grid/file/grid_file.h"
 #include "grid/file/grid_file_writer.h"
 #include "grid/model/byte_picture_codec.h"
 #include "test_files.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace veltrano::grid::file {
 namespace {

@@ -1,5 +1,3 @@
-#include "column_type_builder.h"
-#include "grid/model/byte_picture_codec.h"
 #include "grid/model/grid_model.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +6,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "column_type_builder.h"
+#include "grid/model/byte_picture_codec.h"
 
 namespace veltrano::grid {
 namespace {

@@ -1,9 +1,10 @@
-#include "column_type_builder.h"
 #include "rich_grid.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "column_type_builder.h"
 
 namespace veltrano::grid::testing {
 

@@ -1,3 +1,7 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
 #include "file_bytes.h"
 #include "grid/file/file_system.h"
 #include "grid/file/grid_file_reader.h"
@@ -7,10 +11,6 @@
 #include "tools/veltrano_table/empty_table.h"
 #include "tools/veltrano_table/key_table_exchange.h"
 #include "tools/veltrano_table/table_tool.h"
-
-#include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace veltrano::tools {
 namespace {
@@ -87,16 +87,21 @@ TEST(KeyTableExchangeTest, ExportThenImportIntoAnEmptyTableGivesTheSameCodes) {
 TEST(KeyTableExchangeTest, EveryBadRecordIsReportedAndTheTableStaysAsItWas) {
     grid::GridModel table = programTable();
     table.setText(5, 2, "FA 05 ED", false);
-    const std::string csv = "row,device,key,code\n"
-                            "5,,,FA 55 ED\n"
-                            "21,," + kHdmi1 + ",FA 0G ED\n"
-                            "22,,,ABC\n"
-                            "0,,,FA ED\n"
-                            "five,,,FA ED\n"
-                            "23,,,\n"
-                            "23,,,FA ED\n"
-                            "24,," + kHdmi1 + ",FA ED\n"
-                            "25,too,few\n";
+    const std::string csv =
+        "row,device,key,code\n"
+        "5,,,FA 55 ED\n"
+        "21,," +
+        kHdmi1 +
+        ",FA 0G ED\n"
+        "22,,,ABC\n"
+        "0,,,FA ED\n"
+        "five,,,FA ED\n"
+        "23,,,\n"
+        "23,,,FA ED\n"
+        "24,," +
+        kHdmi1 +
+        ",FA ED\n"
+        "25,too,few\n";
     const std::vector<ImportProblem> problems = importKeyTableCsv(csv, table);
     ASSERT_EQ(problems.size(), 7u);
     EXPECT_EQ(problems[0].line, 3);

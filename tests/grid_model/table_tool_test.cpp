@@ -1,12 +1,13 @@
-#include "file_bytes.h"
-#include "grid/file/file_system.h"
-#include "test_files.h"
-#include "tools/veltrano_table/gbk_text.h"
 #include "tools/veltrano_table/table_tool.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+#include "file_bytes.h"
+#include "grid/file/file_system.h"
+#include "test_files.h"
+#include "tools/veltrano_table/gbk_text.h"
 
 namespace veltrano::tools {
 namespace {

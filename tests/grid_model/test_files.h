@@ -1,12 +1,12 @@
 #pragma once
 
-#include "grid/file/file_system.h"
-
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "grid/file/file_system.h"
 
 namespace veltrano::grid::testing {
 

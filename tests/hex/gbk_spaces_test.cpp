@@ -31,13 +31,19 @@ TEST(GbkSpacesTest, TrimKeepsATrailingSpaceThatIsATrailByte) {
 }
 
 TEST(GbkSpacesTest, RemoveKeepsFullWidthSpacesAndTrailBytes) {
-    EXPECT_EQ(removeAsciiSpaces(" a \xA1\xA1 b\xB0 c "), "a\xA1\xA1" "b\xB0 c");
+    EXPECT_EQ(removeAsciiSpaces(" a \xA1\xA1 b\xB0 c "),
+              "a\xA1\xA1"
+              "b\xB0 c");
 }
 
 TEST(GbkSpacesTest, UpperCaseSkipsTrailBytes) {
-    std::string text = "ab\xB0" "cd\xB0";
+    std::string text =
+        "ab\xB0"
+        "cd\xB0";
     toUpperAscii(text);
-    EXPECT_EQ(text, "AB\xB0" "cD\xB0");
+    EXPECT_EQ(text,
+              "AB\xB0"
+              "cD\xB0");
 }
 
 }  // namespace

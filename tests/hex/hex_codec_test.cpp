@@ -131,7 +131,10 @@ TEST_F(HexToBytesTest, LeadByteAtTheEndOfAnEvenTextIsInvalid) {
 }
 
 TEST_F(HexToBytesTest, ZeroByteIsInvalid) {
-    EXPECT_TRUE(parse(std::string_view("AD\0" "6", 4)).empty());
+    EXPECT_TRUE(parse(std::string_view("AD\0"
+                                       "6",
+                                       4))
+                    .empty());
     expectOneMessage(invalidCharacter('\0'));
 }
 
@@ -187,7 +190,9 @@ TEST(HexPairToByteTest, LowerCaseLetterCountsAsZero) {
 
 TEST(HexPairToByteTest, InvalidHighCharacterCountsAsZero) {
     EXPECT_EQ(HexPairToByte("G1"), 1);
-    EXPECT_EQ(HexPairToByte("\xB0" "1"), 1);
+    EXPECT_EQ(HexPairToByte("\xB0"
+                            "1"),
+              1);
 }
 
 TEST(HexPairToByteTest, MissingCharactersCountAsZero) {

@@ -12,16 +12,24 @@ void record(const char* name, const EventWord* arguments, std::size_t count) {
     handlerLog().lastArguments.assign(arguments, arguments + count);
 }
 
-void onCreated(const EventWord* a, std::size_t n, EventResult&) { record("created", a, n); }
-void onMoved(const EventWord* a, std::size_t n, EventResult&) { record("moved", a, n); }
-void onResized(const EventWord* a, std::size_t n, EventResult&) { record("resized", a, n); }
+void onCreated(const EventWord* a, std::size_t n, EventResult&) {
+    record("created", a, n);
+}
+void onMoved(const EventWord* a, std::size_t n, EventResult&) {
+    record("moved", a, n);
+}
+void onResized(const EventWord* a, std::size_t n, EventResult&) {
+    record("resized", a, n);
+}
 void onInnerText(const EventWord* a, std::size_t n, EventResult& result) {
     record("inner", a, n);
     result.present = true;
     result.low = 77;
 }
 
-void onOpenItem(const EventWord* a, std::size_t n, EventResult&) { record("open item", a, n); }
+void onOpenItem(const EventWord* a, std::size_t n, EventResult&) {
+    record("open item", a, n);
+}
 
 const EventHandlerEntry kHandlers[] = {{&onCreated}, {&onMoved}, {&onResized}, {&onInnerText}, {&onOpenItem}};
 
@@ -96,8 +104,9 @@ std::vector<std::uint8_t> sampleSegment() {
 
 LoadingTest::LoadingTest()
     : segment_(sampleSegment()),
-      descriptor_{3, 0, 100, kHandlers, nullptr, 0, segment_.data(), static_cast<std::uint32_t>(segment_.size()),
-                  1, kLibraries, 0, nullptr, nullptr},
+      descriptor_{
+          3, 0,          100, kHandlers, nullptr, 0, segment_.data(), static_cast<std::uint32_t>(segment_.size()),
+          1, kLibraries, 0,   nullptr,   nullptr},
       runtime_(descriptor_, nullptr) {
     classLog() = ClassLog{};
     handlerLog() = HandlerLog{};
@@ -109,7 +118,9 @@ LoadingTest::~LoadingTest() {
     runtime_.shutdown(0);
 }
 
-WindowObject* LoadingTest::objectOf(std::uint32_t componentId) { return services::componentObject(kWindowId, componentId); }
+WindowObject* LoadingTest::objectOf(std::uint32_t componentId) {
+    return services::componentObject(kWindowId, componentId);
+}
 
 HWND LoadingTest::handleOf(std::uint32_t componentId) {
     WindowObject* object = objectOf(componentId);

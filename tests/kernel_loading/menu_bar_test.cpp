@@ -53,12 +53,16 @@ protected:
         GetMenuStringW(menu, static_cast<UINT>(position), text, 64, MF_BYPOSITION);
         return text;
     }
-    static UINT itemState(HMENU menu, int position) { return GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION); }
+    static UINT itemState(HMENU menu, int position) {
+        return GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
+    }
 
     void writeItem(std::uint32_t item, std::int32_t index, std::uint32_t value) {
         writeProperty(kMenuWindowId, item, index, -1, value, 0);
     }
-    std::uint64_t readItem(std::uint32_t item, std::int32_t index) { return readProperty(kMenuWindowId, item, index, -1); }
+    std::uint64_t readItem(std::uint32_t item, std::int32_t index) {
+        return readProperty(kMenuWindowId, item, index, -1);
+    }
 };
 
 TEST_F(MenuBarTest, TheItemsMakeTheMenuBarAndTheirKeysTheAccelerators) {

@@ -16,7 +16,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void appendU16(Bytes& out, std::uint16_t value) { le::appendU16(out, value); }
+void appendU16(Bytes& out, std::uint16_t value) {
+    le::appendU16(out, value);
+}
 
 // A 32 x 32 monochrome cursor (or icon) file with one image.
 Bytes pointerFile(std::uint16_t type, std::uint16_t hotSpotX, std::uint16_t hotSpotY) {
@@ -27,8 +29,8 @@ Bytes pointerFile(std::uint16_t type, std::uint16_t hotSpotX, std::uint16_t hotS
     appendU16(image, 1);
     appendU16(image, 1);
     for (int i = 0; i < 6; ++i) le::appendU32(image, 0);
-    le::appendU32(image, 0x00000000);  // black
-    le::appendU32(image, 0x00FFFFFF);  // white
+    le::appendU32(image, 0x00000000);         // black
+    le::appendU32(image, 0x00FFFFFF);         // white
     image.insert(image.end(), 32 * 4, 0xF0);  // colour mask
     image.insert(image.end(), 32 * 4, 0x0F);  // transparency mask
 

@@ -106,7 +106,8 @@ TEST_F(PropertyDispatchTest, AWholeFontRecordCarriesItsFaceNameBothWays) {
     const WholeFont written{0, 1, 0, 0, 0, 12, addressWord(kFace)};
     writePropertyAddress(kWindowId, kOuterText, kFont, kWhole, &written);
 
-    auto* read = addressFromWord<WholeFont>(static_cast<AddressWord>(readProperty(kWindowId, kOuterText, kFont, kWhole)));
+    auto* read =
+        addressFromWord<WholeFont>(static_cast<AddressWord>(readProperty(kWindowId, kOuterText, kFont, kWhole)));
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->bold, 1u);
     EXPECT_EQ(read->size, 12u);

@@ -44,8 +44,8 @@ WindowObject* attachNew(HWND handle, std::uint32_t componentId, std::uint32_t co
     return object;
 }
 
-WindowObject* createFrame(const std::uint8_t*, std::uint32_t, std::uint32_t style, HWND parent,
-                          std::uint32_t controlId, HMENU menu, int left, int top, int width, int height, std::uint32_t,
+WindowObject* createFrame(const std::uint8_t*, std::uint32_t, std::uint32_t style, HWND parent, std::uint32_t controlId,
+                          HMENU menu, int left, int top, int width, int height, std::uint32_t,
                           std::uint32_t componentId, std::uint32_t, std::uint32_t) {
     registerFrameClass();
     HWND handle = CreateWindowExW(0, L"VeltranoTestFrame", L"frame", WS_OVERLAPPEDWINDOW | style, left, top, width,
@@ -66,11 +66,11 @@ WindowObject* createText(const std::uint8_t* data, std::uint32_t length, std::ui
                          std::uint32_t controlId, HMENU, int left, int top, int width, int height, std::uint32_t,
                          std::uint32_t componentId, std::uint32_t, std::uint32_t) {
     const std::string text(reinterpret_cast<const char*>(data), length);
-    HWND handle = CreateWindowExW(0, L"STATIC", wideFromCodePage936(text).c_str(), WS_CHILD | style, left, top,
-                                  width, height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(controlId)),
+    HWND handle = CreateWindowExW(0, L"STATIC", wideFromCodePage936(text).c_str(), WS_CHILD | style, left, top, width,
+                                  height, parent, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(controlId)),
                                   GetModuleHandleW(nullptr), nullptr);
-    auto* object = static_cast<TestTextObject*>(attachNew<TestTextObject>(handle, componentId, controlId, style, parent));
+    auto* object =
+        static_cast<TestTextObject*>(attachNew<TestTextObject>(handle, componentId, controlId, style, parent));
     if (object) object->text = text;
     return object;
 }
@@ -97,7 +97,8 @@ void readText(WindowObject* object, int index, RawValue* value) {
     auto* text = static_cast<TestTextObject*>(object);
     if (index == 0) value->word1 = addressWord(text->text.c_str());
     if (index == 1) value->word1 = static_cast<std::uint32_t>(text->number);
-    if (index == 3 && !text->font.empty()) *value = RawValue{addressWord(text->font.data()), static_cast<std::uint32_t>(text->font.size())};
+    if (index == 3 && !text->font.empty())
+        *value = RawValue{addressWord(text->font.data()), static_cast<std::uint32_t>(text->font.size())};
 }
 
 std::vector<std::uint8_t> saveText(WindowObject* object) {
@@ -105,8 +106,12 @@ std::vector<std::uint8_t> saveText(WindowObject* object) {
     return {text.begin(), text.end()};
 }
 
-AnyRoutine frameInterfaces(int number) { return number == 1 ? asAnyRoutine(&createFrame) : nullptr; }
-AnyRoutine boxInterfaces(int number) { return number == 1 ? asAnyRoutine(&createBox) : nullptr; }
+AnyRoutine frameInterfaces(int number) {
+    return number == 1 ? asAnyRoutine(&createFrame) : nullptr;
+}
+AnyRoutine boxInterfaces(int number) {
+    return number == 1 ? asAnyRoutine(&createBox) : nullptr;
+}
 AnyRoutine textInterfaces(int number) {
     switch (number) {
         case 1: return asAnyRoutine(&createText);
@@ -118,9 +123,8 @@ AnyRoutine textInterfaces(int number) {
 }
 
 const PropertyDescriptor kTextProperties[] = {
-    {"left", 1001}, {"top", 1001},   {"width", 1001},  {"height", 1001},   {"tag", 1005},
-    {"visible", 1003}, {"disabled", 1003}, {"pointer", 1011}, {"text", 1005}, {"number", 1001},
-    {"recreate", 1003}, {"font", 1013},
+    {"left", 1001},     {"top", 1001},     {"width", 1001}, {"height", 1001}, {"tag", 1005},      {"visible", 1003},
+    {"disabled", 1003}, {"pointer", 1011}, {"text", 1005},  {"number", 1001}, {"recreate", 1003}, {"font", 1013},
 };
 
 const ClassDescriptor kFrame{kFrameClass, 0x04, &frameInterfaces, kTextProperties, 8};
@@ -136,7 +140,9 @@ ClassLog& classLog() {
     return log;
 }
 
-TestTextObject::~TestTextObject() { ++classLog().destroyed; }
+TestTextObject::~TestTextObject() {
+    ++classLog().destroyed;
+}
 
 LRESULT TestTextObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return WindowObject::handleMessage(message, wParam, lParam);

@@ -26,7 +26,9 @@ int printMessage(std::int32_t, const char* messageAndLocation) {
 
 class DllBindingTest : public ::testing::Test {
 protected:
-    DllBindingTest() : descriptor_(bindingDescriptor()), runtime_(descriptor_, nullptr) { runtime_.initialiseRuntime(); }
+    DllBindingTest() : descriptor_(bindingDescriptor()), runtime_(descriptor_, nullptr) {
+        runtime_.initialiseRuntime();
+    }
     ~DllBindingTest() override { runtime_.shutdown(0); }
 
     ApplicationDescriptor descriptor_;
@@ -49,12 +51,14 @@ TEST_F(DllBindingTest, SecondCallUsesTheBoundAddress) {
 TEST_F(DllBindingTest, CallsPassTheArgumentsInOrderAndGiveTheResultBack) {
     HKEY key = nullptr;
     const std::uintptr_t open[] = {reinterpret_cast<std::uintptr_t>(HKEY_LOCAL_MACHINE),
-                                   reinterpret_cast<std::uintptr_t>("SOFTWARE"), reinterpret_cast<std::uintptr_t>(&key)};
+                                   reinterpret_cast<std::uintptr_t>("SOFTWARE"),
+                                   reinterpret_cast<std::uintptr_t>(&key)};
     EXPECT_EQ(static_cast<std::uint32_t>(runtime_.callDllCommand(1, open)), 0u);
     ASSERT_NE(key, nullptr);
     const std::uintptr_t close[] = {reinterpret_cast<std::uintptr_t>(key)};
     EXPECT_EQ(static_cast<std::uint32_t>(runtime_.callDllCommand(3, close)), 0u);
-    EXPECT_EQ(static_cast<std::uint32_t>(runtime_.callDllCommand(3, close)), static_cast<std::uint32_t>(ERROR_INVALID_HANDLE))
+    EXPECT_EQ(static_cast<std::uint32_t>(runtime_.callDllCommand(3, close)),
+              static_cast<std::uint32_t>(ERROR_INVALID_HANDLE))
         << "the key was closed by the first call";
 }
 

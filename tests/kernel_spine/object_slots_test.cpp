@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "runtime/kernel/window_object.h"
-#include "runtime/values/address_word.h"
 #include "runtime/kernel/window_registry.h"
+#include "runtime/values/address_word.h"
 #include "tests/template/template_builders.h"
 
 namespace veltrano {

@@ -33,13 +33,17 @@ const char* const kDllNames[] = {"sio_open", "RegOpenKeyA"};
 const char kConstants[] = "constant text";
 
 ApplicationDescriptor makeDescriptor() {
-    return ApplicationDescriptor{3,       0, 100, nullptr, kConstants, sizeof kConstants, nullptr, 0, 2,
-                                 kLibraries, 2, kDllFiles,  kDllNames};
+    return ApplicationDescriptor{3, 0, 100,        nullptr, kConstants, sizeof kConstants, nullptr,
+                                 0, 2, kLibraries, 2,       kDllFiles,  kDllNames};
 }
 
 std::vector<int> exitHookCalls;
-void firstExitHook(int index) { exitHookCalls.push_back(100 + index); }
-void secondExitHook(int index) { exitHookCalls.push_back(200 + index); }
+void firstExitHook(int index) {
+    exitHookCalls.push_back(100 + index);
+}
+void secondExitHook(int index) {
+    exitHookCalls.push_back(200 + index);
+}
 
 std::vector<AddressWord> idleCalls;
 int recordIdle(AddressWord argument) {
@@ -171,7 +175,8 @@ TEST_F(RuntimeApplicationTest, AnIdleHandlerRecordKeepsItsAddressWideArgument) {
     runtime_.initialiseRuntime();
     HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     // An argument with bits above the low 32, as a 64-bit address has.
-    const AddressWord argument = sizeof(AddressWord) > 4 ? static_cast<AddressWord>(0x00007FF123456789ull) : 0x12345678u;
+    const AddressWord argument =
+        sizeof(AddressWord) > 4 ? static_cast<AddressWord>(0x00007FF123456789ull) : 0x12345678u;
     const IdleHandlerRecord record{addressWord(window), reinterpret_cast<AddressWord>(&recordIdle), argument};
     RuntimeApplication::serviceEntry(1012, addressWord(&record), 0);
     runtime_.runIdle(0);
@@ -253,9 +258,12 @@ void exitHookLeavingAMarker(int) {
 int printingErrorHook(std::int32_t code, const char* messageAndLocation) {
     std::string text;
     for (const char* p = messageAndLocation; *p; ++p) {
-        if (*p == '\r') text += "<CR>";
-        else if (*p == '\n') text += "<LF>";
-        else text += *p;
+        if (*p == '\r')
+            text += "<CR>";
+        else if (*p == '\n')
+            text += "<LF>";
+        else
+            text += *p;
     }
     std::fprintf(stderr, "hook code=%d text=[%s]\n", code, text.c_str());
     std::fflush(stderr);
@@ -275,7 +283,8 @@ TEST_F(RuntimeApplicationDeathTest, LoadingWithoutTemplateDataFailsFatallyWithou
             runtime_.registerExitHook(&exitHookLeavingAMarker);
             runtime_.loadWindow(0x52010001);
         },
-        ::testing::ExitedWithCode(-1), "hook code=0 text=\\[载入启动窗口失败<CR><LF>1375797249, 0<CR><LF>未找到所指定的窗口<CR><LF>\\]");
+        ::testing::ExitedWithCode(-1),
+        "hook code=0 text=\\[载入启动窗口失败<CR><LF>1375797249, 0<CR><LF>未找到所指定的窗口<CR><LF>\\]");
     FILE* marker = std::fopen(markerPath().c_str(), "r");
     EXPECT_EQ(marker, nullptr) << "an exit hook ran on a fatal exit";
     if (marker) std::fclose(marker);

@@ -17,7 +17,9 @@ struct AllocationFailed : std::runtime_error {
     std::size_t byteCount;
 };
 
-void throwOnFailure(std::size_t byteCount) { throw AllocationFailed(byteCount); }
+void throwOnFailure(std::size_t byteCount) {
+    throw AllocationFailed(byteCount);
+}
 
 // A private heap lets the tests count the blocks the runtime leaves behind.
 class RuntimeHeapTest : public ::testing::Test {

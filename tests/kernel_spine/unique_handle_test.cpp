@@ -21,9 +21,13 @@ static_assert(!std::is_copy_constructible_v<GlobalLockGuard>);
 static_assert(!std::is_copy_constructible_v<OpenClipboardGuard>);
 
 // GDI objects the process holds: the observable effect of owning one.
-DWORD gdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+DWORD gdiObjectCount() {
+    return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+}
 
-bool isLiveBrush(HBRUSH brush) { return GetObjectType(brush) == OBJ_BRUSH; }
+bool isLiveBrush(HBRUSH brush) {
+    return GetObjectType(brush) == OBJ_BRUSH;
+}
 
 bool isLiveMemoryDc(HDC dc) {
     return GetObjectType(dc) == OBJ_MEMDC;

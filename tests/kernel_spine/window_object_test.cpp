@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
+#include "runtime/kernel/window_object.h"
+
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <future>
 #include <string>
 #include <thread>
-
-#include "runtime/kernel/window_object.h"
 
 namespace veltrano {
 namespace {

@@ -1,3 +1,5 @@
+#include "tools/emblem/ico_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "tools/emblem/emblem.h"
-#include "tools/emblem/ico_writer.h"
 
 namespace veltrano::emblem {
 namespace {

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
@@ -8,14 +7,16 @@
 #include <vector>
 
 #include "runtime/kernel/unique_handle.h"
+#include "tests/support/program_folder.h"
 #include "tools/emblem/emblem.h"
 #include "tools/emblem/ico_writer.h"
-#include "tests/support/program_folder.h"
 
 namespace veltrano {
 namespace {
 
-std::wstring programNextToThisTest() { return test::folderOfThisProgram() + L"veltrano.exe"; }
+std::wstring programNextToThisTest() {
+    return test::folderOfThisProgram() + L"veltrano.exe";
+}
 
 std::vector<std::uint8_t> resourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type) {
     HRSRC found = FindResourceW(module, name, type);
@@ -90,8 +91,8 @@ TEST_F(ProgramResources, VersionResourceGivesProductNameAndVersion) {
     };
     Translation* translation = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                               &length));
+    ASSERT_TRUE(
+        VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     ASSERT_GE(length, sizeof(Translation));
     EXPECT_EQ(translation->language, 0x0804);
     EXPECT_EQ(translation->codePage, 1200);

@@ -23,9 +23,9 @@ struct Bgra {
 // from 32-bit BGRA pixels.
 std::vector<std::uint8_t> encode(const GUID& container, UINT width, UINT height, const std::vector<Bgra>& pixels) {
     ComPointer<IWICImagingFactory> factory;
-    EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IWICImagingFactory,
-                                              reinterpret_cast<void**>(static_cast<IWICImagingFactory**>(out(factory)))));
+    EXPECT_HRESULT_SUCCEEDED(
+        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                         reinterpret_cast<void**>(static_cast<IWICImagingFactory**>(out(factory)))));
     ComPointer<IStream> stream;
     EXPECT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, out(stream)));
     ComPointer<IWICBitmapEncoder> encoder;

@@ -1,5 +1,4 @@
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +6,9 @@
 // The program's texts are code page 936 bytes; the test environment must give
 // the program that ANSI code page, or the window system would show them wrong
 // wherever the program relies on the ANSI functions.
-TEST(Platform, ProgramSeesAnsiCodePage936) { EXPECT_EQ(GetACP(), 936u); }
+TEST(Platform, ProgramSeesAnsiCodePage936) {
+    EXPECT_EQ(GetACP(), 936u);
+}
 
 TEST(Platform, NarrowLiteralsAreGbkBytes) {
     const std::string closed = "端口已关闭\r\n";
@@ -15,5 +16,7 @@ TEST(Platform, NarrowLiteralsAreGbkBytes) {
 }
 
 #if !defined(_WIN64)
-TEST(Platform, PointersAre32Bits) { EXPECT_EQ(sizeof(void*), 4u); }
+TEST(Platform, PointersAre32Bits) {
+    EXPECT_EQ(sizeof(void*), 4u);
+}
 #endif

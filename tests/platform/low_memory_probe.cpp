@@ -39,16 +39,17 @@ int main() {
     const std::unique_ptr<char[]> runtimeHeapBlock = std::make_unique<char[]>(64);
     const std::unique_ptr<void, HeapDestroyer> newHeap(HeapCreate(0, 0, 0));
     void* newHeapBlock = HeapAlloc(newHeap.get(), 0, 64);
-    const std::unique_ptr<void, PageRelease> pages(VirtualAlloc(nullptr, 1 << 16, MEM_COMMIT | MEM_RESERVE,
-                                                                PAGE_READWRITE));
+    const std::unique_ptr<void, PageRelease> pages(
+        VirtualAlloc(nullptr, 1 << 16, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     std::uintptr_t threadStack = 0;
     std::thread([&threadStack] {
         const int onStack = 0;
         threadStack = reinterpret_cast<std::uintptr_t>(&onStack);
     }).join();
 
-    const std::wstring caption = entry(L"process-heap", processHeapBlock) + entry(L"runtime-heap", runtimeHeapBlock.get()) +
-                                 entry(L"new-heap", newHeapBlock) + entry(L"pages", pages.get()) +
+    const std::wstring caption = entry(L"process-heap", processHeapBlock) +
+                                 entry(L"runtime-heap", runtimeHeapBlock.get()) + entry(L"new-heap", newHeapBlock) +
+                                 entry(L"pages", pages.get()) +
                                  entry(L"thread-stack", reinterpret_cast<const void*>(threadStack));
 
     WNDCLASSW windowClass{};

@@ -2,7 +2,6 @@
 // their tests start (tests/support/low_memory_gtest_main.cpp); these check
 // that it took: whatever the code under test can be given lies above.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -43,7 +42,9 @@ struct RuntimeFree {
     void operator()(void* block) const noexcept { std::free(block); }
 };
 
-[[noreturn]] void throwOnFailure(std::size_t) { throw std::bad_alloc(); }
+[[noreturn]] void throwOnFailure(std::size_t) {
+    throw std::bad_alloc();
+}
 
 TEST(LowMemory, ProcessHeapBlocksOfEverySizeLieAboveFourGigabytes) {
     for (std::size_t size : blockSizes()) {

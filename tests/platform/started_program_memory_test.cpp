@@ -2,7 +2,6 @@
 // their first instruction (tests/driver/program_driver.cpp). The probe shows
 // where its memory lies; it reserves nothing itself.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -11,7 +11,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::wstring programNextToThisTest() { return test::folderOfThisProgram() + L"veltrano.exe"; }
+std::wstring programNextToThisTest() {
+    return test::folderOfThisProgram() + L"veltrano.exe";
+}
 
 bool hasChildWithText(HWND window, const std::wstring& text) {
     for (HWND child : driver::childWindows(window)) {

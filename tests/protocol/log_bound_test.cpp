@@ -1,8 +1,8 @@
+#include "app/protocol/log_bound.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "app/protocol/log_bound.h"
 
 namespace veltrano::protocol {
 namespace {

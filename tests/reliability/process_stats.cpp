@@ -43,8 +43,8 @@ bool countersFromProcessList(DWORD processId, Counters& counters) {
     using QueryFunction = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     if (ntdll == nullptr) return false;
-    const auto query = reinterpret_cast<QueryFunction>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySystemInformation")));
+    const auto query =
+        reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySystemInformation")));
     if (query == nullptr) return false;
     std::vector<unsigned char> buffer(1 << 20);
     for (int attempt = 0; attempt < 4; ++attempt) {

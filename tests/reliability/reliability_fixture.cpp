@@ -106,8 +106,8 @@ void ReliabilityTest::closePort() {
     HWND button = session_->childWithText(e2e::kClosePort);
     ASSERT_NE(button, nullptr) << "the port is not open";
     session_->click(button);
-    ASSERT_TRUE(driver::eventually(
-        [&] { return session_->buttonText(button) == wideFromCodePage936(e2e::kOpenPort); }, 10s));
+    ASSERT_TRUE(
+        driver::eventually([&] { return session_->buttonText(button) == wideFromCodePage936(e2e::kOpenPort); }, 10s));
 }
 
 void ReliabilityTest::startModuleSequence(const std::string& caption) {

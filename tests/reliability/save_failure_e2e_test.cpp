@@ -79,8 +79,8 @@ TEST_F(SaveFailureTest, ReadOnlyDataFileIsReportedAndKeptByteForByte) {
 
 TEST_F(SaveFailureTest, DataFileHeldOpenWithoutSharingIsReportedAndKeptByteForByte) {
     {
-        HeldFile held(CreateFileW(dataFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
+        HeldFile held(
+            CreateFileW(dataFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held.valid());
         ASSERT_NO_FATAL_FAILURE(expectSaveFailed());
     }

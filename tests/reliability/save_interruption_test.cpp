@@ -47,7 +47,8 @@ grid::GridModel filledTable(grid::PictureCodec& codec) {
 grid::GridModel largeTable() {
     grid::GridModel table = grid::testing::makeWindowGrid();
     table.setRowCount(2000);
-    for (int row = 1; row < 2000; ++row) table.setText(row, 2, std::string(150, static_cast<char>('A' + row % 26)), false);
+    for (int row = 1; row < 2000; ++row)
+        table.setText(row, 2, std::string(150, static_cast<char>('A' + row % 26)), false);
     return table;
 }
 

@@ -18,7 +18,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 int runSoak(const std::wstring& stopFile) {
     auto session = e2e::ProgramSession::start();

@@ -63,8 +63,8 @@ FarEndOutcome serveLine(int master, const FarEndScript& script) {
 
     const auto deadline = std::chrono::steady_clock::now() + script.timeout;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             return outcome;
         }

@@ -17,10 +17,10 @@ struct FarEndScript {
 };
 
 enum class FarEndOutcome {
-    Replied,        // the expected bytes came and the reply went out
-    NothingToDo,    // no expectation given; ran until stopped
-    Mismatch,       // other bytes came first
-    TimedOut,       // the expected bytes did not come in time
+    Replied,      // the expected bytes came and the reply went out
+    NothingToDo,  // no expectation given; ran until stopped
+    Mismatch,     // other bytes came first
+    TimedOut,     // the expected bytes did not come in time
 };
 
 // Serves the line on `master` until SIGTERM or SIGINT (which the caller has

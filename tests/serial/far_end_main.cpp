@@ -88,15 +88,14 @@ int main(int argc, char** argv) {
         }
         const veltrano::posix::PublishedLink published(link, line.slavePath());
         switch (veltrano::serialtest::serveLine(line.master(), script)) {
-        case FarEndOutcome::Replied:
-        case FarEndOutcome::NothingToDo:
-            return 0;
-        case FarEndOutcome::Mismatch:
-            std::fprintf(stderr, "serial_far_end: received other bytes than expected\n");
-            return 3;
-        case FarEndOutcome::TimedOut:
-            std::fprintf(stderr, "serial_far_end: the expected bytes did not arrive\n");
-            return 4;
+            case FarEndOutcome::Replied:
+            case FarEndOutcome::NothingToDo: return 0;
+            case FarEndOutcome::Mismatch:
+                std::fprintf(stderr, "serial_far_end: received other bytes than expected\n");
+                return 3;
+            case FarEndOutcome::TimedOut:
+                std::fprintf(stderr, "serial_far_end: the expected bytes did not arrive\n");
+                return 4;
         }
         return 2;
     } catch (const std::exception& error) {

@@ -1,6 +1,7 @@
 // The far end used by the Windows serial tests, checked natively: a program
 // that opens the published link plays the part of the Windows side.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -8,8 +9,6 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <array>
 #include <chrono>
@@ -99,8 +98,8 @@ protected:
         Bytes bytes;
         const auto deadline = std::chrono::steady_clock::now() + limit;
         while (bytes.size() < wanted) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0) {
                 break;
             }

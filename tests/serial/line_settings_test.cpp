@@ -9,7 +9,7 @@ namespace veltrano::pcomm {
 namespace {
 
 TEST(BaudCodeTest, EveryCodeGivesItsRate) {
-    const std::vector<std::uint32_t> rates{50,   75,   110,   134,   150,   300,    600,    1200,   1800,   2400,
+    const std::vector<std::uint32_t> rates{50,   75,   110,  134,   150,   300,   600,    1200,   1800,   2400,
                                            4800, 7200, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
     for (int code = 0; code < static_cast<int>(rates.size()); ++code) {
         ASSERT_TRUE(baudRateOfCode(code).has_value()) << code;

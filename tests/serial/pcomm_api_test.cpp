@@ -19,8 +19,8 @@ protected:
 };
 
 TEST_F(PcommApiTest, EverySerialFunctionIsExportedUnderItsPlainName) {
-    for (const char* name : {"sio_open", "sio_ioctl", "sio_SetReadTimeouts", "sio_iqueue", "sio_read",
-                             "sio_write", "sio_close"}) {
+    for (const char* name :
+         {"sio_open", "sio_ioctl", "sio_SetReadTimeouts", "sio_iqueue", "sio_read", "sio_write", "sio_close"}) {
         EXPECT_NE(library.find(name), nullptr) << name;
     }
 }

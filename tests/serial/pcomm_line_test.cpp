@@ -94,8 +94,7 @@ TEST_F(PcommLineTest, FarEndBytesAreQueuedAndRead) {
     ASSERT_EQ(waitForQueued(static_cast<int>(kReply.size())), static_cast<int>(kReply.size()));
 
     std::array<char, 16> buffer{};
-    ASSERT_EQ(library.read(port, buffer.data(), static_cast<int>(kReply.size())),
-              static_cast<int>(kReply.size()));
+    ASSERT_EQ(library.read(port, buffer.data(), static_cast<int>(kReply.size())), static_cast<int>(kReply.size()));
     const std::vector<std::uint8_t> received(buffer.begin(), buffer.begin() + kReply.size());
     EXPECT_EQ(received, std::vector<std::uint8_t>(kReply.begin(), kReply.end()));
     EXPECT_EQ(library.iqueue(port), 0);
@@ -146,8 +145,8 @@ TEST_F(PcommLineTest, PortListNamesTheMappedPort) {
         DWORD nameLength = 512;
         DWORD dataLength = 512;
         DWORD type = 0;
-        if (RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type, data.data(),
-                          &dataLength) != ERROR_SUCCESS) {
+        if (RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength) !=
+            ERROR_SUCCESS) {
             break;
         }
         const auto* text = reinterpret_cast<const char*>(data.data());

@@ -16,8 +16,8 @@ std::string gbk(const char* literal) {
 
 #include <cstring>
 #include <memory>
-#include <type_traits>
 #include <stdexcept>
+#include <type_traits>
 
 namespace veltrano::test {
 namespace {

@@ -5,8 +5,12 @@
 namespace veltrano::test {
 namespace {
 
-std::uintptr_t roundUp(std::uintptr_t value, std::uintptr_t step) noexcept { return (value + step - 1) / step * step; }
-std::uintptr_t roundDown(std::uintptr_t value, std::uintptr_t step) noexcept { return value / step * step; }
+std::uintptr_t roundUp(std::uintptr_t value, std::uintptr_t step) noexcept {
+    return (value + step - 1) / step * step;
+}
+std::uintptr_t roundDown(std::uintptr_t value, std::uintptr_t step) noexcept {
+    return value / step * step;
+}
 
 std::uintptr_t allocationGranularity() noexcept {
     SYSTEM_INFO system{};
@@ -69,6 +73,8 @@ AddressReservation reserveLowAddressSpace(HANDLE process) {
     return done;
 }
 
-AddressReservation reserveLowAddressSpace() { return reserveLowAddressSpace(GetCurrentProcess()); }
+AddressReservation reserveLowAddressSpace() {
+    return reserveLowAddressSpace(GetCurrentProcess());
+}
 
 }  // namespace veltrano::test

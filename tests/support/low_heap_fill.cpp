@@ -58,11 +58,15 @@ HeapFill fillLow(Allocate allocate) {
     return fill;
 }
 
-void* fromProcessHeap(std::size_t size) { return HeapAlloc(GetProcessHeap(), 0, size); }
+void* fromProcessHeap(std::size_t size) {
+    return HeapAlloc(GetProcessHeap(), 0, size);
+}
 
 }  // namespace
 
-HeapFill fillLowProcessHeap() { return fillLow(&fromProcessHeap); }
+HeapFill fillLowProcessHeap() {
+    return fillLow(&fromProcessHeap);
+}
 
 HeapFill fillLowRuntimeHeap() {
     // Called through a volatile pointer so that the compiler, which knows

@@ -4,7 +4,6 @@
 // in 32 bits; the tests then run on a thread made afterwards, whose stack
 // lies above 4 GB too. A pointer cut to 32 bits anywhere then faults.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -23,9 +22,11 @@ void fillLowHeaps(const char* moment) {
     using namespace veltrano::test;
     const HeapFill processHeap = fillLowProcessHeap();
     const HeapFill runtimeHeap = fillLowRuntimeHeap();
-    std::fprintf(stderr, "below 4 GB, %s: process heap filled with %llu KiB in %zu blocks, C runtime heap with %llu KiB in %zu blocks\n",
-                 moment, static_cast<unsigned long long>(processHeap.bytes >> 10), processHeap.blocks,
-                 static_cast<unsigned long long>(runtimeHeap.bytes >> 10), runtimeHeap.blocks);
+    std::fprintf(
+        stderr,
+        "below 4 GB, %s: process heap filled with %llu KiB in %zu blocks, C runtime heap with %llu KiB in %zu blocks\n",
+        moment, static_cast<unsigned long long>(processHeap.bytes >> 10), processHeap.blocks,
+        static_cast<unsigned long long>(runtimeHeap.bytes >> 10), runtimeHeap.blocks);
 }
 
 // Priority 101 is the first a program may use: this runs before every

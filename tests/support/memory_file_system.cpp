@@ -47,7 +47,7 @@ std::optional<std::vector<std::uint8_t>> MemoryFileSystem::readFile(const std::s
 }
 
 std::unique_ptr<grid::file::FileWriter> MemoryFileSystem::createTemporaryBeside(const std::string& path,
-                                                                               std::string& temporaryPath) {
+                                                                                std::string& temporaryPath) {
     if (failCreate_) {
         return nullptr;
     }
@@ -67,6 +67,8 @@ bool MemoryFileSystem::replaceFile(const std::string& temporaryPath, const std::
     return true;
 }
 
-bool MemoryFileSystem::removeFile(const std::string& path) { return files_.erase(path) == 1; }
+bool MemoryFileSystem::removeFile(const std::string& path) {
+    return files_.erase(path) == 1;
+}
 
 }  // namespace veltrano::test

@@ -4,7 +4,6 @@
 
 #include "app/window/main_window_template.h"
 #include "components/classdata/button_data.h"
-#include "runtime/values/class_ids.h"
 #include "components/classdata/edit_box_data.h"
 #include "components/classdata/grid_design_data.h"
 #include "components/classdata/group_box_data.h"
@@ -13,6 +12,7 @@
 #include "runtime/template/component_record.h"
 #include "runtime/template/handler_relocation.h"
 #include "runtime/template/segment_reader.h"
+#include "runtime/values/class_ids.h"
 
 namespace veltrano {
 namespace {

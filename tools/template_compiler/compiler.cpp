@@ -5,12 +5,12 @@
 #include <memory>
 #include <set>
 
-#include "runtime/values/class_ids.h"
 #include "runtime/template/component_id.h"
 #include "runtime/template/component_table.h"
 #include "runtime/template/record_writer.h"
 #include "runtime/template/segment_reader.h"
 #include "runtime/template/segment_writer.h"
+#include "runtime/values/class_ids.h"
 #include "tools/template_compiler/component_classes.h"
 #include "tools/template_compiler/definition_parser.h"
 #include "tools/template_compiler/gbk.h"

@@ -1,7 +1,8 @@
-#include "tools/veltrano_table/gbk_text.h"
+#include <iconv.h>
 
 #include <cerrno>
-#include <iconv.h>
+
+#include "tools/veltrano_table/gbk_text.h"
 
 namespace veltrano::tools {
 namespace {
@@ -51,8 +52,12 @@ private:
 
 }  // namespace
 
-std::optional<std::string> gbkToUtf8(std::string_view gbk) { return Converter("UTF-8", "CP936").convert(gbk); }
+std::optional<std::string> gbkToUtf8(std::string_view gbk) {
+    return Converter("UTF-8", "CP936").convert(gbk);
+}
 
-std::optional<std::string> utf8ToGbk(std::string_view utf8) { return Converter("CP936", "UTF-8").convert(utf8); }
+std::optional<std::string> utf8ToGbk(std::string_view utf8) {
+    return Converter("CP936", "UTF-8").convert(utf8);
+}
 
 }  // namespace veltrano::tools

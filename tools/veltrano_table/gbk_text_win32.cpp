@@ -1,6 +1,6 @@
-#include "tools/veltrano_table/gbk_text.h"
-
 #include <windows.h>
+
+#include "tools/veltrano_table/gbk_text.h"
 
 namespace veltrano::tools {
 namespace {

@@ -53,7 +53,9 @@ std::string trimmed(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-bool isHeader(const CsvRecord& record) { return !record.fields.empty() && trimmed(record.fields[0]) == "row"; }
+bool isHeader(const CsvRecord& record) {
+    return !record.fields.empty() && trimmed(record.fields[0]) == "row";
+}
 
 // A code compared by its digits alone.
 std::string comparableCode(std::string_view text) {
@@ -109,8 +111,8 @@ private:
         if (key.empty()) return true;
         const std::string tableKey = utf8OrMark(cellText(table_, row, kKeyColumn));
         if (key == tableKey) return true;
-        problem(record.line, row, "the key is \"" + key + "\" but row " + std::to_string(row) + " holds \"" +
-                                      tableKey + "\"");
+        problem(record.line, row,
+                "the key is \"" + key + "\" but row " + std::to_string(row) + " holds \"" + tableKey + "\"");
         return false;
     }
 
@@ -132,7 +134,8 @@ std::string deviceOfRow(const grid::GridModel& table, int row) {
 }
 
 bool exportKeyTableCsv(const grid::GridModel& table, std::ostream& out) {
-    out << "\xEF\xBB\xBF" << "row,device,key,code\r\n";
+    out << "\xEF\xBB\xBF"
+        << "row,device,key,code\r\n";
     for (int row = protocol::kFirstKeyRow; row <= protocol::kLastKeyRow; ++row) {
         const auto device = gbkToUtf8(deviceOfRow(table, row));
         const auto key = gbkToUtf8(cellText(table, row, kKeyColumn));

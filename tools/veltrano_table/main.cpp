@@ -1,8 +1,8 @@
+#include <iostream>
+
 #include "grid/file/file_system.h"
 #include "tools/veltrano_table/table_tool.h"
 #include "tools/veltrano_table/tool_platform.h"
-
-#include <iostream>
 
 int main(int argc, char** argv) {
     using namespace veltrano;

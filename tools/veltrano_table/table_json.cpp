@@ -1,10 +1,10 @@
 #include "tools/veltrano_table/table_json.h"
 
-#include "tools/veltrano_table/gbk_text.h"
-
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "tools/veltrano_table/gbk_text.h"
 
 namespace veltrano::tools {
 namespace {
@@ -18,36 +18,31 @@ std::string hex(std::uint32_t value, int digits) {
     return buffer;
 }
 
-std::string colour(std::uint32_t value) { return hex(value, 8); }
-std::string flags(std::uint32_t value) { return hex(value, 1); }
+std::string colour(std::uint32_t value) {
+    return hex(value, 8);
+}
+std::string flags(std::uint32_t value) {
+    return hex(value, 1);
+}
 
 std::string quoted(std::string_view utf8) {
     std::string out = "\"";
     for (const char c : utf8) {
         switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(static_cast<unsigned char>(c)));
-                out += escaped;
-            } else {
-                out += c;
-            }
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04X",
+                                  static_cast<unsigned>(static_cast<unsigned char>(c)));
+                    out += escaped;
+                } else {
+                    out += c;
+                }
         }
     }
     return out + "\"";
@@ -71,7 +66,9 @@ std::string textField(std::string_view name, std::string_view gbk) {
     return quoted(std::string(name) + "Bytes") + ": " + hexBytes(gbk);
 }
 
-std::string boolean(bool value) { return value ? "true" : "false"; }
+std::string boolean(bool value) {
+    return value ? "true" : "false";
+}
 
 template <typename Range, typename Format>
 std::string list(const Range& values, Format format) {
@@ -84,7 +81,9 @@ std::string list(const Range& values, Format format) {
     return out + "]";
 }
 
-std::string number(std::int64_t value) { return std::to_string(value); }
+std::string number(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string fontObject(const grid::LogFont& font) {
     std::string out = "{";
@@ -117,7 +116,8 @@ std::vector<std::string> cellFields(const GridModel& model, const Cell& cell, gr
         fields.push_back("\"check\": " + number(cell.checkState));
     }
     if (cell.picture()) {
-        fields.push_back("\"pictureBytes\": " + number(static_cast<std::int64_t>(codec.toBytes(*cell.picture()).size())));
+        fields.push_back("\"pictureBytes\": " +
+                         number(static_cast<std::int64_t>(codec.toBytes(*cell.picture()).size())));
     }
     if (cell.format != blank.format) {
         fields.push_back("\"format\": " + flags(cell.format));
@@ -183,10 +183,11 @@ std::string columnTypeObject(const grid::ColumnType& type) {
     return "{\"column\": " + number(type.column) + ", \"kind\": " + number(static_cast<std::int32_t>(type.kind)) +
            ", " + textField("unitText", type.unitText) + ", " + textField("secondText", type.secondText) +
            ", \"option\": " + number(type.option) + ", \"decimals\": " + number(type.decimals) + ", \"items\": " +
-           list(type.items, [](const std::string& item) {
-               const std::optional<std::string> utf8 = gbkToUtf8(item);
-               return utf8 ? quoted(*utf8) : hexBytes(item);
-           }) +
+           list(type.items,
+                [](const std::string& item) {
+                    const std::optional<std::string> utf8 = gbkToUtf8(item);
+                    return utf8 ? quoted(*utf8) : hexBytes(item);
+                }) +
            "}";
 }
 
@@ -257,7 +258,8 @@ void writeTableJson(const GridModel& grid, std::int32_t version, grid::PictureCo
             cells.push_back(line + "}");
         }
     }
-    writeBlock("cells", cells, [](const std::string& line) { return line; }, false, out);
+    writeBlock(
+        "cells", cells, [](const std::string& line) { return line; }, false, out);
     writeBlock("formulaRules", grid.formulaRules(), formulaObject, false, out);
     writeBlock("totalRules", grid.totalRules(), totalObject, true, out);
     out << "}\n";

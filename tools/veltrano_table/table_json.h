@@ -1,10 +1,10 @@
 #pragma once
 
-#include "grid/model/grid_model.h"
-#include "grid/model/picture.h"
-
 #include <cstdint>
 #include <ostream>
+
+#include "grid/model/grid_model.h"
+#include "grid/model/picture.h"
 
 namespace veltrano::tools {
 

@@ -1,5 +1,8 @@
 #include "tools/veltrano_table/table_tool.h"
 
+#include <optional>
+#include <vector>
+
 #include "grid/file/grid_file.h"
 #include "grid/file/grid_file_reader.h"
 #include "grid/model/byte_picture_codec.h"
@@ -8,9 +11,6 @@
 #include "tools/veltrano_table/gbk_text.h"
 #include "tools/veltrano_table/key_table_exchange.h"
 #include "tools/veltrano_table/table_json.h"
-
-#include <optional>
-#include <vector>
 
 namespace veltrano::tools {
 namespace {
@@ -32,8 +32,7 @@ class TableFiles {
 public:
     TableFiles(grid::file::FileSystem& files, std::ostream& err) : files_(files), err_(err) {}
 
-    std::optional<grid::GridModel> load(const std::string& path, int* version = nullptr,
-                                        std::size_t* size = nullptr) {
+    std::optional<grid::GridModel> load(const std::string& path, int* version = nullptr, std::size_t* size = nullptr) {
         const std::optional<std::vector<std::uint8_t>> bytes = files_.readFile(path);
         if (!bytes) {
             err_ << "veltrano-table: cannot read " << path << "\n";

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "grid/file/file_system.h"
-
 #include <ostream>
 #include <span>
 #include <string>
+
+#include "grid/file/file_system.h"
 
 namespace veltrano::tools {
 

@@ -1,13 +1,12 @@
-#include "tools/veltrano_table/tool_platform.h"
-
 #include <windows.h>
-
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
 
 #include <cstdio>
 #include <memory>
+
+#include "tools/veltrano_table/tool_platform.h"
 
 namespace veltrano::tools {
 namespace {
