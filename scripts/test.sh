@@ -10,6 +10,8 @@ install_dependencies || exit 1
 # before anything is built.
 log "checking that every folder stands only on the layers below it"
 "$VELTRANO_ROOT/tests/portable/check_include_layers.sh" "$VELTRANO_ROOT" || exit 1
+log "checking that every C++ file is laid out as .clang-format says"
+"$VELTRANO_ROOT/scripts/check-format.sh" || exit 1
 build_native || exit 1
 build_native_sanitized || exit 1
 build_windows64 || exit 1
