@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_services.h"
@@ -16,6 +17,19 @@ std::uint32_t word(int value) noexcept {
 
 bool refused(const std::optional<std::uint32_t>& result) noexcept {
     return result.has_value() && *result == 0;
+}
+
+// Arguments beyond what the record holds are left out.
+SimpleEventRecord simpleEventRecord(std::uint32_t windowId, std::uint32_t componentId, std::int32_t eventNumber,
+                                    std::initializer_list<EventWord> arguments) noexcept {
+    SimpleEventRecord record;
+    record.windowId = windowId;
+    record.componentId = componentId;
+    record.eventNumber = eventNumber;
+    record.argumentCount =
+        static_cast<std::uint32_t>(std::min<std::size_t>(arguments.size(), std::size(record.arguments)));
+    std::copy_n(arguments.begin(), record.argumentCount, record.arguments);
+    return record;
 }
 
 }  // namespace
@@ -39,23 +53,13 @@ ComponentObject* ComponentObject::componentOf(HWND handle) noexcept {
 
 std::optional<std::uint32_t> ComponentObject::fireEvent(std::int32_t eventNumber,
                                                         std::initializer_list<EventWord> arguments) {
-    SimpleEventRecord record;
-    record.windowId = windowId();
-    record.componentId = componentId();
-    record.eventNumber = eventNumber;
-    record.argumentCount = static_cast<std::uint32_t>(std::min<std::size_t>(arguments.size(), 5));
-    std::copy_n(arguments.begin(), record.argumentCount, record.arguments);
+    SimpleEventRecord record = simpleEventRecord(windowId(), componentId(), eventNumber, arguments);
     if (!services::fireEvent(record) || record.resultPresent == 0) return std::nullopt;
     return record.result;
 }
 
 bool ComponentObject::fireEventHandled(std::int32_t eventNumber, std::initializer_list<EventWord> arguments) {
-    SimpleEventRecord record;
-    record.windowId = windowId();
-    record.componentId = componentId();
-    record.eventNumber = eventNumber;
-    record.argumentCount = static_cast<std::uint32_t>(std::min<std::size_t>(arguments.size(), 5));
-    std::copy_n(arguments.begin(), record.argumentCount, record.arguments);
+    SimpleEventRecord record = simpleEventRecord(windowId(), componentId(), eventNumber, arguments);
     return services::fireEvent(record);
 }
 

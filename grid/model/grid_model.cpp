@@ -34,9 +34,7 @@ bool GridModel::setRowCount(std::int32_t count) {
     rowHeights_.resize(static_cast<std::size_t>(count), defaultRowHeight_);
     rowCount_ = count;
     fixedRowCount_ = std::min(fixedRowCount_, count);
-    if (settings_.alternate.on) {
-        applyAlternateColouring();
-    }
+    applyAlternateColouring();
     return true;
 }
 
@@ -68,9 +66,7 @@ bool GridModel::setColumnCount(std::int32_t count) {
     columnWidths_.resize(static_cast<std::size_t>(count), defaultColumnWidth_);
     columnCount_ = count;
     fixedColumnCount_ = std::min(fixedColumnCount_, count);
-    if (settings_.alternate.on) {
-        applyAlternateColouring();
-    }
+    applyAlternateColouring();
     return true;
 }
 
@@ -79,9 +75,7 @@ bool GridModel::setFixedRowCount(std::int32_t count) {
         return false;
     }
     fixedRowCount_ = count;
-    if (settings_.alternate.on) {
-        applyAlternateColouring();
-    }
+    applyAlternateColouring();
     return true;
 }
 
@@ -90,9 +84,7 @@ bool GridModel::setFixedColumnCount(std::int32_t count) {
         return false;
     }
     fixedColumnCount_ = count;
-    if (settings_.alternate.on) {
-        applyAlternateColouring();
-    }
+    applyAlternateColouring();
     return true;
 }
 
@@ -131,13 +123,14 @@ bool GridModel::setColumnWidth(std::int32_t column, std::int32_t width, bool for
 
 void GridModel::setAlternateColouring(const AlternateColouring& colouring) {
     settings_.alternate = colouring;
-    if (colouring.on) {
-        applyAlternateColouring();
-    }
+    applyAlternateColouring();
 }
 
 void GridModel::applyAlternateColouring() {
     const AlternateColouring& colouring = settings_.alternate;
+    if (!colouring.on) {
+        return;
+    }
     for (std::int32_t row = fixedRowCount_; row < rowCount_; ++row) {
         for (std::int32_t column = fixedColumnCount_; column < columnCount_; ++column) {
             const std::int32_t index = colouring.byRows ? row : column;

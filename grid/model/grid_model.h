@@ -85,6 +85,8 @@ public:
     const GridSettings& settings() const { return settings_; }
     // Stores the values and, when switched on, colours every non-fixed cell.
     void setAlternateColouring(const AlternateColouring& colouring);
+    // Colours every non-fixed cell when alternate colouring is on; after a
+    // change of size the new cells take their colours.
     void applyAlternateColouring();
 
     const LogFont& gridFont() const { return defaultCell_.font(); }
