@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "runtime/kernel/runtime_services.h"
 #include "runtime/kernel/runtime_text.h"
+#include "runtime/kernel/window_object.h"
 #include "runtime/values/type_codes.h"
 #include "tests/kernel_spine/impossible_allocation.h"
 
@@ -308,6 +311,31 @@ TEST_F(RuntimeApplicationDeathTest, NonNumericValueIsFatal) {
             RuntimeApplication::serviceEntry(2001, addressWord(&kTextValue), 0);
         },
         ::testing::ExitedWithCode(-1), "欲转换数据类型不是数值");
+}
+
+// A window object whose handling of one message fails.
+constexpr UINT kFailingMessage = WM_USER + 1;
+class FailingObject final : public WindowObject {
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kFailingMessage) throw std::runtime_error("the handler failed");
+        return WindowObject::handleMessage(message, wParam, lParam);
+    }
+};
+
+TEST_F(RuntimeApplicationDeathTest, AFailureInsideAWindowProcedureBecomesTheFatalReport) {
+    EXPECT_EXIT(
+        {
+            runtime_.initialiseRuntime();
+            runtime_.setErrorHook(&printingErrorHook);
+            HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                          GetModuleHandleW(nullptr), nullptr);
+            auto* object = new FailingObject;
+            if (!object->attach(window)) std::exit(3);
+            SendMessageW(window, kFailingMessage, 0, 0);
+            std::exit(4);  // the failure went unreported
+        },
+        ::testing::ExitedWithCode(-1), "hook code=0 text=\\[the handler failed");
 }
 
 }  // namespace
