@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <iterator>
+#include <new>
 #include <string>
 
 #include "components/support/class_routines.h"
@@ -23,10 +24,17 @@ struct EnumerationState {
     std::vector<ComponentObject*>* found;
 };
 
-BOOL CALLBACK collectComponent(HWND child, LPARAM parameter) {
+// Nothing may unwind into the system's enumeration: without memory for
+// another entry the enumeration stops with what it found.
+BOOL CALLBACK collectComponent(HWND child, LPARAM parameter) noexcept {
     auto& state = *reinterpret_cast<EnumerationState*>(parameter);
     ComponentObject* component = ComponentObject::componentOf(child);
-    if (component != nullptr && component->windowId() == state.windowId) state.found->push_back(component);
+    if (component == nullptr || component->windowId() != state.windowId) return TRUE;
+    try {
+        state.found->push_back(component);
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
     return TRUE;
 }
 

@@ -38,12 +38,12 @@ bool hasThemedClass(HWND window) noexcept {
 
 using WindowAction = void (*)(HWND) noexcept;
 
-BOOL CALLBACK visitChild(HWND window, LPARAM action) {
+BOOL CALLBACK visitChild(HWND window, LPARAM action) noexcept {
     if (belongsToThisThread(window)) reinterpret_cast<WindowAction>(action)(window);
     return TRUE;
 }
 
-BOOL CALLBACK visitTopLevel(HWND window, LPARAM action) {
+BOOL CALLBACK visitTopLevel(HWND window, LPARAM action) noexcept {
     reinterpret_cast<WindowAction>(action)(window);
     EnumChildWindows(window, &visitChild, action);
     return TRUE;
@@ -101,7 +101,7 @@ void VisualStyleHook::unstyle(HWND window) noexcept {
     SetWindowTheme(window, nullptr, nullptr);
 }
 
-LRESULT CALLBACK VisualStyleHook::callWindowProcedure(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK VisualStyleHook::callWindowProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code == HC_ACTION) {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (message->message == WM_CREATE && hasThemedClass(message->hwnd)) {

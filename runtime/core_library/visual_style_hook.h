@@ -28,7 +28,7 @@ public:
     static bool isStyled(HWND window) noexcept;
 
 private:
-    static LRESULT CALLBACK callWindowProcedure(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK callWindowProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept;
     static void style(HWND window) noexcept;
     static void unstyle(HWND window) noexcept;
 

@@ -88,7 +88,8 @@ void RuntimeApplication::createHiddenOwner() {
                                        GetModuleHandleW(nullptr), nullptr));
 }
 
-LRESULT CALLBACK RuntimeApplication::hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK RuntimeApplication::hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam,
+                                                          LPARAM lParam) noexcept {
     if (message == private_message::kShutdownFromThread && exists()) {
         current().exitProcess(static_cast<int>(wParam));
     }

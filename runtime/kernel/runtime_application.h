@@ -174,7 +174,7 @@ private:
     void notifyLibrariesOfStartup();
     void readTemplateSegment();
     static void reportAllocationFailure(std::size_t byteCount);
-    static LRESULT CALLBACK hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     const ApplicationDescriptor& descriptor_;
     bool recreating_ = false;
