@@ -3,21 +3,17 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "tools/template_compiler/command_line.h"
 #include "tools/template_compiler/compiler.h"
 #include "tools/template_compiler/segment_dump.h"
 #include "tools/template_compiler/source_emitter.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: veltrano-tc compile DEFINITION --header OUT.h --source OUT.cpp --namespace NS\n"
-    "                   --header-include PATH [--segment OUT.segment]\n"
-    "       veltrano-tc --dump SEGMENT [--output FILE]\n";
 
 std::optional<std::string> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -47,44 +43,29 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// "--name value" pairs after the positional arguments.
-std::optional<std::map<std::string, std::string>> options(const std::vector<std::string>& words, std::size_t first) {
-    std::map<std::string, std::string> found;
-    for (std::size_t i = first; i < words.size(); i += 2) {
-        if (words[i].rfind("--", 0) != 0 || i + 1 >= words.size()) return std::nullopt;
-        found[words[i]] = words[i + 1];
-    }
-    return found;
-}
-
-int compile(const std::string& definitionPath, const std::map<std::string, std::string>& opts) {
-    for (const char* required : {"--header", "--source", "--namespace", "--header-include"}) {
-        if (opts.count(required) == 0) {
-            std::fprintf(stderr, "veltrano-tc: missing %s\n%s", required, kUsage);
-            return 2;
-        }
-    }
-    const auto text = readFile(definitionPath);
+int compile(const veltrano::tc::CompileRequest& request) {
+    const auto text = readFile(request.definition);
     if (!text) {
-        std::fprintf(stderr, "veltrano-tc: cannot read %s\n", definitionPath.c_str());
+        std::fprintf(stderr, "veltrano-tc: cannot read %s\n", request.definition.c_str());
         return 1;
     }
     std::vector<veltrano::tc::Diagnostic> diagnostics;
     const auto window = veltrano::tc::compileDefinition(*text, diagnostics);
     if (!window) {
-        std::fputs(veltrano::tc::formatDiagnostics(definitionPath, diagnostics).c_str(), stderr);
+        std::fputs(veltrano::tc::formatDiagnostics(request.definition, diagnostics).c_str(), stderr);
         return 1;
     }
-    const veltrano::tc::EmitOptions emit{opts.at("--namespace"), opts.at("--header-include"), baseName(definitionPath)};
-    bool written = writeText(opts.at("--header"), veltrano::tc::emitHeader(*window, emit)) &&
-                   writeText(opts.at("--source"), veltrano::tc::emitSource(*window, emit));
-    if (written && opts.count("--segment") != 0) {
-        written = writeFile(opts.at("--segment"), window->segment.data(), window->segment.size());
+    const veltrano::tc::EmitOptions emit{request.nameSpace, request.headerInclude, baseName(request.definition)};
+    bool written = writeText(request.header, veltrano::tc::emitHeader(*window, emit)) &&
+                   writeText(request.source, veltrano::tc::emitSource(*window, emit));
+    if (written && !request.segment.empty()) {
+        written = writeFile(request.segment, window->segment.data(), window->segment.size());
     }
     return written ? 0 : 1;
 }
 
-int dump(const std::string& segmentPath, const std::map<std::string, std::string>& opts) {
+int dump(const veltrano::tc::DumpRequest& request) {
+    const std::string& segmentPath = request.segment;
     const auto bytes = readFile(segmentPath);
     if (!bytes) {
         std::fprintf(stderr, "veltrano-tc: cannot read %s\n", segmentPath.c_str());
@@ -96,7 +77,7 @@ int dump(const std::string& segmentPath, const std::map<std::string, std::string
         std::fprintf(stderr, "veltrano-tc: %s is not a readable window template segment\n", segmentPath.c_str());
         return 1;
     }
-    if (opts.count("--output") != 0) return writeText(opts.at("--output"), *text) ? 0 : 1;
+    if (!request.output.empty()) return writeText(request.output, *text) ? 0 : 1;
     std::fputs(text->c_str(), stdout);
     return 0;
 }
@@ -104,11 +85,15 @@ int dump(const std::string& segmentPath, const std::map<std::string, std::string
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> words(argv + 1, argv + argc);
-    if (words.size() >= 2 && (words[0] == "compile" || words[0] == "--dump")) {
-        const auto opts = options(words, 2);
-        if (opts) return words[0] == "compile" ? compile(words[1], *opts) : dump(words[1], *opts);
+    const veltrano::tc::CommandLine commandLine =
+        veltrano::tc::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (std::holds_alternative<veltrano::tc::HelpRequest>(commandLine)) {
+        std::fputs(veltrano::tc::kHelpText, stdout);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     }
-    std::fputs(kUsage, stderr);
+    if (const auto* request = std::get_if<veltrano::tc::CompileRequest>(&commandLine)) return compile(*request);
+    if (const auto* request = std::get_if<veltrano::tc::DumpRequest>(&commandLine)) return dump(*request);
+    std::fprintf(stderr, "veltrano-tc: %s (veltrano-tc --help describes the arguments)\n",
+                 std::get<veltrano::tc::UsageError>(commandLine).message.c_str());
     return 2;
 }
