@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
     std::string error;
     const auto options = veltrano::modulesim::parseOptions(arguments, error);
     if (!options) {
-        std::fprintf(stderr, "veltrano-module-sim: %s\n%s", error.c_str(), veltrano::modulesim::usage().c_str());
+        std::fprintf(stderr, "veltrano-module-sim: %s (veltrano-module-sim --help describes the options)\n",
+                     error.c_str());
         return 2;
     }
 

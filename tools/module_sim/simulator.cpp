@@ -186,6 +186,19 @@ private:
     long recordsSent_ = 0;
 };
 
+// Whoever started the simulator learns where the module is and where its
+// frames go; the line is flushed at once, as the output is often a file.
+void announce(const Options& options, const PtyLine& line) {
+    std::printf("veltrano-module-sim: the module listens on %s, linked as %s\n", line.slavePath().c_str(),
+                options.linkPath.c_str());
+    if (options.logPath.empty()) {
+        std::printf("veltrano-module-sim: no frame log is kept (--log FILE keeps one)\n");
+    } else {
+        std::printf("veltrano-module-sim: frames are logged to %s\n", options.logPath.c_str());
+    }
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 std::string formatStatus(const Module& module, bool hungUp) {
@@ -227,6 +240,7 @@ int runSimulator(const Options& options) {
         if (!simulator.prepare()) {
             return 1;
         }
+        announce(options, line);
         simulator.run();
         return 0;
     } catch (const std::exception& error) {
