@@ -7,6 +7,7 @@
 #include "grid/file/grid_file_reader.h"
 #include "grid/model/byte_picture_codec.h"
 #include "test_files.h"
+#include "tools/veltrano_table/code_rule.h"
 #include "tools/veltrano_table/csv_text.h"
 #include "tools/veltrano_table/empty_table.h"
 #include "tools/veltrano_table/key_table_exchange.h"
@@ -106,8 +107,9 @@ TEST(KeyTableExchangeTest, EveryBadRecordIsReportedAndTheTableStaysAsItWas) {
     ASSERT_EQ(problems.size(), 7u);
     EXPECT_EQ(problems[0].line, 3);
     EXPECT_EQ(problems[0].row, 21);
-    EXPECT_NE(problems[0].reason.find("G"), std::string::npos) << "the codec names the bad character";
+    EXPECT_EQ(problems[0].reason.rfind("\"G\" is not a hexadecimal digit", 0), 0u) << problems[0].reason;
     EXPECT_EQ(problems[1].row, 22);
+    EXPECT_NE(problems[1].reason.find("odd number of hexadecimal digits"), std::string::npos);
     EXPECT_EQ(problems[2].row, 0);
     EXPECT_NE(problems[2].reason.find("\"0\""), std::string::npos);
     EXPECT_NE(problems[3].reason.find("\"five\""), std::string::npos);
@@ -117,6 +119,21 @@ TEST(KeyTableExchangeTest, EveryBadRecordIsReportedAndTheTableStaysAsItWas) {
     EXPECT_NE(problems[5].reason.find("the key is \"HDMI1=\""), std::string::npos) << problems[5].reason;
     EXPECT_NE(problems[6].reason.find("expected 4 fields"), std::string::npos);
     EXPECT_EQ(codeOf(table, 5), "FA 05 ED") << "nothing is taken while any record is bad";
+}
+
+TEST(CodeRuleTest, TheProgramsHexRuleIsWordedInEnglish) {
+    EXPECT_EQ(codeProblem("fa 01 ed"), std::nullopt);
+    EXPECT_EQ(codeProblem(""), std::nullopt);
+    EXPECT_EQ(codeProblem("FA\xA1\xA1"
+                          "01 ED"),
+              std::nullopt)
+        << "the program drops full-width spaces too";
+    EXPECT_EQ(codeProblem("FA 0"), "the code has an odd number of hexadecimal digits; every byte takes two");
+    EXPECT_EQ(codeProblem("FA 0g"),
+              "\"G\" is not a hexadecimal digit; a code holds only 0-9 and A-F (either case), spaces aside");
+    // 中 is named in UTF-8, whole; a tab is named as a byte, not printed.
+    EXPECT_EQ(codeProblem("FA\xD6\xD0").value_or("").rfind("\"\xE4\xB8\xAD\" is not", 0), 0u);
+    EXPECT_EQ(codeProblem("FA\t0").value_or("").rfind("\"\\x09\" is not", 0), 0u);
 }
 
 TEST(KeyTableExchangeTest, DifferencesIgnoreSpacesAndLetterCase) {

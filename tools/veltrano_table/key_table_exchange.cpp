@@ -5,9 +5,9 @@
 #include <map>
 #include <optional>
 
-#include "app/hex/hex_codec.h"
 #include "app/protocol/frames.h"
 #include "app/protocol/key_table.h"
+#include "tools/veltrano_table/code_rule.h"
 #include "tools/veltrano_table/csv_text.h"
 #include "tools/veltrano_table/gbk_text.h"
 
@@ -23,15 +23,6 @@ std::string cellText(const grid::GridModel& table, int row, int column) {
     const grid::Cell* cell = table.cell(row, column);
     return cell ? cell->text : std::string();
 }
-
-// Keeps the codec's first message instead of showing it.
-class MessageRecorder final : public hex::MessageSink {
-public:
-    void showMessage(const std::string& text, const std::string&) override {
-        if (message.empty()) message = text;
-    }
-    std::string message;
-};
 
 std::string utf8OrMark(std::string_view gbk) {
     auto converted = gbkToUtf8(gbk);
@@ -92,10 +83,8 @@ public:
             problem(record.line, *row, "the code is not text the program can hold");
             return;
         }
-        MessageRecorder codec;
-        const std::string compact = protocol::removeAllSpaces(*code);
-        if (!compact.empty() && hex::HexToBytes(compact, codec).empty()) {
-            problem(record.line, *row, utf8OrMark(codec.message));
+        if (auto reason = codeProblem(*code)) {
+            problem(record.line, *row, std::move(*reason));
             return;
         }
         codes[*row] = *code;
