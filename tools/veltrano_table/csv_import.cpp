@@ -1,0 +1,41 @@
+#include "tools/veltrano_table/csv_import.h"
+
+#include <string_view>
+#include <vector>
+
+#include "tools/veltrano_table/key_table_exchange.h"
+#include "tools/veltrano_table/table_tool.h"
+
+namespace veltrano::tools {
+
+int importCsvFile(const std::string& csvPath, const std::string& path, std::ostream& out, std::ostream& err,
+                  TableFiles& tables) {
+    const auto csv = tables.read(csvPath);
+    if (!csv) {
+        return kExitDamaged;
+    }
+    bool existed = false;
+    auto table = tables.loadOrStartEmpty(path, existed);
+    if (!table) {
+        return kExitDamaged;
+    }
+    const std::string_view text(reinterpret_cast<const char*>(csv->data()), csv->size());
+    const std::vector<ImportProblem> problems = importKeyTableCsv(text, *table);
+    if (!problems.empty()) {
+        for (const ImportProblem& problem : problems) {
+            err << csvPath;
+            if (problem.line > 0) err << ": line " << problem.line;
+            if (problem.row > 0) err << ", row " << problem.row;
+            err << ": " << problem.reason << "\n";
+        }
+        err << "veltrano-table: nothing was written to " << path << "\n";
+        return kExitDamaged;
+    }
+    if (!tables.save(*table, path, existed)) {
+        return kExitDamaged;
+    }
+    out << path << ": codes taken from " << csvPath << "\n";
+    return kExitOk;
+}
+
+}  // namespace veltrano::tools
