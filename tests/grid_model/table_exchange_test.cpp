@@ -121,6 +121,22 @@ TEST(KeyTableExchangeTest, EveryBadRecordIsReportedAndTheTableStaysAsItWas) {
     EXPECT_EQ(codeOf(table, 5), "FA 05 ED") << "nothing is taken while any record is bad";
 }
 
+TEST(KeyTableExchangeTest, SemicolonsAndTabsSeparateWhenTheHeaderShowsThem) {
+    grid::GridModel table = programTable();
+    ASSERT_TRUE(
+        importKeyTableCsv("row;device;key;code\r\n21;" + kProjector + ", main;" + kHdmi1 + ";FA 01 ED\r\n", table)
+            .empty());
+    EXPECT_EQ(codeOf(table, 21), "FA 01 ED") << "a comma is text in a semicolon sheet";
+    ASSERT_TRUE(importKeyTableCsv("\r\n\"row\"\t\"device\"\t\"key\"\t\"code\"\n22\t\t\tFA 02 ED\n", table).empty());
+    EXPECT_EQ(codeOf(table, 22), "FA 02 ED");
+
+    // Without the header a semicolon is text, and the record is one field.
+    const std::vector<ImportProblem> problems = importKeyTableCsv("23;;;FA 03 ED\n", table);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].reason.find("found 1"), std::string::npos) << problems[0].reason;
+    EXPECT_EQ(codeOf(table, 23), "");
+}
+
 TEST(CodeRuleTest, TheProgramsHexRuleIsWordedInEnglish) {
     EXPECT_EQ(codeProblem("fa 01 ed"), std::nullopt);
     EXPECT_EQ(codeProblem(""), std::nullopt);
@@ -214,6 +230,72 @@ TEST_F(TableExchangeToolTest, ADamagedTableIsNotReplaced) {
     grid::testing::writeBytes(table, damaged);
     EXPECT_EQ(run({"import", csv, table}), kExitDamaged);
     EXPECT_EQ(grid::testing::readBytes(table), damaged);
+}
+
+TEST_F(TableExchangeToolTest, SheetsSavedInGbkOrUtf16AreTaken) {
+    const std::string csv = folder.pathOf("codes.csv");
+    const std::string table = folder.pathOf("data.dat");
+    // A Chinese-locale spreadsheet's CSV: GBK, the key names in GBK too.
+    writeText(csv, "row,device,key,code\r\n21,\xCD\xB6\xD3\xB0\xD2\xC7,HDMI1=,FA 01 ED\r\n");
+    ASSERT_EQ(run({"import", csv, table}), kExitOk) << err.str();
+    EXPECT_EQ(err.str(), "");
+
+    // "Unicode text": UTF-16 little endian with its mark, separated by tabs.
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string("row\tdevice\tkey\tcode\r\n54\t\tHDMI1=\tFA 02 ED\r\n")) {
+        utf16 += std::string{c, '\0'};
+    }
+    writeText(csv, utf16);
+    ASSERT_EQ(run({"import", csv, table}), kExitOk) << err.str();
+
+    grid::GridModel loaded;
+    grid::BytePictureCodec codec;
+    ASSERT_TRUE(grid::file::readGridFile(grid::testing::readBytes(table), loaded, codec).ok());
+    EXPECT_EQ(codeOf(loaded, 21), "FA 01 ED");
+    EXPECT_EQ(codeOf(loaded, 54), "FA 02 ED");
+}
+
+TEST_F(TableExchangeToolTest, AFileOfNoTextEncodingIsRefusedInOneLine) {
+    const std::string csv = folder.pathOf("photo.csv");
+    writeText(csv, std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\x1B[2J", 20));
+    EXPECT_EQ(run({"import", csv, folder.pathOf("data.dat")}), kExitDamaged);
+    EXPECT_EQ(err.str(), "veltrano-table: " + csv +
+                             " is neither UTF-8, GBK nor UTF-16 with a byte order mark: byte 0x1A at offset 6\n");
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"photo.csv"});
+}
+
+TEST_F(TableExchangeToolTest, ATableFileGivenAsTheCsvIsNamedAndNotPrinted) {
+    const std::string csv = folder.pathOf("codes.csv");
+    const std::string table = folder.pathOf("table.dat");
+    writeText(csv, "21,,,FA 01 ED\n");
+    ASSERT_EQ(run({"import", csv, table}), kExitOk);
+    const std::vector<std::uint8_t> before = grid::testing::readBytes(table);
+
+    EXPECT_EQ(run({"import", table, folder.pathOf("out.dat")}), kExitUsage);
+    EXPECT_EQ(err.str(),
+              "veltrano-table: " + table + " is a table file, not a CSV: import CSV FILE takes the CSV first\n");
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"codes.csv", "table.dat"}));
+    EXPECT_EQ(grid::testing::readBytes(table), before);
+}
+
+TEST_F(TableExchangeToolTest, TextQuotedFromTheCsvCannotReachTheTerminalRaw) {
+    // Line breaks inside quoted fields and C1 controls (here CSI, U+009B)
+    // are text to the CSV but must not reach the terminal as they are.
+    const std::string csv = folder.pathOf("codes.csv");
+    writeText(csv,
+              "21,,\"HDMI\r\n\xC2\x9B"
+              "2J\",FA 01 ED\n\"1\n2\",,,FA\n");
+    EXPECT_EQ(run({"import", csv, folder.pathOf("data.dat")}), kExitDamaged);
+    EXPECT_NE(err.str().find("the key is \"HDMI\\x0D\\x0A\\xC2\\x9B"
+                             "2J\" but row 21 holds \"HDMI1=\""),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("\"1\\x0A"
+                             "2\" is not a key row"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(err.str().find("\xC2\x9B"), std::string::npos);
+    EXPECT_EQ(err.str().find('\r'), std::string::npos);
 }
 
 TEST_F(TableExchangeToolTest, DiffListsTheKeysWhoseCodesDiffer) {

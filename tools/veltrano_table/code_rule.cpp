@@ -17,7 +17,7 @@ std::optional<std::string> codeProblem(std::string_view code) {
         return std::string("the code has an odd number of hexadecimal digits; every byte takes two");
     }
     const std::optional<std::string> character = gbkToUtf8(fault->character);
-    return (character ? quoted(*character) : "byte " + byteName(static_cast<unsigned char>(fault->character[0]))) +
+    return (character ? quotedText(*character) : "byte " + byteName(static_cast<unsigned char>(fault->character[0]))) +
            " is not a hexadecimal digit; a code holds only 0-9 and A-F (either case), spaces aside";
 }
 

@@ -1,8 +1,9 @@
 #include "tools/veltrano_table/csv_import.h"
 
-#include <string_view>
+#include <optional>
 #include <vector>
 
+#include "tools/veltrano_table/csv_encoding.h"
 #include "tools/veltrano_table/key_table_exchange.h"
 #include "tools/veltrano_table/table_tool.h"
 
@@ -14,13 +15,24 @@ int importCsvFile(const std::string& csvPath, const std::string& path, std::ostr
     if (!csv) {
         return kExitDamaged;
     }
+    // Names given the other way round: saying so helps more than naming the
+    // byte where the table file stops being text.
+    if (startsAsTableFile(*csv)) {
+        err << "veltrano-table: " << csvPath << " is a table file, not a CSV: import CSV FILE takes the CSV first\n";
+        return kExitUsage;
+    }
+    std::string notText;
+    const std::optional<std::string> text = decodeCsvBytes(*csv, notText);
+    if (!text) {
+        err << "veltrano-table: " << csvPath << " " << notText << "\n";
+        return kExitDamaged;
+    }
     bool existed = false;
     auto table = tables.loadOrStartEmpty(path, existed);
     if (!table) {
         return kExitDamaged;
     }
-    const std::string_view text(reinterpret_cast<const char*>(csv->data()), csv->size());
-    const std::vector<ImportProblem> problems = importKeyTableCsv(text, *table);
+    const std::vector<ImportProblem> problems = importKeyTableCsv(*text, *table);
     if (!problems.empty()) {
         for (const ImportProblem& problem : problems) {
             err << csvPath;

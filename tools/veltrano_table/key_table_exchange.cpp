@@ -1,6 +1,7 @@
 #include "tools/veltrano_table/key_table_exchange.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <map>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "tools/veltrano_table/code_rule.h"
 #include "tools/veltrano_table/csv_text.h"
 #include "tools/veltrano_table/gbk_text.h"
+#include "tools/veltrano_table/message_text.h"
 
 namespace veltrano::tools {
 namespace {
@@ -18,6 +20,10 @@ constexpr int kDeviceColumn = 0;
 constexpr int kKeyColumn = 1;
 constexpr int kCodeColumn = 2;
 constexpr std::size_t kFieldCount = 4;
+constexpr std::array<std::string_view, kFieldCount> kHeader{"row", "device", "key", "code"};
+// Spreadsheets in many locales write semicolons, and "Unicode text" is
+// separated by tabs.
+constexpr std::array<char, 3> kSeparators{',', ';', '\t'};
 
 std::string cellText(const grid::GridModel& table, int row, int column) {
     const grid::Cell* cell = table.cell(row, column);
@@ -45,7 +51,26 @@ std::string trimmed(std::string_view text) {
 }
 
 bool isHeader(const CsvRecord& record) {
-    return !record.fields.empty() && trimmed(record.fields[0]) == "row";
+    return !record.fields.empty() && trimmed(record.fields[0]) == kHeader[0];
+}
+
+bool isFullHeader(const CsvRecord& record) {
+    return std::equal(record.fields.begin(), record.fields.end(), kHeader.begin(), kHeader.end(),
+                      [](const std::string& field, std::string_view name) { return trimmed(field) == name; });
+}
+
+// The separator the header line shows; a comma when there is no header.
+char separatorOf(std::string_view csv) {
+    const std::size_t start = std::min(csv.find_first_not_of("\r\n"), csv.size());
+    const std::string_view firstLine = csv.substr(start, csv.find('\n', start) - start);
+    for (const char separator : kSeparators) {
+        std::string ignored;
+        const auto records = parseCsv(firstLine, ignored, separator);
+        if (records && records->size() == 1 && isFullHeader(records->front())) {
+            return separator;
+        }
+    }
+    return kSeparators[0];
 }
 
 // A code compared by its digits alone.
@@ -69,7 +94,7 @@ public:
         }
         const auto row = rowNumber(trimmed(record.fields[0]));
         if (!row) {
-            problem(record.line, 0, "\"" + record.fields[0] + "\" is not a key row from 1 to 78");
+            problem(record.line, 0, quotedText(record.fields[0]) + " is not a key row from 1 to 78");
             return;
         }
         if (const auto earlier = lineOfRow_.find(*row); earlier != lineOfRow_.end()) {
@@ -80,7 +105,8 @@ public:
         if (!keyMatches(record, *row)) return;
         const auto code = utf8ToGbk(trimmed(record.fields[3]));
         if (!code) {
-            problem(record.line, *row, "the code is not text the program can hold");
+            problem(record.line, *row,
+                    "the code " + quotedText(trimmed(record.fields[3])) + " has characters the program cannot hold");
             return;
         }
         if (auto reason = codeProblem(*code)) {
@@ -101,7 +127,7 @@ private:
         const std::string tableKey = utf8OrMark(cellText(table_, row, kKeyColumn));
         if (key == tableKey) return true;
         problem(record.line, row,
-                "the key is \"" + key + "\" but row " + std::to_string(row) + " holds \"" + tableKey + "\"");
+                "the key is " + quotedText(key) + " but row " + std::to_string(row) + " holds " + quotedText(tableKey));
         return false;
     }
 
@@ -141,7 +167,7 @@ std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridMod
         return {{0, 0, "the table is not a key table of 79 rows and 3 columns"}};
     }
     std::string error;
-    const auto records = parseCsv(csv, error);
+    const auto records = parseCsv(csv, error, separatorOf(csv));
     if (!records) return {{0, 0, error}};
     ImportCheck check(table);
     for (const CsvRecord& record : *records) {

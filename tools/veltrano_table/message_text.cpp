@@ -26,7 +26,7 @@ bool isControl(std::string_view character) {
 
 }  // namespace
 
-std::string quoted(std::string_view utf8) {
+std::string quotedText(std::string_view utf8) {
     std::string text = "\"";
     std::size_t at = 0;
     while (at < utf8.size()) {

@@ -10,7 +10,7 @@ namespace veltrano::tools {
 // characters (C0, DEL, C1) and bytes that are not UTF-8 appear as \xNN, so
 // a binary or damaged file never sends raw bytes or terminal escape
 // sequences to the user's screen.
-std::string quoted(std::string_view utf8);
+std::string quotedText(std::string_view utf8);
 
 // A byte as a message names it: 0x1B.
 std::string byteName(unsigned char byte);
