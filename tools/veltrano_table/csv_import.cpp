@@ -1,5 +1,6 @@
 #include "tools/veltrano_table/csv_import.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -8,6 +9,27 @@
 #include "tools/veltrano_table/table_tool.h"
 
 namespace veltrano::tools {
+namespace {
+
+// A sheet with something wrong throughout would fill the screen; the first
+// lines show what is wrong and the rest is counted.
+constexpr std::size_t kShownProblems = 10;
+
+void reportProblems(const std::string& csvPath, const std::vector<ImportProblem>& problems, std::ostream& err) {
+    const std::size_t shown = std::min(problems.size(), kShownProblems);
+    for (std::size_t index = 0; index < shown; ++index) {
+        const ImportProblem& problem = problems[index];
+        err << csvPath;
+        if (problem.line > 0) err << ": line " << problem.line;
+        if (problem.row > 0) err << ", row " << problem.row;
+        err << ": " << problem.reason << "\n";
+    }
+    if (problems.size() > shown) {
+        err << csvPath << ": ... and " << problems.size() - shown << " more\n";
+    }
+}
+
+}  // namespace
 
 int importCsvFile(const std::string& csvPath, const std::string& path, std::ostream& out, std::ostream& err,
                   TableFiles& tables) {
@@ -34,12 +56,7 @@ int importCsvFile(const std::string& csvPath, const std::string& path, std::ostr
     }
     const std::vector<ImportProblem> problems = importKeyTableCsv(*text, *table);
     if (!problems.empty()) {
-        for (const ImportProblem& problem : problems) {
-            err << csvPath;
-            if (problem.line > 0) err << ": line " << problem.line;
-            if (problem.row > 0) err << ", row " << problem.row;
-            err << ": " << problem.reason << "\n";
-        }
+        reportProblems(csvPath, problems, err);
         err << "veltrano-table: nothing was written to " << path << "\n";
         return kExitDamaged;
     }

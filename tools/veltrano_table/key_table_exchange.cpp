@@ -11,6 +11,7 @@
 #include "tools/veltrano_table/code_rule.h"
 #include "tools/veltrano_table/csv_text.h"
 #include "tools/veltrano_table/gbk_text.h"
+#include "tools/veltrano_table/key_check.h"
 #include "tools/veltrano_table/message_text.h"
 
 namespace veltrano::tools {
@@ -28,11 +29,6 @@ constexpr std::array<char, 3> kSeparators{',', ';', '\t'};
 std::string cellText(const grid::GridModel& table, int row, int column) {
     const grid::Cell* cell = table.cell(row, column);
     return cell ? cell->text : std::string();
-}
-
-std::string utf8OrMark(std::string_view gbk) {
-    auto converted = gbkToUtf8(gbk);
-    return converted ? *converted : std::string("?");
 }
 
 std::optional<int> rowNumber(std::string_view field) {
@@ -83,7 +79,7 @@ std::string comparableCode(std::string_view text) {
 
 class ImportCheck {
 public:
-    explicit ImportCheck(const grid::GridModel& table) : table_(table) {}
+    explicit ImportCheck(const grid::GridModel& table) : keys_(table) {}
 
     // Notes the record's code, or why it cannot be taken.
     void take(const CsvRecord& record) {
@@ -102,7 +98,7 @@ public:
             return;
         }
         lineOfRow_[*row] = record.line;
-        if (!keyMatches(record, *row)) return;
+        if (!keys_.matches(record.line, *row, trimmed(record.fields[2]))) return;
         const auto code = utf8ToGbk(trimmed(record.fields[3]));
         if (!code) {
             problem(record.line, *row,
@@ -116,24 +112,24 @@ public:
         codes[*row] = *code;
     }
 
-    std::vector<ImportProblem> problems;
+    // Every problem, in the order of the lines.
+    std::vector<ImportProblem> allProblems() const {
+        std::vector<ImportProblem> all = problems_;
+        const std::vector<ImportProblem> keyProblems = keys_.problems();
+        all.insert(all.end(), keyProblems.begin(), keyProblems.end());
+        std::stable_sort(all.begin(), all.end(),
+                         [](const ImportProblem& a, const ImportProblem& b) { return a.line < b.line; });
+        return all;
+    }
+
     // Row -> code in code page 936.
     std::map<int, std::string> codes;
 
 private:
-    bool keyMatches(const CsvRecord& record, int row) {
-        const std::string key = trimmed(record.fields[2]);
-        if (key.empty()) return true;
-        const std::string tableKey = utf8OrMark(cellText(table_, row, kKeyColumn));
-        if (key == tableKey) return true;
-        problem(record.line, row,
-                "the key is " + quotedText(key) + " but row " + std::to_string(row) + " holds " + quotedText(tableKey));
-        return false;
-    }
+    void problem(int line, int row, std::string reason) { problems_.push_back({line, row, std::move(reason)}); }
 
-    void problem(int line, int row, std::string reason) { problems.push_back({line, row, std::move(reason)}); }
-
-    const grid::GridModel& table_;
+    KeyCheck keys_;
+    std::vector<ImportProblem> problems_;
     std::map<int, int> lineOfRow_;
 };
 
@@ -174,7 +170,7 @@ std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridMod
         if (record.line == records->front().line && isHeader(record)) continue;
         check.take(record);
     }
-    if (!check.problems.empty()) return check.problems;
+    if (auto problems = check.allProblems(); !problems.empty()) return problems;
     for (const auto& [row, code] : check.codes) {
         table.setText(row, kCodeColumn, code, false);
     }
