@@ -121,6 +121,16 @@ TEST(KeyTableExchangeTest, EveryBadRecordIsReportedAndTheTableStaysAsItWas) {
     EXPECT_EQ(codeOf(table, 5), "FA 05 ED") << "nothing is taken while any record is bad";
 }
 
+TEST(KeyTableExchangeTest, ACsvWithoutRecordsIsRefused) {
+    grid::GridModel table = programTable();
+    for (const std::string csv : {"", "\r\n\r\n", "row,device,key,code\r\n", "row;device;key;code\r\n\r\n"}) {
+        const std::vector<ImportProblem> problems = importKeyTableCsv(csv, table);
+        ASSERT_EQ(problems.size(), 1u) << csv;
+        EXPECT_EQ(problems[0].reason, "no records");
+        EXPECT_EQ(problems[0].line, 0);
+    }
+}
+
 TEST(KeyTableExchangeTest, SemicolonsAndTabsSeparateWhenTheHeaderShowsThem) {
     grid::GridModel table = programTable();
     ASSERT_TRUE(
@@ -203,6 +213,31 @@ TEST_F(TableExchangeToolTest, ImportIntoANewFileStartsFromTheProgramsTable) {
 
     EXPECT_EQ(run({"diff", table, table}), kExitOk);
     EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(TableExchangeToolTest, AnImportSaysWhatItTookAndWhatStaysEmpty) {
+    const std::string csv = folder.pathOf("codes.csv");
+    const std::string table = folder.pathOf("data.dat");
+    writeText(csv, "row,device,key,code\r\n21,,,FA 01 ED\r\n22,,,  \r\n23,,,FA 03 ED\r\n");
+    ASSERT_EQ(run({"import", csv, table}), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), table + ": 2 codes taken from " + csv + ", 76 rows left empty\n");
+
+    // The existing codes count among the filled rows; clearing one empties it.
+    writeText(csv, "22,,,FA 02 ED\n23,,,\n");
+    ASSERT_EQ(run({"import", csv, table}), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), table + ": 1 code taken from " + csv + ", 76 rows left empty\n");
+}
+
+TEST_F(TableExchangeToolTest, AnEmptyOrHeaderOnlyCsvWritesNothing) {
+    const std::string csv = folder.pathOf("codes.csv");
+    const std::string table = folder.pathOf("data.dat");
+    for (const std::string text : {"", "\xEF\xBB\xBFrow,device,key,code\r\n"}) {
+        writeText(csv, text);
+        EXPECT_EQ(run({"import", csv, table}), kExitDamaged);
+        EXPECT_EQ(err.str(), csv + ": no records\nveltrano-table: nothing was written to " + table + "\n");
+        EXPECT_EQ(out.str(), "");
+    }
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"codes.csv"});
 }
 
 TEST_F(TableExchangeToolTest, BadCodesWriteNothingAndAnExistingTableKeepsEveryByte) {

@@ -6,6 +6,7 @@
 
 #include "tools/veltrano_table/csv_encoding.h"
 #include "tools/veltrano_table/key_table_exchange.h"
+#include "tools/veltrano_table/message_text.h"
 #include "tools/veltrano_table/table_tool.h"
 
 namespace veltrano::tools {
@@ -54,7 +55,8 @@ int importCsvFile(const std::string& csvPath, const std::string& path, std::ostr
     if (!table) {
         return kExitDamaged;
     }
-    const std::vector<ImportProblem> problems = importKeyTableCsv(*text, *table);
+    int codesTaken = 0;
+    const std::vector<ImportProblem> problems = importKeyTableCsv(*text, *table, &codesTaken);
     if (!problems.empty()) {
         reportProblems(csvPath, problems, err);
         err << "veltrano-table: nothing was written to " << path << "\n";
@@ -63,7 +65,10 @@ int importCsvFile(const std::string& csvPath, const std::string& path, std::ostr
     if (!tables.save(*table, path, existed)) {
         return kExitDamaged;
     }
-    out << path << ": codes taken from " << csvPath << "\n";
+    const auto taken = static_cast<std::size_t>(codesTaken);
+    const auto empty = static_cast<std::size_t>(emptyCodeRows(*table));
+    out << path << ": " << counted(taken, "code", "codes") << " taken from " << csvPath << ", "
+        << counted(empty, "row", "rows") << " left empty\n";
     return kExitOk;
 }
 

@@ -158,23 +158,35 @@ bool exportKeyTableCsv(const grid::GridModel& table, std::ostream& out) {
     return static_cast<bool>(out);
 }
 
-std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridModel& table) {
+std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridModel& table, int* codesTaken) {
     if (table.rowCount() <= protocol::kLastKeyRow || table.columnCount() <= kCodeColumn) {
         return {{0, 0, "the table is not a key table of 79 rows and 3 columns"}};
     }
     std::string error;
     const auto records = parseCsv(csv, error, separatorOf(csv));
     if (!records) return {{0, 0, error}};
+    const bool header = !records->empty() && isHeader(records->front());
+    if (records->size() == (header ? 1u : 0u)) return {{0, 0, "no records"}};
     ImportCheck check(table);
-    for (const CsvRecord& record : *records) {
-        if (record.line == records->front().line && isHeader(record)) continue;
-        check.take(record);
+    for (std::size_t index = header ? 1 : 0; index < records->size(); ++index) {
+        check.take((*records)[index]);
     }
     if (auto problems = check.allProblems(); !problems.empty()) return problems;
+    int taken = 0;
     for (const auto& [row, code] : check.codes) {
         table.setText(row, kCodeColumn, code, false);
+        if (!protocol::removeAllSpaces(code).empty()) ++taken;
     }
+    if (codesTaken != nullptr) *codesTaken = taken;
     return {};
+}
+
+int emptyCodeRows(const grid::GridModel& table) {
+    int empty = 0;
+    for (int row = protocol::kFirstKeyRow; row <= protocol::kLastKeyRow; ++row) {
+        if (protocol::removeAllSpaces(cellText(table, row, kCodeColumn)).empty()) ++empty;
+    }
+    return empty;
 }
 
 std::vector<CodeDifference> differingCodes(const grid::GridModel& first, const grid::GridModel& second) {

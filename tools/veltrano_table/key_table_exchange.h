@@ -30,9 +30,14 @@ struct ImportProblem {
 // header record is optional; device and key may be left empty, but when
 // given the key must be the table's key of that row (a shifted sheet would
 // otherwise put codes on the wrong keys). Every code must pass the program's
-// own check before it writes the table. With any problem the table is left
-// as it was and every problem is returned.
-std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridModel& table);
+// own check before it writes the table. A CSV without a single record is a
+// problem too. With any problem the table is left as it was and every
+// problem is returned; otherwise codesTaken (when given) counts the records
+// that gave a code rather than an empty one.
+std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridModel& table, int* codesTaken = nullptr);
+
+// How many key rows hold no code (spaces aside).
+int emptyCodeRows(const grid::GridModel& table);
 
 // A key whose codes differ between two tables. Codes are compared without
 // spaces and regardless of letter case, so a read-back ("FA 01 ED ") equals
