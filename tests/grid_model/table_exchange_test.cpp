@@ -4,6 +4,7 @@
 
 #include "file_bytes.h"
 #include "grid/file/file_system.h"
+#include "grid/file/grid_file.h"
 #include "grid/file/grid_file_reader.h"
 #include "grid/model/byte_picture_codec.h"
 #include "test_files.h"
@@ -344,6 +345,16 @@ TEST_F(TableExchangeToolTest, DiffListsTheKeysWhoseCodesDiffer) {
     EXPECT_EQ(run({"diff", first, second}), kExitDamaged);
     EXPECT_EQ(out.str(), "row 54 \xE5\x8A\x9F\xE6\x94\xBE HDMI1=: FA 05 ED | FA 06 ED\n");  // 功放
     EXPECT_EQ(run({"diff", first, folder.pathOf("missing.dat")}), kExitUsage);
+
+    // A cell holding control characters is printed escaped.
+    grid::GridModel odd = programTable();
+    odd.setText(54, 2, "FA 05 ED\x1B[2J", false);
+    grid::BytePictureCodec codec;
+    ASSERT_TRUE(grid::file::saveGridFile(odd, second, *files, codec));
+    EXPECT_EQ(run({"diff", first, second}), kExitDamaged);
+    EXPECT_EQ(out.str(),
+              "row 21 \xE6\x8A\x95\xE5\xBD\xB1\xE4\xBB\xAA HDMI1=: FA 01 ED | \n"
+              "row 54 \xE5\x8A\x9F\xE6\x94\xBE HDMI1=: FA 05 ED | FA 05 ED\\x1B[2J\n");
     EXPECT_EQ(run({"export", first}), kExitUsage) << "the format is named";
 }
 

@@ -27,7 +27,11 @@ bool isControl(std::string_view character) {
 }  // namespace
 
 std::string quotedText(std::string_view utf8) {
-    std::string text = "\"";
+    return "\"" + printableText(utf8) + "\"";
+}
+
+std::string printableText(std::string_view utf8) {
+    std::string text;
     std::size_t at = 0;
     while (at < utf8.size()) {
         const std::size_t length = utf8CharacterLength(utf8, at);
@@ -41,7 +45,6 @@ std::string quotedText(std::string_view utf8) {
         }
         at += character.size();
     }
-    text.push_back('"');
     return text;
 }
 

@@ -12,6 +12,10 @@ namespace veltrano::tools {
 // sequences to the user's screen.
 std::string quotedText(std::string_view utf8);
 
+// The same escaping without the quotes, for text a command prints as its
+// output.
+std::string printableText(std::string_view utf8);
+
 // A byte as a message names it: 0x1B.
 std::string byteName(unsigned char byte);
 

@@ -7,6 +7,7 @@
 #include "tools/veltrano_table/csv_import.h"
 #include "tools/veltrano_table/gbk_text.h"
 #include "tools/veltrano_table/key_table_exchange.h"
+#include "tools/veltrano_table/message_text.h"
 #include "tools/veltrano_table/table_files.h"
 #include "tools/veltrano_table/table_json.h"
 
@@ -71,9 +72,11 @@ int importCsv(std::span<const std::string> operands, Streams& streams) {
     return importCsvFile(operands[0], operands[1], streams.out, streams.err, streams.tables);
 }
 
-std::string utf8(std::string_view gbk) {
+// A table text as diff prints it: control characters in a cell must not
+// reach the terminal as they are.
+std::string printable(std::string_view gbk) {
     const auto converted = gbkToUtf8(gbk);
-    return converted ? *converted : std::string("?");
+    return converted ? printableText(*converted) : std::string("?");
 }
 
 int diff(std::span<const std::string> operands, Streams& streams) {
@@ -82,8 +85,9 @@ int diff(std::span<const std::string> operands, Streams& streams) {
     if (!a || !b) return kExitUsage;
     const std::vector<CodeDifference> differences = differingCodes(*a, *b);
     for (const CodeDifference& difference : differences) {
-        streams.out << "row " << difference.row << " " << utf8(difference.device) << " " << utf8(difference.key) << ": "
-                    << utf8(difference.first) << " | " << utf8(difference.second) << "\n";
+        streams.out << "row " << difference.row << " " << printable(difference.device) << " "
+                    << printable(difference.key) << ": " << printable(difference.first) << " | "
+                    << printable(difference.second) << "\n";
     }
     streams.out.flush();
     return differences.empty() ? kExitOk : kExitDamaged;
