@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/veltrano_table/message_text.h"
+#include "tools/veltrano_table/utf8_text.h"
 
 namespace veltrano::tools {
 namespace {
@@ -87,6 +88,23 @@ TEST_F(CsvEncodingTest, TextOfNoEncodingIsRefusedWhereTheFurtherReadingStopped) 
     EXPECT_EQ(problem, "is neither UTF-8, GBK nor UTF-16 with a byte order mark: byte 0x00 at offset 13");
     EXPECT_FALSE(decode("\xEF\xBB\xBF" + kProjectorGbk));
     EXPECT_EQ(problem, "has a UTF-8 byte order mark but is not UTF-8: byte 0xD2 at offset 7");
+}
+
+TEST(Utf8TextTest, OnlyWellFormedCharactersCount) {
+    EXPECT_EQ(utf8CharacterLength("a", 0), 1u);
+    EXPECT_EQ(utf8CharacterLength(kProjectorUtf8, 3), 3u);
+    EXPECT_EQ(utf8CharacterLength("\xF0\x9F\x98\x80", 0), 4u);
+    EXPECT_EQ(utf8CharacterLength("\xC1\xBF", 0), 0u) << "overlong";
+    EXPECT_EQ(utf8CharacterLength("\xE0\x9F\xBF", 0), 0u) << "overlong";
+    EXPECT_EQ(utf8CharacterLength("\xED\xA0\x80", 0), 0u) << "a surrogate";
+    EXPECT_EQ(utf8CharacterLength("\xF4\x90\x80\x80", 0), 0u) << "past U+10FFFF";
+    EXPECT_EQ(utf8CharacterLength("\xE6\x8A", 0), 0u) << "cut off";
+    EXPECT_EQ(utf8CharacterLength("\xE6\x8A"
+                                  "a",
+                                  0),
+              0u)
+        << "a continuation byte missing";
+    EXPECT_EQ(utf8CharacterLength("\x8A", 0), 0u);
 }
 
 TEST(MessageTextTest, QuotedTextEscapesControlAndStrayBytes) {

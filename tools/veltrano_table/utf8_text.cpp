@@ -50,18 +50,6 @@ std::size_t utf8CharacterLength(std::string_view text, std::size_t at) {
     return length;
 }
 
-std::size_t utf8ErrorOffset(std::string_view text) {
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t length = utf8CharacterLength(text, at);
-        if (length == 0) {
-            return at;
-        }
-        at += length;
-    }
-    return at;
-}
-
 void appendUtf8(std::string& text, char32_t codePoint) {
     const auto byte = [](char32_t bits) { return static_cast<char>(static_cast<std::uint8_t>(bits)); };
     if (codePoint < 0x80) {

@@ -11,10 +11,6 @@ namespace veltrano::tools {
 // overlong form, a surrogate, a code point past U+10FFFF, a cut-off end).
 std::size_t utf8CharacterLength(std::string_view text, std::size_t at);
 
-// Where the first byte that is not part of well-formed UTF-8 lies; the
-// text's size when there is none.
-std::size_t utf8ErrorOffset(std::string_view text);
-
 // Appends the UTF-8 form of a code point below U+110000 that is not a
 // surrogate.
 void appendUtf8(std::string& text, char32_t codePoint);
