@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "tools/veltrano_table/csv_encoding.h"
+#include "tools/veltrano_table/exit_codes.h"
 #include "tools/veltrano_table/key_table_exchange.h"
 #include "tools/veltrano_table/message_text.h"
-#include "tools/veltrano_table/table_tool.h"
 
 namespace veltrano::tools {
 namespace {

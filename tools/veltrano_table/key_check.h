@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "grid/model/grid_model.h"
-#include "tools/veltrano_table/key_table_exchange.h"
+#include "tools/veltrano_table/import_problem.h"
 
 namespace veltrano::tools {
 

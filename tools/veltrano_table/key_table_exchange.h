@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "grid/model/grid_model.h"
+#include "tools/veltrano_table/import_problem.h"
 
 namespace veltrano::tools {
 
@@ -18,13 +19,6 @@ namespace veltrano::tools {
 // order mark and CR LF line ends so that spreadsheets take it as it is.
 // False when a grid text has no UTF-8 form or the stream fails.
 bool exportKeyTableCsv(const grid::GridModel& table, std::ostream& out);
-
-// Why one record of an import cannot be taken.
-struct ImportProblem {
-    int line = 0;
-    int row = 0;  // 0 when the record names no usable row
-    std::string reason;
-};
 
 // Takes the codes of the CSV's records into the table's third column. The
 // header record is optional; device and key may be left empty, but when
