@@ -27,7 +27,10 @@ bool isControl(std::string_view character) {
 }  // namespace
 
 std::string quotedText(std::string_view utf8) {
-    return "\"" + printableText(utf8) + "\"";
+    std::string text = "\"";
+    text += printableText(utf8);
+    text.push_back('"');
+    return text;
 }
 
 std::string printableText(std::string_view utf8) {
