@@ -24,39 +24,52 @@ std::optional<std::uint8_t> digitValue(char c) {
 }
 
 // Every byte before `at` is a hexadecimal digit, so `at` starts a character:
-// a lead byte is named together with its trail byte, or the message would
+// a lead byte is taken together with its trail byte, or the message would
 // end in half a character.
-void reportInvalid(std::string_view digits, std::size_t at, MessageSink& sink) {
-    std::string text(kInvalidCharacterMessage);
+HexFault invalidCharacterAt(std::string_view digits, std::size_t at) {
     const bool doubleByte = static_cast<unsigned char>(digits[at]) >= 0x80 && at + 1 < digits.size();
-    text.append(digits.substr(at, doubleByte ? 2 : 1));
-    sink.showMessage(text, std::string(kErrorCaption));
+    return {HexFault::Kind::InvalidCharacter, std::string(digits.substr(at, doubleByte ? 2 : 1))};
+}
+
+// Decodes text into bytes, or tells the first fault with bytes left empty.
+std::optional<HexFault> decode(std::string_view text, std::vector<std::uint8_t>& bytes) {
+    std::string digits = removeAsciiSpaces(trimSpaces(text));
+    toUpperAscii(digits);
+    if (digits.size() % 2 != 0) {
+        return HexFault{HexFault::Kind::OddLength, {}};
+    }
+    bytes.assign(digits.size() / 2, 0);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto high = digitValue(digits[2 * i]);
+        const auto low = high ? digitValue(digits[2 * i + 1]) : std::nullopt;
+        if (!high || !low) {
+            bytes.clear();
+            return invalidCharacterAt(digits, high ? 2 * i + 1 : 2 * i);
+        }
+        bytes[i] = static_cast<std::uint8_t>(*high * 16 + *low);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> HexToBytes(std::string_view text, MessageSink& sink) {
-    std::string digits = removeAsciiSpaces(trimSpaces(text));
-    toUpperAscii(digits);
-    if (digits.size() % 2 != 0) {
+    std::vector<std::uint8_t> bytes;
+    const std::optional<HexFault> fault = decode(text, bytes);
+    if (!fault) {
+        return bytes;
+    }
+    if (fault->kind == HexFault::Kind::OddLength) {
         sink.showMessage(std::string(kOddLengthMessage), std::string(kErrorCaption));
-        return {};
+    } else {
+        sink.showMessage(std::string(kInvalidCharacterMessage) + fault->character, std::string(kErrorCaption));
     }
-    std::vector<std::uint8_t> bytes(digits.size() / 2);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto high = digitValue(digits[2 * i]);
-        if (!high) {
-            reportInvalid(digits, 2 * i, sink);
-            return {};
-        }
-        const auto low = digitValue(digits[2 * i + 1]);
-        if (!low) {
-            reportInvalid(digits, 2 * i + 1, sink);
-            return {};
-        }
-        bytes[i] = static_cast<std::uint8_t>(*high * 16 + *low);
-    }
-    return bytes;
+    return {};
+}
+
+std::optional<HexFault> findHexFault(std::string_view text) {
+    std::vector<std::uint8_t> bytes;
+    return decode(text, bytes);
 }
 
 std::string BytesToHex(std::span<const std::uint8_t> bytes) {

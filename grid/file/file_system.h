@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "grid/file/byte_sink.h"
@@ -15,6 +16,9 @@ class FileWriter : public ByteSink {
 public:
     // Flushes everything to the disk and closes; false on any failure.
     virtual bool finish() = 0;
+    // Why write() or finish() failed, as a std::errc value; empty before a
+    // failure or when the writer cannot tell.
+    virtual std::error_code error() const { return {}; }
 };
 
 // The few file operations a table needs. Paths are code page 936 bytes, as
@@ -34,6 +38,21 @@ public:
     // then holds either its old content or the new one, never a mixture.
     virtual bool replaceFile(const std::string& temporaryPath, const std::string& path) = 0;
     virtual bool removeFile(const std::string& path) = 0;
+
+    // Why the last call that failed did so, as a std::errc value (each
+    // platform maps its own errors onto the same few); empty when the file
+    // system cannot tell.
+    std::error_code lastError() const { return lastError_; }
+
+protected:
+    // Notes why the current call fails; the result lets a reader return it.
+    std::nullopt_t noteFailure(std::error_code error) {
+        lastError_ = error;
+        return std::nullopt;
+    }
+
+private:
+    std::error_code lastError_;
 };
 
 // The file system of the platform the program runs on.

@@ -24,10 +24,16 @@ public:
 
     FileWriter& writer() { return *writer_; }
 
-    bool finishAndPlace(const std::string& target) {
+    bool finishAndPlace(const std::string& target, std::error_code& reason) {
         const bool finished = writer_->finish();
+        if (!finished) {
+            reason = writer_->error();
+        }
         writer_.reset();
         placed_ = finished && files_.replaceFile(path_, target);
+        if (finished && !placed_) {
+            reason = files_.lastError();
+        }
         return placed_;
     }
 
@@ -40,24 +46,32 @@ private:
 
 }  // namespace
 
-bool saveGridFile(const GridModel& grid, const std::string& path, FileSystem& files, PictureCodec& codec) {
+bool saveGridFile(const GridModel& grid, const std::string& path, FileSystem& files, PictureCodec& codec,
+                  std::error_code* reason) {
+    std::error_code ignored;
+    std::error_code& why = reason != nullptr ? *reason : ignored;
+    why.clear();
     if (path.empty()) {
+        why = std::make_error_code(std::errc::no_such_file_or_directory);
         return false;
     }
     std::string temporaryPath;
     std::unique_ptr<FileWriter> writer = files.createTemporaryBeside(path, temporaryPath);
     if (!writer) {
+        why = files.lastError();
         return false;
     }
     TemporaryFile temporary(files, temporaryPath, std::move(writer));
     try {
         if (!writeGridFile(grid, codec, temporary.writer())) {
+            why = temporary.writer().error();
             return false;
         }
     } catch (const std::bad_alloc&) {
+        why = std::make_error_code(std::errc::not_enough_memory);
         return false;
     }
-    return temporary.finishAndPlace(path);
+    return temporary.finishAndPlace(path, why);
 }
 
 bool loadGridFile(GridModel& grid, const std::string& path, FileSystem& files, PictureCodec& codec) {

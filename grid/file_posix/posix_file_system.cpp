@@ -11,6 +11,10 @@
 namespace veltrano::grid::file {
 namespace {
 
+std::error_code lastSystemError() {
+    return {errno, std::generic_category()};
+}
+
 class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
@@ -45,7 +49,12 @@ public:
             if (written < 0 && errno == EINTR) {
                 continue;
             }
-            if (written <= 0) {
+            if (written < 0) {
+                error_ = lastSystemError();
+                return false;
+            }
+            if (written == 0) {
+                error_ = std::make_error_code(std::errc::io_error);
                 return false;
             }
             bytes = bytes.subspan(static_cast<std::size_t>(written));
@@ -55,11 +64,21 @@ public:
 
     bool finish() override {
         const bool synced = fd_.valid() && ::fsync(fd_.get()) == 0;
-        return fd_.close() && synced;
+        if (!synced) {
+            error_ = lastSystemError();
+        }
+        const bool closed = fd_.close();
+        if (synced && !closed) {
+            error_ = lastSystemError();
+        }
+        return synced && closed;
     }
+
+    std::error_code error() const override { return error_; }
 
 private:
     Descriptor fd_;
+    std::error_code error_;
 };
 
 std::string folderOf(const std::string& path) {
@@ -72,9 +91,17 @@ public:
     std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override {
         Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
         struct stat status {};
-        if (!fd.valid() || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-            static_cast<std::uint64_t>(status.st_size) > kMaxReadSize) {
-            return std::nullopt;
+        if (!fd.valid() || ::fstat(fd.get(), &status) != 0) {
+            return noteFailure(lastSystemError());
+        }
+        if (S_ISDIR(status.st_mode)) {
+            return noteFailure(std::make_error_code(std::errc::is_a_directory));
+        }
+        if (!S_ISREG(status.st_mode)) {
+            return noteFailure(std::make_error_code(std::errc::not_supported));
+        }
+        if (static_cast<std::uint64_t>(status.st_size) > kMaxReadSize) {
+            return noteFailure(std::make_error_code(std::errc::file_too_large));
         }
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size));
         std::size_t filled = 0;
@@ -84,7 +111,7 @@ public:
                 continue;
             }
             if (got < 0) {
-                return std::nullopt;
+                return noteFailure(lastSystemError());
             }
             if (got == 0) {
                 break;
@@ -99,6 +126,7 @@ public:
         const auto slash = path.rfind('/');
         const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
         if (base.empty()) {
+            noteFailure(std::make_error_code(std::errc::is_a_directory));
             return nullptr;
         }
         const std::string prefix =
@@ -114,6 +142,7 @@ public:
                 if (errno == EEXIST) {
                     continue;
                 }
+                noteFailure(lastSystemError());
                 return nullptr;
             }
             // The new file takes the place of the old one, so it keeps its
@@ -125,11 +154,13 @@ public:
             temporaryPath = candidate;
             return std::make_unique<PosixFileWriter>(fd);
         }
+        noteFailure(std::make_error_code(std::errc::file_exists));
         return nullptr;
     }
 
     bool replaceFile(const std::string& temporaryPath, const std::string& path) override {
         if (::rename(temporaryPath.c_str(), path.c_str()) != 0) {
+            noteFailure(lastSystemError());
             return false;
         }
         // Makes the new name durable; the content already is.
@@ -140,7 +171,13 @@ public:
         return true;
     }
 
-    bool removeFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+    bool removeFile(const std::string& path) override {
+        if (::unlink(path.c_str()) != 0) {
+            noteFailure(lastSystemError());
+            return false;
+        }
+        return true;
+    }
 };
 
 }  // namespace

@@ -93,6 +93,22 @@ TEST_F(GridFileSaveTest, SaveIntoAMissingFolderOrOverAFolderFails) {
     EXPECT_FALSE(saveGridFile(table, "", *system, codec));
 }
 
+TEST_F(GridFileSaveTest, FailuresTellTheSystemsReason) {
+    std::error_code reason;
+    EXPECT_FALSE(saveGridFile(table, folder.pathOf("missing/table.dat"), *system, codec, &reason));
+    EXPECT_EQ(reason, std::errc::no_such_file_or_directory) << reason.message();
+    std::filesystem::create_directory(folder.pathOf("sub"));
+    EXPECT_FALSE(saveGridFile(table, folder.pathOf("sub"), *system, codec, &reason));
+    EXPECT_EQ(reason, std::errc::is_a_directory) << reason.message();
+    EXPECT_TRUE(saveGridFile(table, path, *system, codec, &reason));
+    EXPECT_FALSE(reason) << "a save that succeeds leaves no reason behind";
+
+    EXPECT_FALSE(system->readFile(folder.pathOf("none.dat")));
+    EXPECT_EQ(system->lastError(), std::errc::no_such_file_or_directory) << system->lastError().message();
+    EXPECT_FALSE(system->readFile(folder.pathOf("sub")));
+    EXPECT_EQ(system->lastError(), std::errc::is_a_directory) << system->lastError().message();
+}
+
 TEST_F(GridFileSaveTest, LoadingAMissingOrDamagedFileKeepsTheGrid) {
     GridModel grid = testing::makeWindowGrid();
     grid.setText(1, 2, "kept", false);

@@ -39,10 +39,20 @@ expect_match("${short}" "damaged file length at byte offset 100")
 string(REPEAT "not a table file\n" 40 text_content)
 file(WRITE ${WORK_DIR}/text.dat "${text_content}")
 run_tool(1 text show ${TOOL_PATH_PREFIX}${WORK_DIR}/text.dat)
-expect_match("${text}" "damaged header at byte offset 0")
+expect_match("${text}" "text.dat is not a Veltrano table file: damaged header at byte offset 0")
 
 run_tool(1 missing check ${TOOL_PATH_PREFIX}${WORK_DIR}/missing.dat)
-expect_match("${missing}" "cannot read")
+expect_match("${missing}" "cannot read .*missing.dat: no such file")
+
+# Output that cannot be written is an error with its reason, not a silent
+# success.
+if(EXISTS /dev/full AND NOT EMULATOR)
+  execute_process(COMMAND ${TOOL} show ${GOLDEN_DIR}/application_table.dat
+                  OUTPUT_FILE /dev/full RESULT_VARIABLE code ERROR_VARIABLE err)
+  if(code EQUAL 0 OR NOT err STREQUAL "veltrano-table: cannot write to standard output: no space left\n")
+    message(FATAL_ERROR "show into a full disk: exit ${code}, said: ${err}")
+  endif()
+endif()
 
 run_tool(2 usage)
 expect_match("${usage}" "usage: veltrano-table show FILE")

@@ -148,6 +148,22 @@ TEST_F(HexToBytesTest, OnlySpacesGiveNothingWithoutMessage) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
+TEST(FindHexFaultTest, NamesTheFaultHexToBytesReportsWithoutShowingIt) {
+    EXPECT_EQ(findHexFault(" ad 66 "), std::nullopt);
+    EXPECT_EQ(findHexFault(""), std::nullopt);
+    const auto odd = findHexFault("A D 6");
+    ASSERT_TRUE(odd);
+    EXPECT_EQ(odd->kind, HexFault::Kind::OddLength);
+    EXPECT_EQ(odd->character, "");
+    const auto low = findHexFault("ad6g");
+    ASSERT_TRUE(low);
+    EXPECT_EQ(low->kind, HexFault::Kind::InvalidCharacter);
+    EXPECT_EQ(low->character, "G") << "letters are folded before the check, as HexToBytes does";
+    const auto wide = findHexFault("AD" + gbk("中"));
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->character, gbk("中"));
+}
+
 TEST(BytesToHexTest, NoBytesGiveEmptyText) {
     EXPECT_EQ(BytesToHex({}), "");
 }

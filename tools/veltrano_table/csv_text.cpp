@@ -7,7 +7,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 class CsvParser {
 public:
-    explicit CsvParser(std::string_view text) : text_(text) {
+    CsvParser(std::string_view text, char separator) : text_(text), separator_(separator) {
         if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) text_.remove_prefix(kByteOrderMark.size());
     }
 
@@ -31,9 +31,9 @@ private:
             if (!readField(field, error)) return false;
             fields.push_back(std::move(field));
             if (position_ >= text_.size()) return true;
-            const char separator = text_[position_++];
-            if (separator == ',') continue;
-            if (separator == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
+            const char next = text_[position_++];
+            if (next == separator_) continue;
+            if (next == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
             ++line_;
             return true;
         }
@@ -43,7 +43,7 @@ private:
         if (position_ < text_.size() && text_[position_] == '"') return readQuotedField(field, error);
         while (position_ < text_.size()) {
             const char c = text_[position_];
-            if (c == ',' || c == '\r' || c == '\n') break;
+            if (c == separator_ || c == '\r' || c == '\n') break;
             field.push_back(c);
             ++position_;
         }
@@ -70,7 +70,7 @@ private:
             if (c == '\n') ++line_;
             field.push_back(c);
         }
-        if (position_ < text_.size() && text_[position_] != ',' && text_[position_] != '\r' &&
+        if (position_ < text_.size() && text_[position_] != separator_ && text_[position_] != '\r' &&
             text_[position_] != '\n') {
             error = "line " + std::to_string(line_) + ": text follows a closing quote";
             return false;
@@ -79,14 +79,15 @@ private:
     }
 
     std::string_view text_;
+    char separator_;
     std::size_t position_ = 0;
     int line_ = 1;
 };
 
 }  // namespace
 
-std::optional<std::vector<CsvRecord>> parseCsv(std::string_view text, std::string& error) {
-    return CsvParser(text).parse(error);
+std::optional<std::vector<CsvRecord>> parseCsv(std::string_view text, std::string& error, char separator) {
+    return CsvParser(text, separator).parse(error);
 }
 
 std::string csvField(std::string_view value) {

@@ -13,12 +13,13 @@ struct CsvRecord {
     std::vector<std::string> fields;
 };
 
-// Splits comma-separated text into records: fields may be quoted, with a
-// doubled quote for a quote and line breaks inside; CR LF and LF both end a
-// record; a leading UTF-8 byte order mark is skipped; empty lines are
-// dropped. Nothing, with `error` set, when a quoted field is never closed or
-// a quote follows the closing one without a comma.
-std::optional<std::vector<CsvRecord>> parseCsv(std::string_view text, std::string& error);
+// Splits separated text (commas unless told otherwise) into records: fields
+// may be quoted, with a doubled quote for a quote and line breaks inside;
+// CR LF and LF both end a record; a leading UTF-8 byte order mark is
+// skipped; empty lines are dropped. Nothing, with `error` set, when a quoted
+// field is never closed or a quote follows the closing one without a
+// separator.
+std::optional<std::vector<CsvRecord>> parseCsv(std::string_view text, std::string& error, char separator = ',');
 
 // A field as it must be written: quoted when it holds a comma, a quote or a
 // line break.

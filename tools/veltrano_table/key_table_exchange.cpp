@@ -1,15 +1,18 @@
 #include "tools/veltrano_table/key_table_exchange.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <map>
 #include <optional>
 
-#include "app/hex/hex_codec.h"
 #include "app/protocol/frames.h"
 #include "app/protocol/key_table.h"
+#include "tools/veltrano_table/code_rule.h"
 #include "tools/veltrano_table/csv_text.h"
 #include "tools/veltrano_table/gbk_text.h"
+#include "tools/veltrano_table/key_check.h"
+#include "tools/veltrano_table/message_text.h"
 
 namespace veltrano::tools {
 namespace {
@@ -18,24 +21,14 @@ constexpr int kDeviceColumn = 0;
 constexpr int kKeyColumn = 1;
 constexpr int kCodeColumn = 2;
 constexpr std::size_t kFieldCount = 4;
+constexpr std::array<std::string_view, kFieldCount> kHeader{"row", "device", "key", "code"};
+// Spreadsheets in many locales write semicolons, and "Unicode text" is
+// separated by tabs.
+constexpr std::array<char, 3> kSeparators{',', ';', '\t'};
 
 std::string cellText(const grid::GridModel& table, int row, int column) {
     const grid::Cell* cell = table.cell(row, column);
     return cell ? cell->text : std::string();
-}
-
-// Keeps the codec's first message instead of showing it.
-class MessageRecorder final : public hex::MessageSink {
-public:
-    void showMessage(const std::string& text, const std::string&) override {
-        if (message.empty()) message = text;
-    }
-    std::string message;
-};
-
-std::string utf8OrMark(std::string_view gbk) {
-    auto converted = gbkToUtf8(gbk);
-    return converted ? *converted : std::string("?");
 }
 
 std::optional<int> rowNumber(std::string_view field) {
@@ -54,7 +47,26 @@ std::string trimmed(std::string_view text) {
 }
 
 bool isHeader(const CsvRecord& record) {
-    return !record.fields.empty() && trimmed(record.fields[0]) == "row";
+    return !record.fields.empty() && trimmed(record.fields[0]) == kHeader[0];
+}
+
+bool isFullHeader(const CsvRecord& record) {
+    return std::equal(record.fields.begin(), record.fields.end(), kHeader.begin(), kHeader.end(),
+                      [](const std::string& field, std::string_view name) { return trimmed(field) == name; });
+}
+
+// The separator the header line shows; a comma when there is no header.
+char separatorOf(std::string_view csv) {
+    const std::size_t start = std::min(csv.find_first_not_of("\r\n"), csv.size());
+    const std::string_view firstLine = csv.substr(start, csv.find('\n', start) - start);
+    for (const char separator : kSeparators) {
+        std::string ignored;
+        const auto records = parseCsv(firstLine, ignored, separator);
+        if (records && records->size() == 1 && isFullHeader(records->front())) {
+            return separator;
+        }
+    }
+    return kSeparators[0];
 }
 
 // A code compared by its digits alone.
@@ -67,7 +79,7 @@ std::string comparableCode(std::string_view text) {
 
 class ImportCheck {
 public:
-    explicit ImportCheck(const grid::GridModel& table) : table_(table) {}
+    explicit ImportCheck(const grid::GridModel& table) : keys_(table) {}
 
     // Notes the record's code, or why it cannot be taken.
     void take(const CsvRecord& record) {
@@ -78,7 +90,7 @@ public:
         }
         const auto row = rowNumber(trimmed(record.fields[0]));
         if (!row) {
-            problem(record.line, 0, "\"" + record.fields[0] + "\" is not a key row from 1 to 78");
+            problem(record.line, 0, quotedText(record.fields[0]) + " is not a key row from 1 to 78");
             return;
         }
         if (const auto earlier = lineOfRow_.find(*row); earlier != lineOfRow_.end()) {
@@ -86,39 +98,38 @@ public:
             return;
         }
         lineOfRow_[*row] = record.line;
-        if (!keyMatches(record, *row)) return;
+        if (!keys_.matches(record.line, *row, trimmed(record.fields[2]))) return;
         const auto code = utf8ToGbk(trimmed(record.fields[3]));
         if (!code) {
-            problem(record.line, *row, "the code is not text the program can hold");
+            problem(record.line, *row,
+                    "the code " + quotedText(trimmed(record.fields[3])) + " has characters the program cannot hold");
             return;
         }
-        MessageRecorder codec;
-        const std::string compact = protocol::removeAllSpaces(*code);
-        if (!compact.empty() && hex::HexToBytes(compact, codec).empty()) {
-            problem(record.line, *row, utf8OrMark(codec.message));
+        if (auto reason = codeProblem(*code)) {
+            problem(record.line, *row, std::move(*reason));
             return;
         }
         codes[*row] = *code;
     }
 
-    std::vector<ImportProblem> problems;
+    // Every problem, in the order of the lines.
+    std::vector<ImportProblem> allProblems() const {
+        std::vector<ImportProblem> all = problems_;
+        const std::vector<ImportProblem> keyProblems = keys_.problems();
+        all.insert(all.end(), keyProblems.begin(), keyProblems.end());
+        std::stable_sort(all.begin(), all.end(),
+                         [](const ImportProblem& a, const ImportProblem& b) { return a.line < b.line; });
+        return all;
+    }
+
     // Row -> code in code page 936.
     std::map<int, std::string> codes;
 
 private:
-    bool keyMatches(const CsvRecord& record, int row) {
-        const std::string key = trimmed(record.fields[2]);
-        if (key.empty()) return true;
-        const std::string tableKey = utf8OrMark(cellText(table_, row, kKeyColumn));
-        if (key == tableKey) return true;
-        problem(record.line, row,
-                "the key is \"" + key + "\" but row " + std::to_string(row) + " holds \"" + tableKey + "\"");
-        return false;
-    }
+    void problem(int line, int row, std::string reason) { problems_.push_back({line, row, std::move(reason)}); }
 
-    void problem(int line, int row, std::string reason) { problems.push_back({line, row, std::move(reason)}); }
-
-    const grid::GridModel& table_;
+    KeyCheck keys_;
+    std::vector<ImportProblem> problems_;
     std::map<int, int> lineOfRow_;
 };
 
@@ -147,23 +158,35 @@ bool exportKeyTableCsv(const grid::GridModel& table, std::ostream& out) {
     return static_cast<bool>(out);
 }
 
-std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridModel& table) {
+std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridModel& table, int* codesTaken) {
     if (table.rowCount() <= protocol::kLastKeyRow || table.columnCount() <= kCodeColumn) {
         return {{0, 0, "the table is not a key table of 79 rows and 3 columns"}};
     }
     std::string error;
-    const auto records = parseCsv(csv, error);
+    const auto records = parseCsv(csv, error, separatorOf(csv));
     if (!records) return {{0, 0, error}};
+    const bool header = !records->empty() && isHeader(records->front());
+    if (records->size() == (header ? 1u : 0u)) return {{0, 0, "no records"}};
     ImportCheck check(table);
-    for (const CsvRecord& record : *records) {
-        if (record.line == records->front().line && isHeader(record)) continue;
-        check.take(record);
+    for (std::size_t index = header ? 1 : 0; index < records->size(); ++index) {
+        check.take((*records)[index]);
     }
-    if (!check.problems.empty()) return check.problems;
+    if (auto problems = check.allProblems(); !problems.empty()) return problems;
+    int taken = 0;
     for (const auto& [row, code] : check.codes) {
         table.setText(row, kCodeColumn, code, false);
+        if (!protocol::removeAllSpaces(code).empty()) ++taken;
     }
+    if (codesTaken != nullptr) *codesTaken = taken;
     return {};
+}
+
+int emptyCodeRows(const grid::GridModel& table) {
+    int empty = 0;
+    for (int row = protocol::kFirstKeyRow; row <= protocol::kLastKeyRow; ++row) {
+        if (protocol::removeAllSpaces(cellText(table, row, kCodeColumn)).empty()) ++empty;
+    }
+    return empty;
 }
 
 std::vector<CodeDifference> differingCodes(const grid::GridModel& first, const grid::GridModel& second) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "grid/model/grid_model.h"
+#include "tools/veltrano_table/import_problem.h"
 
 namespace veltrano::tools {
 
@@ -19,20 +20,18 @@ namespace veltrano::tools {
 // False when a grid text has no UTF-8 form or the stream fails.
 bool exportKeyTableCsv(const grid::GridModel& table, std::ostream& out);
 
-// Why one record of an import cannot be taken.
-struct ImportProblem {
-    int line = 0;
-    int row = 0;  // 0 when the record names no usable row
-    std::string reason;
-};
-
 // Takes the codes of the CSV's records into the table's third column. The
 // header record is optional; device and key may be left empty, but when
 // given the key must be the table's key of that row (a shifted sheet would
 // otherwise put codes on the wrong keys). Every code must pass the program's
-// own check before it writes the table. With any problem the table is left
-// as it was and every problem is returned.
-std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridModel& table);
+// own check before it writes the table. A CSV without a single record is a
+// problem too. With any problem the table is left as it was and every
+// problem is returned; otherwise codesTaken (when given) counts the records
+// that gave a code rather than an empty one.
+std::vector<ImportProblem> importKeyTableCsv(std::string_view csv, grid::GridModel& table, int* codesTaken = nullptr);
+
+// How many key rows hold no code (spaces aside).
+int emptyCodeRows(const grid::GridModel& table);
 
 // A key whose codes differ between two tables. Codes are compared without
 // spaces and regardless of letter case, so a read-back ("FA 01 ED ") equals

@@ -1,15 +1,14 @@
 #include "tools/veltrano_table/table_tool.h"
 
-#include <optional>
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
-#include "grid/file/grid_file.h"
-#include "grid/file/grid_file_reader.h"
-#include "grid/model/byte_picture_codec.h"
-#include "grid/model/grid_model.h"
-#include "tools/veltrano_table/empty_table.h"
+#include "tools/veltrano_table/csv_import.h"
 #include "tools/veltrano_table/gbk_text.h"
 #include "tools/veltrano_table/key_table_exchange.h"
+#include "tools/veltrano_table/message_text.h"
+#include "tools/veltrano_table/table_files.h"
 #include "tools/veltrano_table/table_json.h"
 
 namespace veltrano::tools {
@@ -21,128 +20,99 @@ constexpr const char* kUsage =
     "       veltrano-table export FILE --csv  print the keys and codes of FILE as CSV\n"
     "                                         (row, device, key, code; UTF-8)\n"
     "       veltrano-table import CSV FILE    put the codes of CSV into FILE (a new FILE\n"
-    "                                         starts as the program's empty table); every\n"
+    "                                         starts as the program's empty table); CSV\n"
+    "                                         is UTF-8, GBK or UTF-16 with commas, or with\n"
+    "                                         ; or tabs when its header shows them; every\n"
     "                                         code is checked first, and with any bad one\n"
     "                                         nothing is written\n"
     "       veltrano-table diff A B           list the keys whose codes differ; exit 0\n"
     "                                         when none does, 1 when some do\n";
 
-// Reads and loads a table file, or says why not on `err`.
-class TableFiles {
-public:
-    TableFiles(grid::file::FileSystem& files, std::ostream& err) : files_(files), err_(err) {}
-
-    std::optional<grid::GridModel> load(const std::string& path, int* version = nullptr, std::size_t* size = nullptr) {
-        const std::optional<std::vector<std::uint8_t>> bytes = files_.readFile(path);
-        if (!bytes) {
-            err_ << "veltrano-table: cannot read " << path << "\n";
-            return std::nullopt;
-        }
-        auto table = fromBytes(*bytes, path);
-        if (table && version != nullptr) *version = lastVersion_;
-        if (table && size != nullptr) *size = bytes->size();
-        return table;
-    }
-
-    std::optional<grid::GridModel> fromBytes(std::span<const std::uint8_t> bytes, const std::string& name) {
-        grid::GridModel grid;
-        const grid::file::GridFileReadResult result = grid::file::readGridFile(bytes, grid, codec_);
-        if (!result.ok()) {
-            const grid::file::GridFileError& error = *result.error;
-            err_ << "veltrano-table: " << name << ": damaged " << grid::file::sectionName(error.section)
-                 << " at byte offset " << error.offset << ": " << error.reason << "\n";
-            return std::nullopt;
-        }
-        lastVersion_ = result.version;
-        return grid;
-    }
-
-    bool exists(const std::string& path) { return files_.readFile(path).has_value(); }
-
-    bool save(const grid::GridModel& table, const std::string& path) {
-        if (grid::file::saveGridFile(table, path, files_, codec_)) return true;
-        err_ << "veltrano-table: cannot write " << path << "; it is unchanged\n";
-        return false;
-    }
-
-    grid::BytePictureCodec& codec() { return codec_; }
-
-private:
-    grid::file::FileSystem& files_;
-    std::ostream& err_;
-    grid::BytePictureCodec codec_;
-    int lastVersion_ = 0;
+// What every command works with.
+struct Streams {
+    std::ostream& out;
+    std::ostream& err;
+    TableFiles& tables;
 };
 
-int showOrCheck(const std::string& command, const std::string& path, std::ostream& out, TableFiles& tables) {
+int showOrCheck(bool check, const std::string& path, Streams& streams) {
     int version = 0;
     std::size_t size = 0;
-    const auto table = tables.load(path, &version, &size);
+    const auto table = streams.tables.load(path, &version, &size);
     if (!table) return kExitDamaged;
-    if (command == "check") {
-        out << path << ": version " << version << " table of " << table->rowCount() << " rows and "
-            << table->columnCount() << " columns, " << size << " bytes\n";
+    if (check) {
+        streams.out << path << ": version " << version << " table of " << table->rowCount() << " rows and "
+                    << table->columnCount() << " columns, " << size << " bytes\n";
         return kExitOk;
     }
-    writeTableJson(*table, version, tables.codec(), out);
-    out.flush();
-    return out ? kExitOk : kExitDamaged;
+    writeTableJson(*table, version, streams.tables.codec(), streams.out);
+    streams.out.flush();
+    return streams.out ? kExitOk : kExitDamaged;
 }
 
-int exportCsv(const std::string& path, std::ostream& out, std::ostream& err, TableFiles& tables) {
-    const auto table = tables.load(path);
+int show(std::span<const std::string> operands, Streams& streams) {
+    return showOrCheck(false, operands[0], streams);
+}
+
+int check(std::span<const std::string> operands, Streams& streams) {
+    return showOrCheck(true, operands[0], streams);
+}
+
+int exportCsv(std::span<const std::string> operands, Streams& streams) {
+    const auto table = streams.tables.load(operands[0]);
     if (!table) return kExitDamaged;
-    if (!exportKeyTableCsv(*table, out)) {
-        err << "veltrano-table: " << path << " holds text that cannot be written as UTF-8\n";
+    if (!exportKeyTableCsv(*table, streams.out)) {
+        streams.err << "veltrano-table: " << operands[0] << " holds text that cannot be written as UTF-8\n";
         return kExitDamaged;
     }
     return kExitOk;
 }
 
-int importCsv(const std::string& csvPath, const std::string& path, std::ostream& out, std::ostream& err,
-              grid::file::FileSystem& files, TableFiles& tables) {
-    const auto csv = files.readFile(csvPath);
-    if (!csv) {
-        err << "veltrano-table: cannot read " << csvPath << "\n";
-        return kExitDamaged;
-    }
-    // A table that is there but does not load is the user's data: it is
-    // reported, never replaced by an empty one.
-    auto table = tables.exists(path) ? tables.load(path) : tables.fromBytes(emptyProgramTable(), "the empty table");
-    if (!table) return kExitDamaged;
-    const std::string_view text(reinterpret_cast<const char*>(csv->data()), csv->size());
-    const std::vector<ImportProblem> problems = importKeyTableCsv(text, *table);
-    if (!problems.empty()) {
-        for (const ImportProblem& problem : problems) {
-            err << csvPath;
-            if (problem.line > 0) err << ": line " << problem.line;
-            if (problem.row > 0) err << ", row " << problem.row;
-            err << ": " << problem.reason << "\n";
-        }
-        err << "veltrano-table: nothing was written to " << path << "\n";
-        return kExitDamaged;
-    }
-    if (!tables.save(*table, path)) return kExitDamaged;
-    out << path << ": codes taken from " << csvPath << "\n";
-    return kExitOk;
+int importCsv(std::span<const std::string> operands, Streams& streams) {
+    return importCsvFile(operands[0], operands[1], streams.out, streams.err, streams.tables);
 }
 
-std::string utf8(std::string_view gbk) {
+// A table text as diff prints it: control characters in a cell must not
+// reach the terminal as they are.
+std::string printable(std::string_view gbk) {
     const auto converted = gbkToUtf8(gbk);
-    return converted ? *converted : std::string("?");
+    return converted ? printableText(*converted) : std::string("?");
 }
 
-int diff(const std::string& first, const std::string& second, std::ostream& out, TableFiles& tables) {
-    const auto a = tables.load(first);
-    const auto b = tables.load(second);
+int diff(std::span<const std::string> operands, Streams& streams) {
+    const auto a = streams.tables.load(operands[0]);
+    const auto b = streams.tables.load(operands[1]);
     if (!a || !b) return kExitUsage;
     const std::vector<CodeDifference> differences = differingCodes(*a, *b);
     for (const CodeDifference& difference : differences) {
-        out << "row " << difference.row << " " << utf8(difference.device) << " " << utf8(difference.key) << ": "
-            << utf8(difference.first) << " | " << utf8(difference.second) << "\n";
+        streams.out << "row " << difference.row << " " << printable(difference.device) << " "
+                    << printable(difference.key) << ": " << printable(difference.first) << " | "
+                    << printable(difference.second) << "\n";
     }
-    out.flush();
+    streams.out.flush();
     return differences.empty() ? kExitOk : kExitDamaged;
+}
+
+// A command, the operands it takes (the last one fixed when `flag` is
+// given) and its form as the usage gives it.
+struct Command {
+    std::string_view name;
+    std::size_t operandCount;
+    std::string_view flag;
+    std::string_view form;
+    int (*run)(std::span<const std::string> operands, Streams& streams);
+};
+
+constexpr Command kCommands[] = {
+    {"show", 1, {}, "veltrano-table show FILE", show},
+    {"check", 1, {}, "veltrano-table check FILE", check},
+    {"export", 2, "--csv", "veltrano-table export FILE --csv", exportCsv},
+    {"import", 2, {}, "veltrano-table import CSV FILE", importCsv},
+    {"diff", 2, {}, "veltrano-table diff A B", diff},
+};
+
+bool fits(const Command& command, std::span<const std::string> operands) {
+    return operands.size() == command.operandCount && (command.flag.empty() || operands.back() == command.flag);
 }
 
 }  // namespace
@@ -153,22 +123,29 @@ int runTableTool(std::span<const std::string> arguments, std::ostream& out, std:
         out << kUsage;
         return kExitOk;
     }
+    if (arguments.empty()) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                      [&](const Command& known) { return known.name == arguments[0]; });
+    if (command == std::end(kCommands)) {
+        err << "veltrano-table: unknown command \"" << arguments[0] << "\"\n" << kUsage;
+        return kExitUsage;
+    }
+    const std::span<const std::string> operands = arguments.subspan(1);
+    if (!fits(*command, operands)) {
+        // A missing flag is named: the user knows the file but not the format.
+        const bool flagMissing =
+            !command->flag.empty() && std::find(operands.begin(), operands.end(), command->flag) == operands.end();
+        err << "veltrano-table: " << command->name
+            << (flagMissing ? " needs " + std::string(command->flag) : std::string(": wrong arguments")) << ": "
+            << command->form << "\n";
+        return kExitUsage;
+    }
     TableFiles tables(files, err);
-    const std::string command = arguments.empty() ? std::string() : arguments[0];
-    if ((command == "show" || command == "check") && arguments.size() == 2) {
-        return showOrCheck(command, arguments[1], out, tables);
-    }
-    if (command == "export" && arguments.size() == 3 && arguments[2] == "--csv") {
-        return exportCsv(arguments[1], out, err, tables);
-    }
-    if (command == "import" && arguments.size() == 3) {
-        return importCsv(arguments[1], arguments[2], out, err, files, tables);
-    }
-    if (command == "diff" && arguments.size() == 3) {
-        return diff(arguments[1], arguments[2], out, tables);
-    }
-    err << "veltrano-table: unknown command or wrong arguments\n" << kUsage;
-    return kExitUsage;
+    Streams streams{out, err, tables};
+    return command->run(operands, streams);
 }
 
 }  // namespace veltrano::tools

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "grid/file/file_system.h"
+#include "grid/model/byte_picture_codec.h"
+#include "grid/model/grid_model.h"
+
+namespace veltrano::tools {
+
+// Reads, loads and saves table files for the tool's commands, and says on
+// `err` why one cannot be, in one line with the system's reason.
+class TableFiles {
+public:
+    TableFiles(grid::file::FileSystem& files, std::ostream& err) : files_(files), err_(err) {}
+
+    std::optional<std::vector<std::uint8_t>> read(const std::string& path);
+
+    std::optional<grid::GridModel> load(const std::string& path, int* version = nullptr, std::size_t* size = nullptr);
+
+    std::optional<grid::GridModel> fromBytes(std::span<const std::uint8_t> bytes, const std::string& name);
+
+    // The table at path, or the program's empty table when no file is there
+    // (existed tells which). Only a missing file counts: one that cannot be
+    // read or does not load is the user's data, reported and never replaced.
+    std::optional<grid::GridModel> loadOrStartEmpty(const std::string& path, bool& existed);
+
+    bool save(const grid::GridModel& table, const std::string& path, bool existed);
+
+    grid::BytePictureCodec& codec() { return codec_; }
+
+private:
+    grid::file::FileSystem& files_;
+    std::ostream& err_;
+    grid::BytePictureCodec codec_;
+    int lastVersion_ = 0;
+};
+
+// Whether bytes start the way every table file starts.
+bool startsAsTableFile(std::span<const std::uint8_t> bytes);
+
+}  // namespace veltrano::tools
