@@ -53,7 +53,7 @@ TEST(ValueTripleAddresses, AnAddressSurvivesTheTwoWordsAndKeepsTheTwelveByteLayo
 
 TEST(ValueTripleAddresses, BothWordsMakeTheAddressOnlyOnAWideTarget) {
     if constexpr (sizeof(AddressWord) > 4) {
-        const AddressWord high = AddressWord{0x00007FF123456789};
+        const auto high = static_cast<AddressWord>(0x00007FF123456789ull);
         const SplitAddress words = splitAddressWord(high);
         EXPECT_EQ(words.low, 0x23456789u);
         EXPECT_EQ(words.high, 0x00007FF1u);
