@@ -33,7 +33,8 @@ while [ $# -gt 0 ]; do
     --wine) [ $# -ge 2 ] || fail "--wine needs a program"; wine="$2"; shift 2 ;;
     --ports-only) start_program=false; shift ;;
     -h|--help) usage; exit 0 ;;
-    *) usage >&2; exit 2 ;;
+    -*) printf 'veltrano: unknown option %s (%s --help lists the options)\n' "$1" "${0##*/}" >&2; exit 2 ;;
+    *) printf 'veltrano: unexpected argument %s (%s --help lists the options)\n' "$1" "${0##*/}" >&2; exit 2 ;;
   esac
 done
 

@@ -9,7 +9,8 @@
 # settings alone. Then that it takes the 64-bit Wine for a 64-bit program
 # and the 32-bit loader for a 32-bit one, that a missing Wine is explained
 # with the 64-bit Wine alone, and that a missing Marlett font (the title
-# bar's buttons) is noticed and explained.
+# bar's buttons) is noticed and explained, and that a wrong option is
+# named.
 set -uo pipefail
 root="$1"; work="$2"
 wine="${VELTRANO_WINE:-wine}"
@@ -20,6 +21,7 @@ holder_pid=""
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# shellcheck disable=SC2317  # run by the EXIT trap
 cleanup() {
   [ -n "$holder_pid" ] && kill "$holder_pid" 2>/dev/null
   WINEPREFIX="$prefix" wineserver -k </dev/null >/dev/null 2>&1
@@ -170,8 +172,19 @@ said "Marlett font is missing" || fail "the missing Marlett font was not noticed
 said "apt-get install fonts-wine" || fail "the hint does not name fonts-wine"
 
 echo "== a wrong option"
-"$launcher" --colour >/dev/null 2>&1
-[ $? -eq 2 ] || fail "an unknown option was not refused"
+"$launcher" --colour >"$work/out" 2>&1
+status=$?
+sed 's/^/  | /' "$work/out"
+[ $status -eq 2 ] || fail "an unknown option was not refused"
+said "unknown option --colour (veltrano-linux.sh --help lists the options)" || fail "the unknown option was not named"
+"$launcher" colour >"$work/out" 2>&1
+status=$?
+sed 's/^/  | /' "$work/out"
+[ $status -eq 2 ] || fail "a stray argument was not refused"
+said "unexpected argument colour" || fail "the stray argument was not named"
+"$launcher" --wine >"$work/out" 2>&1
+[ $? -eq 1 ] || fail "a missing option value was not refused"
+said "--wine needs a program" || fail "the missing value was not named"
 
 [ "$failures" -eq 0 ] && echo "all launcher checks passed"
 exit $((failures > 0))
