@@ -38,6 +38,43 @@ while [ $# -gt 0 ]; do
   esac
 done
 
+# What Wine prints is kept here and shown only when a Wine command fails.
+log="$(mktemp "${TMPDIR:-/tmp}/veltrano.XXXXXX")" || fail "cannot create a temporary file"
+trap 'rm -f "$log"' EXIT
+
+# Under the Chinese locale Wine and the program write code page 936, which a
+# UTF-8 terminal shows as mojibake; text that already is UTF-8 must not be
+# converted a second time, and bytes that are neither still say something.
+# Bytes are read as bytes: in a UTF-8 locale read can take the newline after
+# an unfinished character as belonging to it and join two lines.
+readable() {
+  local LC_ALL=C line converted
+  while IFS= read -r line || [ -n "$line" ]; do
+    line="${line%$'\r'}"
+    if [[ "$line" != *[![:ascii:]]* ]] || iconv -f UTF-8 -t UTF-8 <<<"$line" >/dev/null 2>&1; then
+      printf '%s\n' "$line"
+    elif converted="$(iconv -f GB18030 -t UTF-8 <<<"$line" 2>/dev/null)"; then
+      printf '%s\n' "$converted"
+    else
+      printf '%s\n' "$line"
+    fi
+  done
+}
+# A Wine command that failed: the launcher's summary, Wine's own last words,
+# and what to do about it.
+explain() {
+  {
+    printf 'veltrano: %s\n' "$1"
+    if [ -s "$log" ]; then
+      printf 'veltrano: Wine said:\n'
+      tail -n 15 "$log" | readable | sed '/^$/d; s/^/  /'
+    else
+      printf 'veltrano: Wine printed no message\n'
+    fi
+    printf 'veltrano: %s\n' "$2"
+  } >&2
+}
+
 here="$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")" && pwd)"
 program="$here/veltrano.exe"
 if $start_program && [ ! -f "$program" ]; then
@@ -137,9 +174,14 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ ! -f "$prefix/system.reg" ]; then
   say "preparing the Wine prefix $prefix (once; this takes a minute)"
   mkdir -p "$prefix" || fail "cannot create $prefix"
-  "$wine" wineboot -i </dev/null >/dev/null 2>&1
+  "$wine" wineboot -i </dev/null >"$log" 2>&1
+  status=$?
   "$wineserver" -w
-  [ -f "$prefix/system.reg" ] || fail "Wine could not prepare $prefix"
+  if [ ! -f "$prefix/system.reg" ]; then
+    explain "Wine could not prepare the prefix $prefix (wineboot ended with status $status)" \
+      "remove the folder $prefix and start again; if it fails again, reinstall Wine or name another loader with --wine"
+    exit 1
+  fi
 fi
 
 # Serial adapters, numbered as the kernel numbers them. A ttyS node exists
@@ -186,12 +228,20 @@ if [ "$mapping" != "${previous:+$previous$'\n'}" ]; then
   while IFS='=' read -r port _; do
     [ -n "$port" ] || continue
     grep -q "^$port=" <<<"$mapping" && continue
-    "$wine" reg delete 'HKLM\Software\Wine\Ports' /v "$port" /f </dev/null >/dev/null 2>&1
+    "$wine" reg delete 'HKLM\Software\Wine\Ports' /v "$port" /f </dev/null >"$log" 2>&1 && continue
+    # Someone may have removed the value already, which is no fault.
+    "$wine" reg query 'HKLM\Software\Wine\Ports' /v "$port" </dev/null >/dev/null 2>&1 || continue
+    explain "cannot remove $port from the prefix $prefix" \
+      "remove the folder $prefix and start again (it is prepared anew)"
+    exit 1
   done <<<"$previous"
   while IFS='=' read -r port device; do
     [ -n "$port" ] || continue
-    "$wine" reg add 'HKLM\Software\Wine\Ports' /v "$port" /d "$device" /f </dev/null >/dev/null 2>&1 ||
-      fail "cannot write $port into the prefix"
+    if ! "$wine" reg add 'HKLM\Software\Wine\Ports' /v "$port" /d "$device" /f </dev/null >"$log" 2>&1; then
+      explain "cannot write $port into the prefix $prefix" \
+        "remove the folder $prefix and start again (it is prepared anew)"
+      exit 1
+    fi
   done <<<"$mapping"
   # Wine reads the port list when its server starts: let this one end, so
   # the next start sees the new list.
@@ -212,4 +262,20 @@ fi
 $start_program || exit 0
 say "starting $program"
 cd "$here" || fail "cannot enter $here"
-exec "$wine" "$program"
+# Wine says why it cannot start a program on stdout, the program itself
+# complains on stderr, both in code page 936: each stream goes through the
+# converter to where it was going, and is kept in case the start fails.
+keep() { readable | tee -a "$log"; }
+: >"$log"
+{
+  (
+    "$wine" "$program" 2>&3 3>&- | keep 3>&-
+    exit "${PIPESTATUS[0]}"
+  ) 3>&1 >&4 4>&- | keep >&2 4>&-
+  status=${PIPESTATUS[0]}
+} 4>&1
+if [ "$status" -ne 0 ]; then
+  explain "veltrano.exe did not start, or ended with an error (exit status $status)" \
+    "if it did not start, check the Wine install ($wine --version), or remove the folder $prefix and start again"
+fi
+exit "$status"

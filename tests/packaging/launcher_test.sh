@@ -9,8 +9,10 @@
 # settings alone. Then that it takes the 64-bit Wine for a 64-bit program
 # and the 32-bit loader for a 32-bit one, that a missing Wine is explained
 # with the 64-bit Wine alone, and that a missing Marlett font (the title
-# bar's buttons) is noticed and explained, and that a wrong option is
-# named.
+# bar's buttons) is noticed and explained. With stand-in loaders: that
+# Wine's messages of a failed prefix or program start are shown in UTF-8
+# with what to do, that the program's exit status and folder are kept, and
+# that a wrong option is named.
 set -uo pipefail
 root="$1"; work="$2"
 wine="${VELTRANO_WINE:-wine}"
@@ -170,6 +172,91 @@ FONTCONFIG_FILE="$work/no-fonts.conf" run_copy "$work/x64" --wine "$bare/$(basen
   fail "the launcher failed"
 said "Marlett font is missing" || fail "the missing Marlett font was not noticed"
 said "apt-get install fonts-wine" || fail "the hint does not name fonts-wine"
+
+# Stand-in loaders, each in a folder of its own with a wineserver that does
+# nothing, and run with prefixes of their own: none of them reaches the
+# scratch prefix above. Each answers --version as a working loader does,
+# and does what its standard input says otherwise. In them, 无法运行
+# ("cannot run") is written in code page 936, as Wine writes it under the
+# Chinese locale.
+fakes="$work/fake-wine"
+rm -rf "$fakes"
+fake_loader() {
+  mkdir -p "$fakes/$1"
+  printf '#!/bin/sh\nexit 0\n' >"$fakes/$1/wineserver"
+  {
+    cat <<'EOF'
+#!/bin/sh
+[ "$1" = --version ] && { echo wine-stand-in; exit 0; }
+EOF
+    cat
+  } >"$fakes/$1/wine64"
+  chmod +x "$fakes/$1/wineserver" "$fakes/$1/wine64"
+}
+raw_gbk=$'\xce\xde\xb7\xa8\xd4\xcb\xd0\xd0'
+shown_raw() { LC_ALL=C grep -qaF -- "$1" "$work/out"; }
+
+echo "== a prefix Wine cannot prepare"
+fake_loader failed-boot <<'EOF'
+[ "$1" = wineboot ] && { printf '\316\336\267\250\324\313\320\320\n' >&2; exit 1; }
+exit 9
+EOF
+rm -rf "$work/fresh-prefix"
+run_copy "$work/x64" --prefix "$work/fresh-prefix" --wine "$fakes/failed-boot/wine64"
+[ $? -eq 1 ] || fail "a failed wineboot did not stop the launcher"
+said "Wine could not prepare the prefix $work/fresh-prefix (wineboot ended with status 1)" ||
+  fail "the failure was not summed up"
+said "  无法运行" || fail "Wine's message was not shown in UTF-8"
+shown_raw "$raw_gbk" && fail "Wine's message was shown in code page 936"
+said "remove the folder $work/fresh-prefix and start again" || fail "what to do was not said"
+
+echo "== a program start that fails"
+# The prefix exists and no adapter changes, so the launcher goes straight
+# to the start. Wine says why it cannot start a program on stdout (无法运行),
+# the program complains on stderr (错误, "error"); besides those, a line
+# that already is UTF-8 must come through unchanged and bytes that are
+# neither must not be lost.
+fake_loader failed-start <<'EOF'
+case "$1" in *veltrano.exe)
+  pwd >"$(dirname "$0")/folder"
+  printf '\316\336\267\250\324\313\320\320\r\n'
+  printf '\264\355\316\363\n' >&2
+  printf '已是 UTF-8\n' >&2
+  printf 'raw-\377-end\n' >&2
+  exit 3 ;;
+esac
+exit 9
+EOF
+mkdir -p "$work/started-prefix"
+: >"$work/started-prefix/system.reg"
+(cd / && "$work/x64/veltrano-linux.sh" --prefix "$work/started-prefix" --devices "$devices" \
+  --wine "$fakes/failed-start/wine64") >"$work/stdout" 2>"$work/stderr"
+status=$?
+cat "$work/stdout" "$work/stderr" >"$work/out"
+sed 's/^/  | /' "$work/out"
+[ $status -eq 3 ] || fail "the launcher ended with $status, not the program's 3"
+[ "$(cat "$fakes/failed-start/folder" 2>/dev/null)" = "$work/x64" ] ||
+  fail "the program did not run in the launcher's folder"
+grep -qx "无法运行" "$work/stdout" || fail "Wine's message on stdout did not reach stdout in UTF-8"
+grep -qx "错误" "$work/stderr" || fail "the program's stderr did not reach stderr in UTF-8"
+said "veltrano.exe did not start, or ended with an error (exit status 3)" || fail "the failure was not summed up"
+said "  无法运行" || fail "Wine's message was not repeated after the summary"
+shown_raw "$raw_gbk" && fail "Wine's message was shown in code page 936"
+said "已是 UTF-8" || fail "text that already was UTF-8 was converted again"
+shown_raw $'raw-\xff-end' || fail "bytes that are no text were lost"
+said "check the Wine install" || fail "what to do was not said"
+
+echo "== a program that ends well"
+fake_loader good-start <<'EOF'
+case "$1" in *veltrano.exe) exit 0 ;; esac
+exit 9
+EOF
+"$work/x64/veltrano-linux.sh" --prefix "$work/started-prefix" --devices "$devices" \
+  --wine "$fakes/good-start/wine64" >"$work/out" 2>&1
+status=$?
+sed 's/^/  | /' "$work/out"
+[ $status -eq 0 ] || fail "the launcher ended with $status after the program ended well"
+said "did not start" && fail "a program that ended well was reported as failed"
 
 echo "== a wrong option"
 "$launcher" --colour >"$work/out" 2>&1
