@@ -62,14 +62,15 @@ readable() {
 }
 # A Wine command that failed: the launcher's summary, Wine's own last words,
 # and what to do about it.
+#   explain SUMMARY ADVICE [WHO]
 explain() {
   {
     printf 'veltrano: %s\n' "$1"
     if [ -s "$log" ]; then
-      printf 'veltrano: Wine said:\n'
+      printf 'veltrano: %s said:\n' "${3:-Wine}"
       tail -n 15 "$log" | readable | sed '/^$/d; s/^/  /'
     else
-      printf 'veltrano: Wine printed no message\n'
+      printf 'veltrano: %s printed no message\n' "${3:-Wine}"
     fi
     printf 'veltrano: %s\n' "$2"
   } >&2
@@ -120,6 +121,33 @@ runs with the 64-bit Wine alone). On Debian or Ubuntu install it with:
   sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get install wine wine32:i386 fonts-wine"
 fi
 wine="$(command -v "$wine")"
+# A kernel without 32-bit support refuses the 32-bit loader with nothing
+# better than "Exec format error". The probe runs through bash because
+# timeout's own exec hands a refused binary to /bin/sh, which hides the 126;
+# in the C locale so that the refusal can be told from a missing permission.
+LC_ALL=C timeout 30 bash -c 'exec "$@"' veltrano "$wine" --version </dev/null >"$log" 2>&1
+probe=$?
+if [ $probe -ne 0 ]; then
+  if [ $probe -eq 126 ] && grep -q 'Exec format error' "$log" &&
+     [ "$(od -An -tx1 -N5 "$wine" 2>/dev/null | tr -d ' \n')" = 7f454c4601 ]; then
+    if [ $bits = 32 ]; then
+      fail "this machine's kernel cannot run 32-bit programs: it refuses the 32-bit Wine
+loader $wine, which the 32-bit veltrano.exe of the x86 package needs.
+The x64 package runs here with the 64-bit Wine alone (wine64): unpack it and start its veltrano-linux.sh."
+    fi
+    fail "this machine's kernel cannot run 32-bit programs: it refuses the 32-bit Wine
+loader $wine. The x64 package's veltrano.exe runs with the 64-bit Wine alone:
+leave out --wine, or name wine64."
+  fi
+  if [ $probe -eq 124 ]; then
+    explain "the Wine loader $wine did not answer within 30 seconds" \
+      "reinstall Wine, or name another loader with --wine PROGRAM" "it"
+  else
+    explain "the Wine loader $wine does not run (exit status $probe)" \
+      "reinstall Wine, or name another loader with --wine PROGRAM" "it"
+  fi
+  exit 1
+fi
 # The server that belongs to this loader: the one beside it (Debian names
 # the 64-bit one wineserver64), else the usual one.
 loader_dir="$(dirname "$wine")"

@@ -9,10 +9,11 @@
 # settings alone. Then that it takes the 64-bit Wine for a 64-bit program
 # and the 32-bit loader for a 32-bit one, that a missing Wine is explained
 # with the 64-bit Wine alone, and that a missing Marlett font (the title
-# bar's buttons) is noticed and explained. With stand-in loaders: that
-# Wine's messages of a failed prefix or program start are shown in UTF-8
-# with what to do, that the program's exit status and folder are kept, and
-# that a wrong option is named.
+# bar's buttons) is noticed and explained. With stand-in loaders: that a
+# kernel refusing the 32-bit loader is explained, that Wine's messages of a
+# failed prefix or program start are shown in UTF-8 with what to do, that
+# the program's exit status and folder are kept, and that a wrong option is
+# named.
 set -uo pipefail
 root="$1"; work="$2"
 wine="${VELTRANO_WINE:-wine}"
@@ -139,9 +140,12 @@ said "Wine: $wine64" || fail "the launcher did not take $wine64 for a 64-bit pro
 
 echo "== a 32-bit program takes the 32-bit loader"
 fake_image "$work/x86/veltrano.exe" 014c
-if [ -x /usr/lib/wine/wine ]; then
+if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
   run_copy "$work/x86" || fail "the launcher failed"
   said "Wine: /usr/lib/wine/wine" || fail "the launcher did not take the 32-bit loader for a 32-bit program"
+elif [ -x /usr/lib/wine/wine ]; then
+  run_copy "$work/x86" && fail "the launcher went on with a 32-bit loader this kernel refuses"
+  said "cannot run 32-bit programs" || fail "the refused 32-bit loader was not explained"
 else
   run_copy "$work/x86" && fail "the launcher went on without the 32-bit Wine"
   said "wine32:i386" || fail "the missing 32-bit Wine was not explained"
@@ -195,6 +199,32 @@ EOF
 }
 raw_gbk=$'\xce\xde\xb7\xa8\xd4\xcb\xd0\xd0'
 shown_raw() { LC_ALL=C grep -qaF -- "$1" "$work/out"; }
+
+echo "== a 32-bit loader the kernel refuses"
+# An ELF header of class 32-bit with nothing a kernel could load behind it:
+# refused with "Exec format error" on any machine, as the real 32-bit loader
+# is on a kernel without 32-bit support.
+mkdir -p "$fakes/elf32"
+{ printf '\177ELF\001\001\001'; head -c 121 /dev/zero; } >"$fakes/elf32/wine"
+chmod +x "$fakes/elf32/wine"
+run_copy "$work/x86" --wine "$fakes/elf32/wine"
+[ $? -eq 1 ] || fail "the launcher did not stop at the refused loader"
+said "kernel cannot run 32-bit programs" || fail "the refusal was not put down to the kernel"
+said "x64 package runs here with the 64-bit Wine alone (wine64)" || fail "the x64 package was not offered"
+run_copy "$work/x64" --wine "$fakes/elf32/wine"
+[ $? -eq 1 ] || fail "the launcher did not stop at the refused loader"
+said "kernel cannot run 32-bit programs" || fail "the refusal was not put down to the kernel"
+said "leave out --wine, or name wine64" || fail "a 64-bit program was not pointed at wine64"
+
+echo "== a loader that does not run"
+fake_loader broken </dev/null
+printf '#!/bin/sh\necho "wine: could not load ntdll.so" >&2\nexit 1\n' >"$fakes/broken/wine64"
+run_copy "$work/x64" --wine "$fakes/broken/wine64"
+[ $? -eq 1 ] || fail "the launcher went on with a loader that does not run"
+said "the Wine loader $fakes/broken/wine64 does not run (exit status 1)" || fail "the loader's failure was not summed up"
+said "  wine: could not load ntdll.so" || fail "the loader's own message was not shown"
+said "reinstall Wine, or name another loader with --wine" || fail "what to do was not said"
+said "kernel cannot run" && fail "a loader that runs was blamed on the kernel"
 
 echo "== a prefix Wine cannot prepare"
 fake_loader failed-boot <<'EOF'
