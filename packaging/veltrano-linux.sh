@@ -33,9 +33,48 @@ while [ $# -gt 0 ]; do
     --wine) [ $# -ge 2 ] || fail "--wine needs a program"; wine="$2"; shift 2 ;;
     --ports-only) start_program=false; shift ;;
     -h|--help) usage; exit 0 ;;
-    *) usage >&2; exit 2 ;;
+    -*) printf 'veltrano: unknown option %s (%s --help lists the options)\n' "$1" "${0##*/}" >&2; exit 2 ;;
+    *) printf 'veltrano: unexpected argument %s (%s --help lists the options)\n' "$1" "${0##*/}" >&2; exit 2 ;;
   esac
 done
+
+# What Wine prints is kept here and shown only when a Wine command fails.
+log="$(mktemp "${TMPDIR:-/tmp}/veltrano.XXXXXX")" || fail "cannot create a temporary file"
+trap 'rm -f "$log"' EXIT
+
+# Under the Chinese locale Wine and the program write code page 936, which a
+# UTF-8 terminal shows as mojibake; text that already is UTF-8 must not be
+# converted a second time, and bytes that are neither still say something.
+# Bytes are read as bytes: in a UTF-8 locale read can take the newline after
+# an unfinished character as belonging to it and join two lines.
+readable() {
+  local LC_ALL=C line converted
+  while IFS= read -r line || [ -n "$line" ]; do
+    line="${line%$'\r'}"
+    if [[ "$line" != *[![:ascii:]]* ]] || iconv -f UTF-8 -t UTF-8 <<<"$line" >/dev/null 2>&1; then
+      printf '%s\n' "$line"
+    elif converted="$(iconv -f GB18030 -t UTF-8 <<<"$line" 2>/dev/null)"; then
+      printf '%s\n' "$converted"
+    else
+      printf '%s\n' "$line"
+    fi
+  done
+}
+# A Wine command that failed: the launcher's summary, Wine's own last words,
+# and what to do about it.
+#   explain SUMMARY ADVICE [WHO]
+explain() {
+  {
+    printf 'veltrano: %s\n' "$1"
+    if [ -s "$log" ]; then
+      printf 'veltrano: %s said:\n' "${3:-Wine}"
+      tail -n 15 "$log" | readable | sed '/^$/d; s/^/  /'
+    else
+      printf 'veltrano: %s printed no message\n' "${3:-Wine}"
+    fi
+    printf 'veltrano: %s\n' "$2"
+  } >&2
+}
 
 here="$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")" && pwd)"
 program="$here/veltrano.exe"
@@ -82,6 +121,33 @@ runs with the 64-bit Wine alone). On Debian or Ubuntu install it with:
   sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get install wine wine32:i386 fonts-wine"
 fi
 wine="$(command -v "$wine")"
+# A kernel without 32-bit support refuses the 32-bit loader with nothing
+# better than "Exec format error". The probe runs through bash because
+# timeout's own exec hands a refused binary to /bin/sh, which hides the 126;
+# in the C locale so that the refusal can be told from a missing permission.
+LC_ALL=C timeout 30 bash -c 'exec "$@"' veltrano "$wine" --version </dev/null >"$log" 2>&1
+probe=$?
+if [ $probe -ne 0 ]; then
+  if [ $probe -eq 126 ] && grep -q 'Exec format error' "$log" &&
+     [ "$(od -An -tx1 -N5 "$wine" 2>/dev/null | tr -d ' \n')" = 7f454c4601 ]; then
+    if [ $bits = 32 ]; then
+      fail "this machine's kernel cannot run 32-bit programs: it refuses the 32-bit Wine
+loader $wine, which the 32-bit veltrano.exe of the x86 package needs.
+The x64 package runs here with the 64-bit Wine alone (wine64): unpack it and start its veltrano-linux.sh."
+    fi
+    fail "this machine's kernel cannot run 32-bit programs: it refuses the 32-bit Wine
+loader $wine. The x64 package's veltrano.exe runs with the 64-bit Wine alone:
+leave out --wine, or name wine64."
+  fi
+  if [ $probe -eq 124 ]; then
+    explain "the Wine loader $wine did not answer within 30 seconds" \
+      "reinstall Wine, or name another loader with --wine PROGRAM" "it"
+  else
+    explain "the Wine loader $wine does not run (exit status $probe)" \
+      "reinstall Wine, or name another loader with --wine PROGRAM" "it"
+  fi
+  exit 1
+fi
 # The server that belongs to this loader: the one beside it (Debian names
 # the 64-bit one wineserver64), else the usual one.
 loader_dir="$(dirname "$wine")"
@@ -136,9 +202,14 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ ! -f "$prefix/system.reg" ]; then
   say "preparing the Wine prefix $prefix (once; this takes a minute)"
   mkdir -p "$prefix" || fail "cannot create $prefix"
-  "$wine" wineboot -i </dev/null >/dev/null 2>&1
+  "$wine" wineboot -i </dev/null >"$log" 2>&1
+  status=$?
   "$wineserver" -w
-  [ -f "$prefix/system.reg" ] || fail "Wine could not prepare $prefix"
+  if [ ! -f "$prefix/system.reg" ]; then
+    explain "Wine could not prepare the prefix $prefix (wineboot ended with status $status)" \
+      "remove the folder $prefix and start again; if it fails again, reinstall Wine or name another loader with --wine"
+    exit 1
+  fi
 fi
 
 # Serial adapters, numbered as the kernel numbers them. A ttyS node exists
@@ -185,12 +256,20 @@ if [ "$mapping" != "${previous:+$previous$'\n'}" ]; then
   while IFS='=' read -r port _; do
     [ -n "$port" ] || continue
     grep -q "^$port=" <<<"$mapping" && continue
-    "$wine" reg delete 'HKLM\Software\Wine\Ports' /v "$port" /f </dev/null >/dev/null 2>&1
+    "$wine" reg delete 'HKLM\Software\Wine\Ports' /v "$port" /f </dev/null >"$log" 2>&1 && continue
+    # Someone may have removed the value already, which is no fault.
+    "$wine" reg query 'HKLM\Software\Wine\Ports' /v "$port" </dev/null >/dev/null 2>&1 || continue
+    explain "cannot remove $port from the prefix $prefix" \
+      "remove the folder $prefix and start again (it is prepared anew)"
+    exit 1
   done <<<"$previous"
   while IFS='=' read -r port device; do
     [ -n "$port" ] || continue
-    "$wine" reg add 'HKLM\Software\Wine\Ports' /v "$port" /d "$device" /f </dev/null >/dev/null 2>&1 ||
-      fail "cannot write $port into the prefix"
+    if ! "$wine" reg add 'HKLM\Software\Wine\Ports' /v "$port" /d "$device" /f </dev/null >"$log" 2>&1; then
+      explain "cannot write $port into the prefix $prefix" \
+        "remove the folder $prefix and start again (it is prepared anew)"
+      exit 1
+    fi
   done <<<"$mapping"
   # Wine reads the port list when its server starts: let this one end, so
   # the next start sees the new list.
@@ -211,4 +290,20 @@ fi
 $start_program || exit 0
 say "starting $program"
 cd "$here" || fail "cannot enter $here"
-exec "$wine" "$program"
+# Wine says why it cannot start a program on stdout, the program itself
+# complains on stderr, both in code page 936: each stream goes through the
+# converter to where it was going, and is kept in case the start fails.
+keep() { readable | tee -a "$log"; }
+: >"$log"
+{
+  (
+    "$wine" "$program" 2>&3 3>&- | keep 3>&-
+    exit "${PIPESTATUS[0]}"
+  ) 3>&1 >&4 4>&- | keep >&2 4>&-
+  status=${PIPESTATUS[0]}
+} 4>&1
+if [ "$status" -ne 0 ]; then
+  explain "veltrano.exe did not start, or ended with an error (exit status $status)" \
+    "if it did not start, check the Wine install ($wine --version), or remove the folder $prefix and start again"
+fi
+exit "$status"

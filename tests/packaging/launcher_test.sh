@@ -9,7 +9,11 @@
 # settings alone. Then that it takes the 64-bit Wine for a 64-bit program
 # and the 32-bit loader for a 32-bit one, that a missing Wine is explained
 # with the 64-bit Wine alone, and that a missing Marlett font (the title
-# bar's buttons) is noticed and explained.
+# bar's buttons) is noticed and explained. With stand-in loaders: that a
+# kernel refusing the 32-bit loader is explained, that Wine's messages of a
+# failed prefix or program start are shown in UTF-8 with what to do, that
+# the program's exit status and folder are kept, and that a wrong option is
+# named.
 set -uo pipefail
 root="$1"; work="$2"
 wine="${VELTRANO_WINE:-wine}"
@@ -20,6 +24,7 @@ holder_pid=""
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# shellcheck disable=SC2317  # run by the EXIT trap
 cleanup() {
   [ -n "$holder_pid" ] && kill "$holder_pid" 2>/dev/null
   WINEPREFIX="$prefix" wineserver -k </dev/null >/dev/null 2>&1
@@ -135,9 +140,12 @@ said "Wine: $wine64" || fail "the launcher did not take $wine64 for a 64-bit pro
 
 echo "== a 32-bit program takes the 32-bit loader"
 fake_image "$work/x86/veltrano.exe" 014c
-if [ -x /usr/lib/wine/wine ]; then
+if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
   run_copy "$work/x86" || fail "the launcher failed"
   said "Wine: /usr/lib/wine/wine" || fail "the launcher did not take the 32-bit loader for a 32-bit program"
+elif [ -x /usr/lib/wine/wine ]; then
+  run_copy "$work/x86" && fail "the launcher went on with a 32-bit loader this kernel refuses"
+  said "cannot run 32-bit programs" || fail "the refused 32-bit loader was not explained"
 else
   run_copy "$work/x86" && fail "the launcher went on without the 32-bit Wine"
   said "wine32:i386" || fail "the missing 32-bit Wine was not explained"
@@ -169,9 +177,131 @@ FONTCONFIG_FILE="$work/no-fonts.conf" run_copy "$work/x64" --wine "$bare/$(basen
 said "Marlett font is missing" || fail "the missing Marlett font was not noticed"
 said "apt-get install fonts-wine" || fail "the hint does not name fonts-wine"
 
+# Stand-in loaders, each in a folder of its own with a wineserver that does
+# nothing, and run with prefixes of their own: none of them reaches the
+# scratch prefix above. Each answers --version as a working loader does,
+# and does what its standard input says otherwise. In them, 无法运行
+# ("cannot run") is written in code page 936, as Wine writes it under the
+# Chinese locale.
+fakes="$work/fake-wine"
+rm -rf "$fakes"
+fake_loader() {
+  mkdir -p "$fakes/$1"
+  printf '#!/bin/sh\nexit 0\n' >"$fakes/$1/wineserver"
+  {
+    cat <<'EOF'
+#!/bin/sh
+[ "$1" = --version ] && { echo wine-stand-in; exit 0; }
+EOF
+    cat
+  } >"$fakes/$1/wine64"
+  chmod +x "$fakes/$1/wineserver" "$fakes/$1/wine64"
+}
+raw_gbk=$'\xce\xde\xb7\xa8\xd4\xcb\xd0\xd0'
+shown_raw() { LC_ALL=C grep -qaF -- "$1" "$work/out"; }
+
+echo "== a 32-bit loader the kernel refuses"
+# An ELF header of class 32-bit with nothing a kernel could load behind it:
+# refused with "Exec format error" on any machine, as the real 32-bit loader
+# is on a kernel without 32-bit support.
+mkdir -p "$fakes/elf32"
+{ printf '\177ELF\001\001\001'; head -c 121 /dev/zero; } >"$fakes/elf32/wine"
+chmod +x "$fakes/elf32/wine"
+run_copy "$work/x86" --wine "$fakes/elf32/wine"
+[ $? -eq 1 ] || fail "the launcher did not stop at the refused loader"
+said "kernel cannot run 32-bit programs" || fail "the refusal was not put down to the kernel"
+said "x64 package runs here with the 64-bit Wine alone (wine64)" || fail "the x64 package was not offered"
+run_copy "$work/x64" --wine "$fakes/elf32/wine"
+[ $? -eq 1 ] || fail "the launcher did not stop at the refused loader"
+said "kernel cannot run 32-bit programs" || fail "the refusal was not put down to the kernel"
+said "leave out --wine, or name wine64" || fail "a 64-bit program was not pointed at wine64"
+
+echo "== a loader that does not run"
+fake_loader broken </dev/null
+printf '#!/bin/sh\necho "wine: could not load ntdll.so" >&2\nexit 1\n' >"$fakes/broken/wine64"
+run_copy "$work/x64" --wine "$fakes/broken/wine64"
+[ $? -eq 1 ] || fail "the launcher went on with a loader that does not run"
+said "the Wine loader $fakes/broken/wine64 does not run (exit status 1)" || fail "the loader's failure was not summed up"
+said "  wine: could not load ntdll.so" || fail "the loader's own message was not shown"
+said "reinstall Wine, or name another loader with --wine" || fail "what to do was not said"
+said "kernel cannot run" && fail "a loader that runs was blamed on the kernel"
+
+echo "== a prefix Wine cannot prepare"
+fake_loader failed-boot <<'EOF'
+[ "$1" = wineboot ] && { printf '\316\336\267\250\324\313\320\320\n' >&2; exit 1; }
+exit 9
+EOF
+rm -rf "$work/fresh-prefix"
+run_copy "$work/x64" --prefix "$work/fresh-prefix" --wine "$fakes/failed-boot/wine64"
+[ $? -eq 1 ] || fail "a failed wineboot did not stop the launcher"
+said "Wine could not prepare the prefix $work/fresh-prefix (wineboot ended with status 1)" ||
+  fail "the failure was not summed up"
+said "  无法运行" || fail "Wine's message was not shown in UTF-8"
+shown_raw "$raw_gbk" && fail "Wine's message was shown in code page 936"
+said "remove the folder $work/fresh-prefix and start again" || fail "what to do was not said"
+
+echo "== a program start that fails"
+# The prefix exists and no adapter changes, so the launcher goes straight
+# to the start. Wine says why it cannot start a program on stdout (无法运行),
+# the program complains on stderr (错误, "error"); besides those, a line
+# that already is UTF-8 must come through unchanged and bytes that are
+# neither must not be lost.
+fake_loader failed-start <<'EOF'
+case "$1" in *veltrano.exe)
+  pwd >"$(dirname "$0")/folder"
+  printf '\316\336\267\250\324\313\320\320\r\n'
+  printf '\264\355\316\363\n' >&2
+  printf '已是 UTF-8\n' >&2
+  printf 'raw-\377-end\n' >&2
+  exit 3 ;;
+esac
+exit 9
+EOF
+mkdir -p "$work/started-prefix"
+: >"$work/started-prefix/system.reg"
+(cd / && "$work/x64/veltrano-linux.sh" --prefix "$work/started-prefix" --devices "$devices" \
+  --wine "$fakes/failed-start/wine64") >"$work/stdout" 2>"$work/stderr"
+status=$?
+cat "$work/stdout" "$work/stderr" >"$work/out"
+sed 's/^/  | /' "$work/out"
+[ $status -eq 3 ] || fail "the launcher ended with $status, not the program's 3"
+[ "$(cat "$fakes/failed-start/folder" 2>/dev/null)" = "$work/x64" ] ||
+  fail "the program did not run in the launcher's folder"
+grep -qx "无法运行" "$work/stdout" || fail "Wine's message on stdout did not reach stdout in UTF-8"
+grep -qx "错误" "$work/stderr" || fail "the program's stderr did not reach stderr in UTF-8"
+said "veltrano.exe did not start, or ended with an error (exit status 3)" || fail "the failure was not summed up"
+said "  无法运行" || fail "Wine's message was not repeated after the summary"
+shown_raw "$raw_gbk" && fail "Wine's message was shown in code page 936"
+said "已是 UTF-8" || fail "text that already was UTF-8 was converted again"
+shown_raw $'raw-\xff-end' || fail "bytes that are no text were lost"
+said "check the Wine install" || fail "what to do was not said"
+
+echo "== a program that ends well"
+fake_loader good-start <<'EOF'
+case "$1" in *veltrano.exe) exit 0 ;; esac
+exit 9
+EOF
+"$work/x64/veltrano-linux.sh" --prefix "$work/started-prefix" --devices "$devices" \
+  --wine "$fakes/good-start/wine64" >"$work/out" 2>&1
+status=$?
+sed 's/^/  | /' "$work/out"
+[ $status -eq 0 ] || fail "the launcher ended with $status after the program ended well"
+said "did not start" && fail "a program that ended well was reported as failed"
+
 echo "== a wrong option"
-"$launcher" --colour >/dev/null 2>&1
-[ $? -eq 2 ] || fail "an unknown option was not refused"
+"$launcher" --colour >"$work/out" 2>&1
+status=$?
+sed 's/^/  | /' "$work/out"
+[ $status -eq 2 ] || fail "an unknown option was not refused"
+said "unknown option --colour (veltrano-linux.sh --help lists the options)" || fail "the unknown option was not named"
+"$launcher" colour >"$work/out" 2>&1
+status=$?
+sed 's/^/  | /' "$work/out"
+[ $status -eq 2 ] || fail "a stray argument was not refused"
+said "unexpected argument colour" || fail "the stray argument was not named"
+"$launcher" --wine >"$work/out" 2>&1
+[ $? -eq 1 ] || fail "a missing option value was not refused"
+said "--wine needs a program" || fail "the missing value was not named"
 
 [ "$failures" -eq 0 ] && echo "all launcher checks passed"
 exit $((failures > 0))
