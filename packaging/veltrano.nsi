@@ -2,7 +2,7 @@
 ;   TARGET   x86-unicode for the 32-bit product, amd64-unicode for the 64-bit one
 ;   ARCH     x86 or x64, as the Apps list shows it
 ;   BIN      the build's bin folder (veltrano.exe, DLL/PCOMM.DLL, veltrano-table.exe)
-;   ROOT     the source tree (README.md, packaging/LICENSE.txt)
+;   ROOT     the source tree (docs/user-guide.md and docs/guide, packaging/LICENSE.txt)
 ;   VERSION  the product version, four numbers
 ;   OUTFILE  the installer to write
 ; The program keeps its table data.dat beside itself, so it is installed for
@@ -45,8 +45,10 @@ Section "Install"
   SetOutPath "$INSTDIR"
   File "${BIN}/veltrano.exe"
   File "${BIN}/veltrano-table.exe"
-  File "/oname=README.md" "${ROOT}/README.md"
+  File "/oname=README.md" "${ROOT}/docs/user-guide.md"
   File "/oname=LICENSE.txt" "${ROOT}/packaging/LICENSE.txt"
+  SetOutPath "$INSTDIR\guide"
+  File "${ROOT}/docs/guide/*.png"
   SetOutPath "$INSTDIR\DLL"
   File "${BIN}/DLL/PCOMM.DLL"
   ; The shortcut starts the program in its own folder, where its table is.
@@ -78,6 +80,8 @@ Section "Uninstall"
   Delete "$INSTDIR\veltrano.exe"
   Delete "$INSTDIR\veltrano-table.exe"
   Delete "$INSTDIR\README.md"
+  Delete "$INSTDIR\guide\*.png"
+  RMDir "$INSTDIR\guide"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\DLL\PCOMM.DLL"
   RMDir "$INSTDIR\DLL"

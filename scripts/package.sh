@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds both products and packs them into $VELTRANO_BUILD/package/ (build/package/):
 #   Veltrano-VERSION-x64.zip        the 64-bit program: veltrano.exe, DLL/PCOMM.DLL,
-#                                   veltrano-table.exe, README.md, LICENSE.txt and
+#                                   veltrano-table.exe, the user's guide as README.md
+#                                   with its pictures in guide/, LICENSE.txt and
 #                                   the Linux launcher veltrano-linux.sh, in a
 #                                   folder Veltrano-VERSION-x64
 #   Veltrano-VERSION-x64-setup.exe  its Windows installer (64-bit, without the launcher)
@@ -39,8 +40,11 @@ pack() {
   mkdir -p "$package/$name/DLL"
   cp "$bin/veltrano.exe" "$bin/veltrano-table.exe" "$package/$name/"
   cp "$bin/DLL/PCOMM.DLL" "$package/$name/DLL/"
-  cp "$VELTRANO_ROOT/README.md" "$VELTRANO_ROOT/packaging/LICENSE.txt" "$VELTRANO_ROOT/packaging/veltrano-linux.sh" \
-    "$package/$name/"
+  cp "$VELTRANO_ROOT/packaging/LICENSE.txt" "$VELTRANO_ROOT/packaging/veltrano-linux.sh" "$package/$name/"
+  # The user's guide is the package's README; its pictures go beside it.
+  cp "$VELTRANO_ROOT/docs/user-guide.md" "$package/$name/README.md"
+  mkdir -p "$package/$name/guide"
+  cp "$VELTRANO_ROOT"/docs/guide/*.png "$package/$name/guide/"
   chmod 755 "$package/$name/veltrano-linux.sh"
   (cd "$package" && python3 -m zipfile -c "$name.zip" "$name")
   rm -rf "${package:?}/$name"

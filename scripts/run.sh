@@ -1,11 +1,21 @@
 #!/bin/bash
 # Installs what is missing, builds, and starts Veltrano under Wine against the
 # module simulator, which sits on a pseudo-terminal the program sees as COM3.
-# With a display the program is simply started there. Without one, a private
-# Xvfb is started and a short demonstration is driven (open the port, read
-# the module's table, clear the module, write the table, read it back, learn
-# a code, save); its screenshots and the simulator's log are left in the
-# folder it names, and the script exits 0 when every step worked.
+# The simulated module starts every run holding the demonstration's full
+# table (tools/module_sim/demo_store.txt), so the first "读取模块" shows a
+# table; what the program writes into it lasts until the script ends.
+#
+# With a display the program is started there, from its own folder
+# build/run/interactive (which keeps its data.dat from run to run). Ctrl-C,
+# or closing the program's window, stops everything the script started: the
+# program, the simulator and the Wine server.
+#
+# Without a display, a private Xvfb is started and a short demonstration is
+# driven (open the port, read the module's table, clear the module, write
+# the table, read it back, learn a code, send a typed code, set the port
+# rates, save, and show the save and open dialogs) in build/run/demonstration;
+# its screenshots and the simulator's log are left there, and the script
+# exits 0 when every step worked.
 set -uo pipefail
 source "$(dirname "$0")/lib/setup.sh"
 
@@ -34,12 +44,25 @@ fi
 
 xvfb_pid=""
 simulator_pid=""
+program_pid=""
 cleanup() {
+  trap - INT TERM HUP
+  # Ending the prefix's server ends every Windows process in it, the
+  # program included; the loader that waited for it then returns.
   "$VELTRANO_ROOT/scripts/wine-prefix.sh" stop "$prefix"
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
   [ -n "$simulator_pid" ] && kill "$simulator_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
 }
 trap cleanup EXIT
+# A foreground program would keep the script from handling Ctrl-C until it
+# ended, and a Windows program does not end on the terminal's interrupt; so
+# the program runs in the background, the script waits for it, and an
+# interrupt ends the script, whose exit handler stops the rest.
+trap 'log "interrupted: stopping the program, the simulator and the Wine server"; exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 
 if $demonstrate; then
   export DISPLAY=:97
@@ -49,57 +72,81 @@ if $demonstrate; then
   log "started Xvfb on $DISPLAY"
 fi
 
-# Where the simulator keeps its files: the run folder, or the demonstration's
-# own folder with the program copied in, so its data.dat starts afresh.
-simulator_folder="$run_folder"
+# The program runs from a folder of its own with a copy of the program, so
+# its caption and its data.dat are those of an installed program and not
+# the build tree's; the simulator keeps its files there too.
 if $demonstrate; then
-  simulator_folder="$run_folder/demonstration"
-  rm -rf "$simulator_folder"
-  mkdir -p "$simulator_folder/DLL"
-  cp "$program_tree/bin/veltrano.exe" "$simulator_folder/" || exit 1
-  cp "$program_tree/bin/DLL/PCOMM.DLL" "$simulator_folder/DLL/" || exit 1
-  cp "$VELTRANO_ROOT/tools/module_sim/demo_store.txt" "$simulator_folder/demo_store.txt"
-  cp "$VELTRANO_ROOT/tools/module_sim/demo_store.txt" "$simulator_folder/store.txt"
+  program_folder="$run_folder/demonstration"
+  # The demonstration starts afresh every time, without a data.dat.
+  rm -rf "$program_folder"
+else
+  program_folder="$run_folder/interactive"
 fi
+mkdir -p "$program_folder/DLL"
+cp "$program_tree/bin/veltrano.exe" "$program_folder/" || exit 1
+cp "$program_tree/bin/DLL/PCOMM.DLL" "$program_folder/DLL/" || exit 1
+cp "$VELTRANO_ROOT/tools/module_sim/demo_store.txt" "$program_folder/demo_store.txt" || exit 1
+cp "$VELTRANO_ROOT/tools/module_sim/demo_store.txt" "$program_folder/store.txt" || exit 1
 
 rm -f "$line_link"
-"$NATIVE_BUILD/bin/veltrano-module-sim" --link "$line_link" --log "$simulator_folder/frames.log" \
-  --status "$simulator_folder/status" --store "$simulator_folder/store.txt" --pace-ms 150 \
-  </dev/null >"$simulator_folder/simulator.out" 2>&1 &
+"$NATIVE_BUILD/bin/veltrano-module-sim" --link "$line_link" --log "$program_folder/frames.log" \
+  --status "$program_folder/status" --store "$program_folder/store.txt" --pace-ms 150 \
+  </dev/null >"$program_folder/simulator.out" 2>&1 &
 simulator_pid=$!
 for _ in $(seq 100); do [ -L "$line_link" ] && break; sleep 0.1; done
 if [ ! -L "$line_link" ]; then
-  log "the module simulator did not start:"; cat "$simulator_folder/simulator.out"; exit 1
+  log "the module simulator did not start:"; cat "$program_folder/simulator.out"; exit 1
 fi
-log "module simulator on COM$port (frames logged to $simulator_folder/frames.log)"
+log "module simulator on COM$port, holding the demonstration's table (frames logged to $program_folder/frames.log)"
 
 "$VELTRANO_ROOT/scripts/wine-prefix.sh" start "$prefix"
 
+# wait_for PID: the job's exit status; an interrupt meanwhile ends the
+# script through its trap.
+wait_for() {
+  wait "$1"
+  local status=$?
+  program_pid=""
+  return $status
+}
+
 if ! $demonstrate; then
-  log "starting veltrano.exe: pick COM$port in its port list and press 开启"
-  "$VELTRANO_ROOT/scripts/wine-run.sh" "$prefix" "$program_tree/bin/veltrano.exe"
-  exit $?
+  log "starting $program_folder/veltrano.exe: pick COM$port in its port list and press 开启 (Ctrl-C here stops everything)"
+  "$VELTRANO_ROOT/scripts/wine-run.sh" "$prefix" "$program_folder/veltrano.exe" </dev/null &
+  program_pid=$!
+  wait_for "$program_pid"
+  status=$?
+  log "the program ended (exit $status); stopping the simulator and the Wine server"
+  exit $status
 fi
 
-log "driving the demonstration; screenshots go to $simulator_folder"
-windows_folder="Z:${simulator_folder//\//\\}"
-"$VELTRANO_ROOT/scripts/wine-run.sh" "$prefix" "$program_tree/bin/veltrano-demo.exe" \
-  "$windows_folder" "COM$port" "$windows_folder" </dev/null 2>"$simulator_folder/demo.err" |
-  while IFS= read -r line; do
-    line="${line%$'\r'}"
-    case "$line" in
-      "shot "*)
-        name="${line#shot }"
-        import -display "$DISPLAY" -window root "png:$simulator_folder/$name.png.part" &&
-          mv "$simulator_folder/$name.png.part" "$simulator_folder/$name.png"
-        log "screenshot $simulator_folder/$name.png" ;;
-      *) log "$line" ;;
-    esac
-  done
-status=${PIPESTATUS[0]}
+# demonstrate: runs the demonstration's driver, taking the screenshots it asks for.
+demonstrate_steps() {
+  local windows_folder="Z:${program_folder//\//\\}"
+  "$VELTRANO_ROOT/scripts/wine-run.sh" "$prefix" "$program_tree/bin/veltrano-demo.exe" \
+    "$windows_folder" "COM$port" "$windows_folder" </dev/null 2>"$program_folder/demo.err" |
+    while IFS= read -r line; do
+      line="${line%$'\r'}"
+      case "$line" in
+        "shot "*)
+          name="${line#shot }"
+          import -display "$DISPLAY" -window root "png:$program_folder/$name.png.part" &&
+            mv "$program_folder/$name.png.part" "$program_folder/$name.png"
+          log "screenshot $program_folder/$name.png" ;;
+        *) log "$line" ;;
+      esac
+    done
+  return "${PIPESTATUS[0]}"
+}
+
+log "driving the demonstration; screenshots go to $program_folder"
+demonstrate_steps &
+program_pid=$!
+wait_for "$program_pid"
+status=$?
 if [ "$status" -ne 0 ]; then
-  log "the demonstration failed (exit $status); the simulator's frames are in $simulator_folder/frames.log"
+  log "the demonstration failed (exit $status); the simulator's frames are in $program_folder/frames.log"
   exit 1
 fi
-log "demonstration done: screenshots, the saved data.dat and the simulator's frames.log are in $simulator_folder"
+log "demonstration done: screenshots, the saved data.dat and the simulator's frames.log are in $program_folder"
 exit 0

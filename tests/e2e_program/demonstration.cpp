@@ -1,5 +1,6 @@
 // Drives the real program through a short demonstration against the module
-// simulator, for scripts/run.sh on a machine without a display:
+// simulator, for scripts/run.sh on a machine without a display; its
+// screenshots illustrate the user's guide:
 //   veltrano-demo PROGRAM_FOLDER PORT SIMULATOR_FOLDER
 // PROGRAM_FOLDER holds veltrano.exe and its DLL folder; the simulated module
 // starts out holding a full table. Between steps it prints "shot NAME" and
@@ -82,15 +83,46 @@ public:
         if (!driver::eventually(learnedCodeLogged, 10s)) return fail("no learned code arrived");
         if (!screenshot("05-code-learned")) return false;
 
+        say("sending a typed code for a trial");
+        SendMessageW(session_->testInput(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"FA 11 22 33 ED"));
+        session_->click(session_->childWithText(kSendTest));
+        const auto typedCodeArrived = [&] { return !moduleStatusLinesIn(simulatorFolder_, "typed").empty(); };
+        if (!driver::eventually(typedCodeArrived, 10s)) return fail("the typed code did not reach the module");
+        if (!screenshot("06-code-sent")) return false;
+
+        say("setting the module's port rates");
+        session_->click(session_->childWithText(kSetRates));
+        if (!showDialog("07-port-rates-confirmation", IDOK)) return false;
+        const auto ratesArrived = [&] { return !moduleStatusLinesIn(simulatorFolder_, "port-setting").empty(); };
+        if (!driver::eventually(ratesArrived, 10s)) return fail("the port rates did not reach the module");
+
         session_->click(session_->childWithText(kSaveFile));
-        const auto answer = session_->answerMessageBox(IDOK, 10s);
-        if (!answer || *answer != wideFromCodePage936(kSaved)) return fail("saving the table did not succeed");
+        const auto saved = session_->waitForDialog(10s);
+        if (!saved || saved->text != wideFromCodePage936(kSaved)) return fail("saving the table did not succeed");
+        if (!screenshot("08-table-saved")) return false;
+        ProgramSession::answerDialog(saved->window, IDOK);
         say("saved the table as data.dat");
+
+        say("showing the dialogs that save and open other table files");
+        session_->click(session_->childWithText(kSaveFileAs));
+        if (!showDialog("09-save-as-dialog", IDCANCEL)) return false;
+        session_->click(session_->childWithText(kOpenFile));
+        if (!showDialog("10-open-dialog", IDCANCEL)) return false;
+
         if (!session_->close()) return fail("the program did not end when its window closed");
         return true;
     }
 
 private:
+    // Waits for the dialog a click opened, has it photographed, and answers it.
+    bool showDialog(const char* name, int buttonId) {
+        const auto dialog = session_->waitForDialog(10s);
+        if (!dialog) return fail("the expected dialog did not open");
+        if (!screenshot(name)) return false;
+        ProgramSession::answerDialog(dialog->window, buttonId);
+        return true;
+    }
+
     bool screenshot(const char* name) {
         std::printf("shot %s\n", name);
         std::fflush(stdout);

@@ -74,7 +74,10 @@ std::map<int, std::string> storeRowsOf(const std::wstring& path) {
     return rowsOfFile(path, false);
 }
 std::vector<std::string> moduleStatusLines(const std::string& word) {
-    std::ifstream in((simulatorFolder() + L"\\status").c_str());
+    return moduleStatusLinesIn(simulatorFolder(), word);
+}
+std::vector<std::string> moduleStatusLinesIn(const std::wstring& folder, const std::string& word) {
+    std::ifstream in((folder + L"\\status").c_str());
     std::vector<std::string> lines;
     std::string line;
     while (std::getline(in, line)) {
@@ -153,12 +156,21 @@ void ProgramSession::click(HWND button) const {
 }
 
 std::optional<std::wstring> ProgramSession::answerMessageBox(int buttonId, std::chrono::milliseconds wait) const {
-    auto box = program_.waitForMessageBox(driver::deadlineIn(wait));
+    auto box = waitForDialog(wait);
     if (!box) return std::nullopt;
-    driver::pressDialogButton(box->window, buttonId);
-    // Let the box go away before the next one is looked for.
-    for (int i = 0; i < 100 && IsWindow(box->window); ++i) std::this_thread::sleep_for(20ms);
+    answerDialog(box->window, buttonId);
     return box->text;
+}
+
+std::optional<driver::MessageBoxView> ProgramSession::waitForDialog(std::chrono::milliseconds wait) const {
+    return program_.waitForMessageBox(driver::deadlineIn(wait));
+}
+
+void ProgramSession::answerDialog(HWND dialog, int buttonId) {
+    // A file dialog's buttons may sit in a child dialog; closing it is its cancel.
+    if (!driver::pressDialogButton(dialog, buttonId)) PostMessageW(dialog, WM_CLOSE, 0, 0);
+    // Let the dialog go away before the next one is looked for.
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) std::this_thread::sleep_for(20ms);
 }
 
 bool ProgramSession::choosePort(const std::wstring& name) const {

@@ -44,6 +44,11 @@ public:
     void click(HWND button) const;
     // Waits for the next message box and presses a button; its text.
     std::optional<std::wstring> answerMessageBox(int buttonId, std::chrono::milliseconds wait) const;
+    // Waits for the next dialog the program opens (a message box, a file
+    // dialog) and leaves it open.
+    std::optional<driver::MessageBoxView> waitForDialog(std::chrono::milliseconds wait) const;
+    // Presses a dialog's button and waits until the dialog has gone.
+    static void answerDialog(HWND dialog, int buttonId);
     // Drops the port list down (refilling it) and picks the port by name.
     bool choosePort(const std::wstring& name) const;
     // Waits until a module sequence started by a click has run: its button
@@ -75,6 +80,7 @@ std::map<int, std::string> moduleRowsIn(const std::wstring& simulatorFolder);
 std::map<int, std::string> storeRowsOf(const std::wstring& path);
 // The status file's lines that start with a word ("typed", "port-setting").
 std::vector<std::string> moduleStatusLines(const std::string& word);
+std::vector<std::string> moduleStatusLinesIn(const std::wstring& simulatorFolder, const std::string& word);
 // The same rows as the module's store file the case started from.
 std::map<int, std::string> preloadedRows();
 

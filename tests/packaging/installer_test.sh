@@ -21,6 +21,9 @@ wine64="${VELTRANO_WINE:-/usr/lib/wine/wine64}"
 folder='C:\Veltrano Test'
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Veltrano'
 files=(veltrano.exe veltrano-table.exe DLL/PCOMM.DLL README.md LICENSE.txt veltrano-linux.sh)
+guide_pictures=()
+for picture in "$root"/docs/guide/*.png; do guide_pictures+=("guide/$(basename "$picture")"); done
+files+=("${guide_pictures[@]}")
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -66,12 +69,25 @@ EOF
   grep -q "^$name/veltrano-linux.sh 0o7[0-7][0-7]$" "$work/$arch.listing" ||
     fail "the launcher in $name.zip is not executable: $(grep veltrano-linux.sh "$work/$arch.listing")"
   python3 -m zipfile -e "$zip" "$work/unpacked" || { fail "$zip cannot be unpacked"; return 1; }
+  check_guide "$work/unpacked/$name" "$name.zip"
   for file in "$work/unpacked/$name/veltrano.exe" "$work/unpacked/$name/veltrano-table.exe" \
               "$work/unpacked/$name/DLL/PCOMM.DLL" "$installer"; do
     header="$("$objdump" -f "$file" 2>&1)"
     grep -q "file format $format\$" <<<"$header" && grep -q "^architecture: $architecture," <<<"$header" ||
       fail "$(basename "$file") of the $arch package is not a $format $architecture image: $(echo $header)"
   done
+}
+
+# check_guide FOLDER WHAT: the README beside the program is the user's
+# guide, not the developers' README, and every picture it shows is there.
+check_guide() {
+  local folder="$1" what="$2" picture
+  cmp -s "$folder/README.md" "$root/docs/user-guide.md" || fail "the README in $what is not the user's guide"
+  grep -q 'scripts/' "$folder/README.md" && fail "the guide in $what sends the user to the developers' scripts"
+  [ ${#guide_pictures[@]} -gt 0 ] || fail "the guide has no pictures"
+  while IFS= read -r picture; do
+    [ -f "$folder/$picture" ] || fail "$what lacks $picture, which its guide shows"
+  done < <(grep -o '](guide/[^)]*)' "$folder/README.md" | sed 's/^](//; s/)$//')
 }
 
 # install_and_remove ARCH LOADER [CHECK_PROGRAM]: the installer run silently,
@@ -101,7 +117,7 @@ install_and_remove() {
     # passes the line as written.
     cp "$package/$name-setup.exe" "$prefix/drive_c/veltrano-setup.exe"
     "$wine" cmd /c "C:\\veltrano-setup.exe /S /D=$folder" </dev/null >/dev/null 2>&1 || fail "the installer failed"
-    for file in veltrano.exe DLL/PCOMM.DLL veltrano-table.exe README.md LICENSE.txt; do
+    for file in veltrano.exe DLL/PCOMM.DLL veltrano-table.exe README.md LICENSE.txt "${guide_pictures[@]}"; do
       cmp -s "$work/unpacked/$name/$file" "$unix_folder/$file" ||
         fail "$file was not installed as the $arch zip holds it"
     done

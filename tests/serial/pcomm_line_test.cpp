@@ -135,6 +135,15 @@ TEST_F(PcommLineTest, BadArgumentsOnAnOpenPortAreRefused) {
     EXPECT_EQ(library.close(port), PCOMM_OK);
 }
 
+// What an installer meets when the module's line has gone (the adapter
+// unplugged, the simulator ended) while the port is still mapped: the
+// driver script ends the far end before this case runs.
+TEST_F(PcommLineTest, OpeningALineWhoseFarEndIsGoneIsRefused) {
+    EXPECT_EQ(library.open(port), PCOMM_OPEN_FAILED);
+    EXPECT_EQ(library.close(port), PCOMM_NOT_OPEN) << "a refused open must leave nothing open";
+    EXPECT_EQ(library.open(port), PCOMM_OPEN_FAILED) << "a second try is refused the same way";
+}
+
 TEST_F(PcommLineTest, PortListNamesTheMappedPort) {
     RegistryKey key;
     ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", key.out()), ERROR_SUCCESS);

@@ -1,19 +1,25 @@
 #!/bin/bash
 # Runs one case of the Windows serial line test against a fresh far end.
 #   run_line_case.sh HOST_BIN PREFIX PORT LINK RECORD PROGRAM CASE
-#                    [--check-record HEX] [far end options...]
+#                    [--check-record HEX] [--far-end-gone ended|killed]
+#                    [far end options...]
 # The far end publishes its pseudo-terminal at LINK (mapped to COM PORT in
 # PREFIX) and records what it receives in RECORD; with --check-record the
-# record must be exactly HEX.
+# record must be exactly HEX. With --far-end-gone the far end is gone before
+# the case runs: "ended" as it ends by itself (its link removed), "killed"
+# as when it is killed outright (its link left pointing at nothing).
 set -uo pipefail
 host_bin="$1"; prefix="$2"; port="$3"; link="$4"; record="$5"; program="$6"; case_name="$7"
 shift 7
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 check=""
+gone=""
 far_options=()
 while [ $# -gt 0 ]; do
   if [ "$1" = "--check-record" ] && [ $# -ge 2 ]; then
     check="$2"; shift 2
+  elif [ "$1" = "--far-end-gone" ] && [ $# -ge 2 ]; then
+    gone="$2"; shift 2
   else
     far_options+=("$1"); shift
   fi
@@ -33,6 +39,18 @@ until [ -L "$link" ]; do
   sleep 0.01
 done
 
+case "$gone" in
+  "") ;;
+  ended) kill -TERM "$far_pid"; wait "$far_pid" ;;
+  killed) kill -KILL "$far_pid"; wait "$far_pid" 2>/dev/null ;;
+  *) echo "--far-end-gone takes ended or killed, not $gone"; exit 2 ;;
+esac
+if [ -n "$gone" ]; then
+  trap - EXIT
+  [ "$gone" = ended ] && [ -L "$link" ] && { echo "the far end left its link behind"; exit 1; }
+  [ "$gone" = killed ] && [ ! -L "$link" ] && { echo "the killed far end's link is missing"; exit 1; }
+fi
+
 output="$(mktemp)"
 VELTRANO_SERIAL_PORT="$port" timeout 90 "$root/scripts/wine-run.sh" "$prefix" "$program" \
   --gtest_filter="$case_name" </dev/null >"$output" 2>&1
@@ -44,9 +62,12 @@ if ! grep -q '^\[  PASSED  \] 1 test' "$output"; then
 fi
 rm -f "$output"
 
-kill -TERM "$far_pid" 2>/dev/null
-wait "$far_pid"
-far_status=$?
+far_status=0
+if [ -z "$gone" ]; then
+  kill -TERM "$far_pid" 2>/dev/null
+  wait "$far_pid"
+  far_status=$?
+fi
 trap - EXIT
 if [ -n "$check" ]; then
   received="$(od -An -tx1 -v "$record" 2>/dev/null | tr -d ' \n' | tr 'a-f' 'A-F')"
