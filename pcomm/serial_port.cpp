@@ -56,8 +56,12 @@ int SerialPort::open(int port, SerialPort& opened) {
 
     DCB state{};
     state.DCBlength = sizeof(state);
+    // A handle whose line state cannot even be read is no serial line: under
+    // Wine a mapped port whose device has gone (the adapter unplugged, the
+    // far end of a pseudo-terminal ended) still opens, and fails here. That
+    // is a port that could not be opened, not settings the line refused.
     if (!GetCommState(candidate.handle_.get(), &state)) {
-        return PCOMM_SETTING_FAILED;
+        return PCOMM_OPEN_FAILED;
     }
     state.ByteSize = 8;
     state.Parity = NOPARITY;

@@ -26,7 +26,7 @@
 #define PCOMM_BAD_PORT (-1)       /* port number outside 1..PCOMM_MAX_PORT */
 #define PCOMM_NOT_OPEN (-2)       /* the port was not opened through this library */
 #define PCOMM_ALREADY_OPEN (-3)   /* sio_open on a port that is open */
-#define PCOMM_OPEN_FAILED (-4)    /* the system refused to open the port */
+#define PCOMM_OPEN_FAILED (-4)    /* the system refused to open the port, or its device has gone */
 #define PCOMM_BAD_ARGUMENT (-5)   /* unknown baud code or mode, null buffer, negative length */
 #define PCOMM_SETTING_FAILED (-6) /* the system refused the line settings or timeouts */
 #define PCOMM_QUEUE_FAILED (-7)   /* the input queue could not be read */
