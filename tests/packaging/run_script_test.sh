@@ -36,21 +36,27 @@ export DISPLAY=":$display"
 # The processes the script may have left: any process of the prefix (Wine
 # gives them all its WINEPREFIX), and the simulator on the script's line.
 leftovers() {
-  local entry pid
+  local entry
   for entry in /proc/[0-9]*; do
-    pid="${entry#/proc/}"
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
-      printf '%s %s\n' "$pid" "$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
-    elif tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | grep -qxF "$build/run/module-line"; then
-      printf '%s %s\n' "$pid" "$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
+    if words_of "$entry/environ" | grep -qxF "WINEPREFIX=$prefix" ||
+       words_of "$entry/cmdline" | grep -qxF "$build/run/module-line"; then
+      printf '%s %s\n' "${entry#/proc/}" "$(words_of "$entry/cmdline" | tr '\n' ' ')"
     fi
   done
 }
+# A /proc file of NUL-separated words, a line each; nothing once the process has gone.
+words_of() { { tr '\0' '\n' <"$1"; } 2>/dev/null; }
 
 # start_script NAME: the script in a process group of its own, as a
 # terminal runs it in the foreground; waits until the program's window shows.
 start_script() {
-  VELTRANO_BUILD="$build" setsid "$root/scripts/run.sh" </dev/null >"$work/$1.out" 2>&1 &
+  # A background job of this shell starts with the interrupt ignored, which
+  # a script cannot trap; a terminal's foreground job starts with it live.
+  VELTRANO_BUILD="$build" python3 -c '
+import os, signal, sys
+signal.signal(signal.SIGINT, signal.SIG_DFL)
+os.setsid()
+os.execv(sys.argv[1], sys.argv[1:])' "$root/scripts/run.sh" </dev/null >"$work/$1.out" 2>&1 &
   script_pid=$!
   local caption=""
   for _ in $(seq 600); do
