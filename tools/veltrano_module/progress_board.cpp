@@ -12,11 +12,18 @@ constexpr int kBarWidth = 30;
 
 std::string progressLine(int done, int total, const std::string& what) {
     const int bounded = std::clamp(done, 0, std::max(total, 0));
-    const int filled = total > 0 ? bounded * kBarWidth / total : 0;
-    std::string line = "[" + std::string(static_cast<std::size_t>(filled), '#') +
-                       std::string(static_cast<std::size_t>(kBarWidth - filled), ' ') + "] ";
+    const auto filled = static_cast<std::size_t>(total > 0 ? bounded * kBarWidth / total : 0);
     const std::string count = std::to_string(bounded) + "/" + std::to_string(total);
-    line += std::string(count.size() < 5 ? 5 - count.size() : 0, ' ') + count + " " + what;
+    // Appended piece by piece: a chain of + here makes the Windows compiler
+    // warn about overlapping copies it cannot rule out.
+    std::string line(1, '[');
+    line.append(filled, '#');
+    line.append(static_cast<std::size_t>(kBarWidth) - filled, ' ');
+    line.append("] ");
+    line.append(count.size() < 5 ? 5 - count.size() : 0, ' ');
+    line.append(count);
+    line.push_back(' ');
+    line.append(what);
     return line;
 }
 
