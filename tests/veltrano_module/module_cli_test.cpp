@@ -148,7 +148,7 @@ TEST_F(ModuleCli, VerifyNamesTheRowAModuleDropped) {
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_TRUE(contains(run.out, "row 21 (")) << run.out;
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << "only the dropped row differs: " << run.out;
-    EXPECT_TRUE(contains(run.err, "1 rows differ")) << run.err;
+    EXPECT_TRUE(contains(run.err, "1 row differs after writing")) << run.err;
 }
 
 TEST_F(ModuleCli, ThreeModulesWrittenInParallelAllVerify) {

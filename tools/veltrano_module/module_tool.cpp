@@ -20,6 +20,7 @@
 #include "tools/veltrano_table/gbk_text.h"
 #include "tools/veltrano_table/json_text.h"
 #include "tools/veltrano_table/key_table_exchange.h"
+#include "tools/veltrano_table/message_text.h"
 
 namespace veltrano::module {
 namespace {
@@ -287,7 +288,9 @@ PortReport differencesReport(const std::string& port, const grid::GridModel& wri
         report.text = port + ": " + std::to_string(rowsWritten) + " rows written and verified\n";
     } else {
         report.exitCode = kExitDifferences;
-        report.problems = kProgram + port + ": " + std::to_string(differences.size()) + " rows differ after writing\n";
+        const std::size_t count = differences.size();
+        report.problems =
+            kProgram + port + ": " + tools::counted(count, "row differs", "rows differ") + " after writing\n";
     }
     report.json = "{\"port\": " + jsonString(port) + ", \"result\": \"" +
                   (differences.empty() ? "verified" : "differences") +

@@ -24,7 +24,7 @@ int servePorts(const std::vector<std::string>& ports, const std::function<PortRe
         exitCode = std::max(exitCode, report.exitCode);
         err << report.problems;
         if (json) {
-            out << report.json << (index + 1 < reports.size() ? ",\n" : "\n");
+            out << (ports.size() > 1 ? "  " : "") << report.json << (index + 1 < reports.size() ? ",\n" : "\n");
         } else {
             out << report.text;
         }
