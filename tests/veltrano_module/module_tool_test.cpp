@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <mutex>
 #include <set>
 #include <sstream>
 
@@ -11,11 +12,13 @@
 namespace veltrano::module::test {
 namespace {
 
-// Ports by name: those in `modules` have an echoing module behind them,
-// those in `silent` open but stay quiet, any other name cannot be opened.
+// Ports by name: those in `modules` have an echoing module behind them (at
+// their rate), those in `silent` open but stay quiet, any other name cannot
+// be opened. The tool opens its ports from several threads at once.
 class ScriptedOpener final : public LineOpener {
 public:
     std::unique_ptr<ModuleLine> open(const std::string& port, int rate, std::string& reason) override {
+        const std::lock_guard lock(mutex_);
         opened.emplace_back(port, rate);
         if (!modules.contains(port) && !silent.contains(port)) {
             reason = "no such port";
@@ -29,6 +32,9 @@ public:
     std::map<std::string, int> modules;
     std::set<std::string> silent;
     std::vector<std::pair<std::string, int>> opened;
+
+private:
+    std::mutex mutex_;
 };
 
 class ListedPorts final : public PortLister {
