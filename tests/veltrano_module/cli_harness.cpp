@@ -123,8 +123,10 @@ std::vector<LogLine> SimulatedModule::received() const {
 }
 
 ToolProcess::ToolProcess(const std::string& folder, const std::vector<std::string>& arguments,
-                         const std::string& program)
-    : outPath_(folder + "/tool.out"), errPath_(folder + "/tool.err") {
+                         const std::string& program, const std::string& errorPath)
+    : outPath_(folder + "/tool.out"),
+      errPath_(errorPath.empty() ? folder + "/tool.err" : errorPath),
+      errorIsFile_(errorPath.empty()) {
     child_ = spawn(program, arguments, outPath_, errPath_);
 }
 
@@ -147,7 +149,8 @@ ToolRun ToolProcess::finish(Millis limit) {
         endChild(child_);
     }
     run.out = contentOf(outPath_);
-    run.err = contentOf(errPath_);
+    // A terminal given for standard error is read by its owner, not here.
+    if (errorIsFile_) run.err = contentOf(errPath_);
     return run;
 }
 

@@ -68,8 +68,10 @@ struct ToolRun {
 // output goes to files in `folder`. Killed when destroyed if still running.
 class ToolProcess {
 public:
+    // `errorPath`, when given, takes standard error instead of a file in
+    // `folder` (a terminal, for instance).
     ToolProcess(const std::string& folder, const std::vector<std::string>& arguments,
-                const std::string& program = VELTRANO_MODULE);
+                const std::string& program = VELTRANO_MODULE, const std::string& errorPath = {});
     ~ToolProcess();
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
@@ -81,6 +83,7 @@ public:
 private:
     std::string outPath_;
     std::string errPath_;
+    bool errorIsFile_ = true;
     pid_t child_ = -1;
 };
 

@@ -1,13 +1,17 @@
 // veltrano-module against the module simulator on pseudo-terminals: the
 // real program, the real line layer, the real simulator.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <map>
 #include <numeric>
 #include <sstream>
+#include <thread>
 
 #include "app/protocol/frames.h"
 #include "app/protocol/key_table.h"
@@ -261,6 +265,43 @@ TEST_F(ModuleCli, CtrlCDuringAWriteTakesTheModuleOutOfConfiguration) {
     EXPECT_FALSE(status->configuring);
     EXPECT_EQ(module.received().back().bytes, protocol::frameBytes(protocol::kExitConfigText).value());
     EXPECT_LT(storedRows(module).size(), store.size()) << "the write was cut short";
+}
+
+// Standard error that is a terminal gets a progress line redrawn in place;
+// a file gets none (the other cases read it empty or with messages only).
+TEST_F(ModuleCli, ProgressIsDrawnOnATerminalOnly) {
+    SimulatedModule module(scratch.path("module"), {});
+    ASSERT_TRUE(module.running());
+    posix::PseudoTerminal terminal(true);
+    terminal.makeRaw();
+    std::string drawn;
+    std::atomic<bool> finished{false};
+    std::thread reader([&] {
+        const auto drain = [&] {
+            char buffer[4096];
+            ssize_t got = 0;
+            while ((got = ::read(terminal.master(), buffer, sizeof buffer)) > 0) {
+                drawn.append(buffer, static_cast<std::size_t>(got));
+            }
+        };
+        while (!finished) {
+            pollfd ready{terminal.master(), POLLIN, 0};
+            if (::poll(&ready, 1, 20) > 0) drain();
+        }
+        drain();
+    });
+    ToolProcess tool(scratch.path("."), {"write", tablePath, "--port", module.link()}, VELTRANO_MODULE,
+                     terminal.slavePath());
+    const ToolRun run = tool.finish(Millis{60000});
+    finished = true;
+    reader.join();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(drawn.find("] 78/78 writing"), std::string::npos) << drawn.substr(0, 200);
+    EXPECT_NE(drawn.find("\x1b[1F\x1b[2K" + module.link() + "  [#"), std::string::npos) << "redrawn in place";
+
+    const ToolRun quiet = runTool(scratch.path("."), {"write", tablePath, "--port", module.link()});
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_EQ(quiet.err, "");
 }
 
 TEST_F(ModuleCli, PortSettingLearningAndTrialCodesReachTheModule) {

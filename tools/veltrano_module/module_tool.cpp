@@ -303,7 +303,10 @@ int write(Context& context) {
     KeyTableFiles files(context.services.files, context.err);
     int loadCode = kExitUsage;
     const auto table = files.loadForWrite(options.tablePath, loadCode);
-    if (!table) return kExitUsage;
+    if (!table) {
+        context.err << kProgram << "nothing was sent\n";
+        return kExitUsage;
+    }
     if (const auto bad = firstBadCode(*table)) {
         context.err << kProgram << options.tablePath << ": row " << bad->row << " (" << bad->device << " " << bad->key
                     << "): " << bad->reason << "; nothing was sent\n";
