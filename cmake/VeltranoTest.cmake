@@ -11,18 +11,22 @@ else()
   set(VELTRANO_GTEST_MAIN GTest::gtest_main)
 endif()
 
-# veltrano_add_gtest(NAME <target> LABEL <label> SOURCES ... [LIBS ...] [TIMEOUT s] [RESOURCE_LOCK name])
+# veltrano_add_gtest(NAME <target> LABEL <label> SOURCES ... [LIBS ...] [TIMEOUT s] [RESOURCE_LOCK name]
+#                    [RUN_SERIAL])
 # One ctest test per GoogleTest case. Windows tests are discovered and run
 # through the Wine wrapper, so discovery happens when ctest starts (the
 # wineserver is up by then) and gets a generous timeout.
 function(veltrano_add_gtest)
-  cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "RUN_SERIAL" "NAME;LABEL;TIMEOUT;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 60)
   endif()
   set(properties LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT})
   if(T_RESOURCE_LOCK)
     list(APPEND properties RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
+  if(T_RUN_SERIAL)
+    list(APPEND properties RUN_SERIAL TRUE)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock ${VELTRANO_GTEST_MAIN})

@@ -48,5 +48,9 @@ log "program benchmarks under Wine (idle line for $idle_seconds s)"
   "$line_link" "$run_folder/program" "$run_folder/data.dat" "$startup_runs" "$idle_seconds" "$latency_runs" \
   "$log_lines" >"$run_folder/program.txt" || exit 1
 
+log "veltrano-module write --verify, one module and three (native)"
+"$VELTRANO_ROOT/tests/bench/run_module_cli_bench.sh" "$NATIVE_BUILD/bin" "$run_folder/module-cli" \
+  "$VELTRANO_ROOT/tools/module_sim/demo_store.txt" >>"$run_folder/program.txt" || exit 1
+
 python3 "$VELTRANO_ROOT/tests/bench/bench_table.py" "$run_folder/table.json" "$run_folder/program.txt" "$log_lines" \
   "$idle_seconds"

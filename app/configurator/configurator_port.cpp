@@ -9,11 +9,11 @@
 #include "app/hex/hex_codec.h"
 #include "app/protocol/frames.h"
 #include "app/protocol/log_lines.h"
+#include "app/protocol/sequence_waits.h"
 
 namespace veltrano::configurator {
 namespace {
 
-constexpr int kReceiveIntervalMs = 10;
 constexpr int kSelectedBaudRate = 4;
 // Characters in front of a port number in a port item's text ("COM").
 constexpr std::size_t kPortPrefixLength = 3;
@@ -102,7 +102,7 @@ void Configurator::openPort() {
     line += protocol::kLineEnd;
     ui_.appendLog(line);
     enableModuleButtons();
-    ui_.setTimerInterval(kReceiveIntervalMs);
+    ui_.setTimerInterval(protocol::kReceivePollMs);
 }
 
 void Configurator::onClearLogClicked() {

@@ -9,14 +9,12 @@
 #include "app/protocol/frames.h"
 #include "app/protocol/key_table.h"
 #include "app/protocol/log_lines.h"
+#include "app/protocol/sequence_waits.h"
 #include "app/protocol/write_sequence_plan.h"
 
 namespace veltrano::configurator {
 namespace {
 
-constexpr int kCommandWaitMs = 100;
-constexpr int kPortSettingWaitMs = 150;
-constexpr int kClearWaitMs = 200;
 constexpr int kDataColumn = 2;
 constexpr int kKeyNameColumn = 1;
 
@@ -39,7 +37,7 @@ void Configurator::onSetBaudRatesClicked() {
     if (!ui_.confirm(text::kConfirmPortSetting, text::kPortSettingCaption)) {
         return;
     }
-    sendAndWait(protocol::kEnterConfigText, kCommandWaitMs);
+    sendAndWait(protocol::kEnterConfigText, protocol::kWaitAfterCommandMs);
 
     protocol::PortRates rates;
     rates.sequencer = integerOf(ui_.text(Control::SequencerRate));
@@ -49,9 +47,9 @@ void Configurator::onSetBaudRatesClicked() {
     const int binding = ui_.selectedIndex(Control::BindingList) + 1;
     sendFrame(protocol::portSettingText(rates, binding));
     ui_.appendLog(protocol::kPortSettingSentLine);
-    ui_.delay(kPortSettingWaitMs);
+    ui_.delay(protocol::kWaitAfterPortSettingMs);
 
-    sendAndWait(protocol::kExitConfigText, kCommandWaitMs);
+    sendAndWait(protocol::kExitConfigText, protocol::kWaitAfterCommandMs);
 }
 
 void Configurator::onWriteModuleClicked() {
@@ -88,18 +86,18 @@ void Configurator::onClearModuleClicked() {
     if (!ui_.confirm(text::kConfirmClear, text::kClearCaption)) {
         return;
     }
-    sendAndWait(protocol::kEnterConfigText, kCommandWaitMs);
+    sendAndWait(protocol::kEnterConfigText, protocol::kWaitAfterCommandMs);
     sendFrame(protocol::kClearText);
     ui_.appendLog(protocol::kClearSentLine);
-    ui_.delay(kClearWaitMs);
-    sendAndWait(protocol::kExitConfigText, kCommandWaitMs);
+    ui_.delay(protocol::kWaitAfterClearMs);
+    sendAndWait(protocol::kExitConfigText, protocol::kWaitAfterCommandMs);
 }
 
 void Configurator::onReadModuleClicked() {
     if (!ui_.confirm(text::kConfirmRead, text::kReadCaption)) {
         return;
     }
-    sendAndWait(protocol::kEnterConfigText, kCommandWaitMs);
+    sendAndWait(protocol::kEnterConfigText, protocol::kWaitAfterCommandMs);
     if (sendFrame(protocol::kReadRequestText) == static_cast<int>(protocol::kCommandFrameSize)) {
         ui_.appendLog(protocol::kReadRequestSentLine);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/hex/message_sink.h"
+#include "app/protocol/sequence_waits.h"
 
 namespace veltrano::protocol {
 
@@ -24,8 +25,6 @@ struct WriteStep {
     friend bool operator==(const WriteStep&, const WriteStep&) = default;
 };
 
-inline constexpr int kWaitAfterCommandMs = 100;
-inline constexpr int kWaitAfterSlotMs = 50;
 inline constexpr int kProgressDone = 100;
 
 // The steps that write the table, given the column-2 texts of rows 1..78

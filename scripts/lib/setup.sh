@@ -26,7 +26,8 @@ install_dependencies() {
   install_packages g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine64 fonts-wine \
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 binutils \
     xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales cmake ninja-build \
-    googletest g++ clang libclang-rt-14-dev clang-format-14 python3 libbenchmark-dev nsis || return 1
+    googletest g++ clang libclang-rt-14-dev clang-format-14 python3 libbenchmark-dev nsis \
+    pkg-config libserialport-dev || return 1
   if kernel_runs_i386; then
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
       log "adding the i386 architecture for Wine's 32-bit loader"

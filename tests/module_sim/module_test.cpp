@@ -113,6 +113,17 @@ TEST_F(ModuleTest, SilentReadbackLeavesOutTheCompleteFrame) {
     EXPECT_EQ(handled.replies[1].bytes, (Bytes{0xDA, 0xDB, 0x03, 0x01}));
 }
 
+TEST_F(ModuleTest, DroppedRowIsTakenButNeverStoredOrReadBack) {
+    auto lossy = settings();
+    lossy.dropRow = 21;
+    module = Module(lossy);
+    writeRows({{1, "01"}, {21, "FA21ED"}, {22, "02"}});
+    EXPECT_EQ(module.store(), (std::map<int, Bytes>{{1, {0x01}}, {22, {0x02}}}));
+    const auto handled = send(frame(protocol::kReadRequestText));
+    ASSERT_EQ(handled.replies.size(), 4u) << "echo, rows 1 and 22, read-complete";
+    EXPECT_EQ(handled.replies[2].bytes, (Bytes{0xDA, 0xDB, 22, 0x02}));
+}
+
 TEST_F(ModuleTest, ClearEmptiesTheStoreWithoutAnEcho) {
     writeRows({{1, "01"}, {78, "02"}});
     ASSERT_EQ(module.store().size(), 2u);

@@ -246,12 +246,16 @@ bool SimulatorFixture::waitForHangUp(Millis limit) {
     return false;
 }
 
-std::optional<Status> SimulatorFixture::status() const {
-    const auto text = readFile(statusPath);
+std::optional<Status> readStatus(const std::string& path) {
+    const auto text = readFile(path);
     if (!text) {
         return std::nullopt;
     }
     return parseStatus(*text);
+}
+
+std::optional<Status> SimulatorFixture::status() const {
+    return readStatus(statusPath);
 }
 
 std::optional<Status> SimulatorFixture::waitForStatus(const std::function<bool(const Status&)>& done,
@@ -268,9 +272,9 @@ std::optional<Status> SimulatorFixture::waitForStatus(const std::function<bool(c
     }
 }
 
-std::vector<LogLine> SimulatorFixture::logLines() const {
+std::vector<LogLine> readFrameLog(const std::string& path) {
     std::vector<LogLine> lines;
-    std::ifstream in(logPath);
+    std::ifstream in(path);
     std::string text;
     while (std::getline(in, text)) {
         std::istringstream words(text);
@@ -293,6 +297,10 @@ std::vector<LogLine> SimulatorFixture::logLines() const {
         lines.push_back(line);
     }
     return lines;
+}
+
+std::vector<LogLine> SimulatorFixture::logLines() const {
+    return readFrameLog(logPath);
 }
 
 std::vector<LogLine> SimulatorFixture::waitForLog(const std::function<bool(const std::vector<LogLine>&)>& done,

@@ -90,6 +90,10 @@ private:
     UniqueFd line_;
 };
 
+// The simulator's status file and frame log as they stand.
+std::optional<Status> readStatus(const std::string& path);
+std::vector<LogLine> readFrameLog(const std::string& path);
+
 Bytes hexBytes(std::string_view text);
 std::string compact(const Bytes& bytes);
 bool endsWith(const Bytes& bytes, const Bytes& tail);

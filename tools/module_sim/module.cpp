@@ -80,6 +80,9 @@ std::string Module::storeSlot(std::span<const std::uint8_t> frame) {
     if (!row) {
         return "rejected:no-row";
     }
+    if (*row == settings_.dropRow) {
+        return "dropped:row=" + std::to_string(*row);
+    }
     Bytes data(frame.begin() + static_cast<std::ptrdiff_t>(protocol::kSlotHeaderSize), frame.end());
     // A slot written with no data holds nothing, so it is not read back.
     if (data.empty()) {

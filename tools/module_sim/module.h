@@ -25,6 +25,9 @@ struct ModuleSettings {
     Bytes learnedCode{0xFA, 0x01, 0x02, 0x03, 0x04, 0x05, 0xED};
     // Fault: the read-complete frame is never sent.
     bool silentReadback = false;
+    // Fault: slot frames for this row are taken but not stored (0: none), a
+    // module whose memory loses one key while the rest reads back fine.
+    int dropRow = 0;
 };
 
 // Something to send after the previous reply has gone out.

@@ -39,6 +39,7 @@ std::string usage() {
            "  --split                send every frame one byte per write\n"
            "  --split-gap-ms N       between the bytes of a split frame (default 2)\n"
            "  --silent-readback      never send the read-complete frame\n"
+           "  --drop-row N           take slot frames for row N but never store them\n"
            "  --hangup-after N       close the line after N frames and exit\n"
            "  --hangup-after-records N  close the line after sending N read-back records\n"
            "                         and exit\n";
@@ -121,6 +122,12 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             ok = millis(options.output.splitGap, 0);
         } else if (name == "--silent-readback") {
             options.module.silentReadback = true;
+        } else if (name == "--drop-row") {
+            const auto parsed = number(1, 78);
+            ok = parsed.has_value();
+            if (ok) {
+                options.module.dropRow = static_cast<int>(*parsed);
+            }
         } else if (name == "--hangup-after") {
             const auto parsed = number(1, 1000000000);
             ok = parsed.has_value();

@@ -32,23 +32,47 @@ void reportProblems(const std::string& csvPath, const std::vector<ImportProblem>
 
 }  // namespace
 
-int importCsvFile(const std::string& csvPath, const std::string& path, std::ostream& out, std::ostream& err,
-                  TableFiles& tables) {
+std::optional<std::string> readCsvText(const std::string& csvPath, std::ostream& err, TableFiles& tables,
+                                       int& exitCode) {
+    exitCode = kExitDamaged;
     const auto csv = tables.read(csvPath);
     if (!csv) {
-        return kExitDamaged;
+        return std::nullopt;
     }
     // Names given the other way round: saying so helps more than naming the
     // byte where the table file stops being text.
     if (startsAsTableFile(*csv)) {
-        err << "veltrano-table: " << csvPath << " is a table file, not a CSV: import CSV FILE takes the CSV first\n";
-        return kExitUsage;
+        err << tables.programName() << ": " << csvPath
+            << " is a table file, not a CSV: import CSV FILE takes the CSV first\n";
+        exitCode = kExitUsage;
+        return std::nullopt;
     }
     std::string notText;
-    const std::optional<std::string> text = decodeCsvBytes(*csv, notText);
+    std::optional<std::string> text = decodeCsvBytes(*csv, notText);
     if (!text) {
-        err << "veltrano-table: " << csvPath << " " << notText << "\n";
-        return kExitDamaged;
+        err << tables.programName() << ": " << csvPath << " " << notText << "\n";
+        return std::nullopt;
+    }
+    exitCode = kExitOk;
+    return text;
+}
+
+bool takeCsvCodes(std::string_view csvText, const std::string& csvPath, grid::GridModel& table, std::ostream& err,
+                  int& codesTaken) {
+    const std::vector<ImportProblem> problems = importKeyTableCsv(csvText, table, &codesTaken);
+    if (!problems.empty()) {
+        reportProblems(csvPath, problems, err);
+        return false;
+    }
+    return true;
+}
+
+int importCsvFile(const std::string& csvPath, const std::string& path, std::ostream& out, std::ostream& err,
+                  TableFiles& tables) {
+    int exitCode = kExitOk;
+    const std::optional<std::string> text = readCsvText(csvPath, err, tables, exitCode);
+    if (!text) {
+        return exitCode;
     }
     bool existed = false;
     auto table = tables.loadOrStartEmpty(path, existed);
@@ -56,9 +80,7 @@ int importCsvFile(const std::string& csvPath, const std::string& path, std::ostr
         return kExitDamaged;
     }
     int codesTaken = 0;
-    const std::vector<ImportProblem> problems = importKeyTableCsv(*text, *table, &codesTaken);
-    if (!problems.empty()) {
-        reportProblems(csvPath, problems, err);
+    if (!takeCsvCodes(*text, csvPath, *table, err, codesTaken)) {
         err << "veltrano-table: nothing was written to " << path << "\n";
         return kExitDamaged;
     }

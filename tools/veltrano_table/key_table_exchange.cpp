@@ -17,19 +17,11 @@
 namespace veltrano::tools {
 namespace {
 
-constexpr int kDeviceColumn = 0;
-constexpr int kKeyColumn = 1;
-constexpr int kCodeColumn = 2;
 constexpr std::size_t kFieldCount = 4;
 constexpr std::array<std::string_view, kFieldCount> kHeader{"row", "device", "key", "code"};
 // Spreadsheets in many locales write semicolons, and "Unicode text" is
 // separated by tabs.
 constexpr std::array<char, 3> kSeparators{',', ';', '\t'};
-
-std::string cellText(const grid::GridModel& table, int row, int column) {
-    const grid::Cell* cell = table.cell(row, column);
-    return cell ? cell->text : std::string();
-}
 
 std::optional<int> rowNumber(std::string_view field) {
     int row = 0;
@@ -187,6 +179,11 @@ int emptyCodeRows(const grid::GridModel& table) {
         if (protocol::removeAllSpaces(cellText(table, row, kCodeColumn)).empty()) ++empty;
     }
     return empty;
+}
+
+std::string cellText(const grid::GridModel& table, int row, int column) {
+    const grid::Cell* cell = table.cell(row, column);
+    return cell ? cell->text : std::string();
 }
 
 std::vector<CodeDifference> differingCodes(const grid::GridModel& first, const grid::GridModel& second) {

@@ -14,6 +14,12 @@ namespace veltrano::tools {
 // the first column), the key name and the code (the third column). Texts in
 // the grid are code page 936; everything this unit reads or writes outside
 // the grid is UTF-8.
+inline constexpr int kDeviceColumn = 0;
+inline constexpr int kKeyColumn = 1;
+inline constexpr int kCodeColumn = 2;
+
+// The text of a cell; empty for an address outside the table.
+std::string cellText(const grid::GridModel& table, int row, int column);
 
 // Writes "row,device,key,code" and one record per key, as UTF-8 with a byte
 // order mark and CR LF line ends so that spreadsheets take it as it is.

@@ -18,7 +18,7 @@ bool startsAsTableFile(std::span<const std::uint8_t> bytes) {
 std::optional<std::vector<std::uint8_t>> TableFiles::read(const std::string& path) {
     auto bytes = files_.readFile(path);
     if (!bytes) {
-        err_ << "veltrano-table: cannot read " << path << reasonText(files_.lastError(), FileUse::Reading) << "\n";
+        err_ << programName_ << ": cannot read " << path << reasonText(files_.lastError(), FileUse::Reading) << "\n";
     }
     return bytes;
 }
@@ -39,7 +39,7 @@ std::optional<grid::GridModel> TableFiles::fromBytes(std::span<const std::uint8_
     const grid::file::GridFileReadResult result = grid::file::readGridFile(bytes, grid, codec_);
     if (!result.ok()) {
         const grid::file::GridFileError& error = *result.error;
-        err_ << "veltrano-table: " << name;
+        err_ << programName_ << ": " << name;
         // A file of some other kind is not "damaged": say what it is not.
         err_ << (startsAsTableFile(bytes) ? ": " : " is not a Veltrano table file: ");
         err_ << "damaged " << grid::file::sectionName(error.section) << " at byte offset " << error.offset << ": "
@@ -57,7 +57,7 @@ std::optional<grid::GridModel> TableFiles::loadOrStartEmpty(const std::string& p
         return fromBytes(*bytes, path);
     }
     if (files_.lastError() != std::errc::no_such_file_or_directory) {
-        err_ << "veltrano-table: cannot read " << path << reasonText(files_.lastError(), FileUse::Reading) << "\n";
+        err_ << programName_ << ": cannot read " << path << reasonText(files_.lastError(), FileUse::Reading) << "\n";
         return std::nullopt;
     }
     return fromBytes(emptyProgramTable(), "the empty table");
@@ -68,7 +68,7 @@ bool TableFiles::save(const grid::GridModel& table, const std::string& path, boo
     if (grid::file::saveGridFile(table, path, files_, codec_, &reason)) {
         return true;
     }
-    err_ << "veltrano-table: cannot write " << path << reasonText(reason, FileUse::Writing)
+    err_ << programName_ << ": cannot write " << path << reasonText(reason, FileUse::Writing)
          << (existed ? "; it is unchanged" : "") << "\n";
     return false;
 }

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "grid/file/file_system.h"
@@ -15,10 +16,12 @@
 namespace veltrano::tools {
 
 // Reads, loads and saves table files for the tool's commands, and says on
-// `err` why one cannot be, in one line with the system's reason.
+// `err` why one cannot be, in one line with the system's reason, headed by
+// the name of the program that reports it.
 class TableFiles {
 public:
-    TableFiles(grid::file::FileSystem& files, std::ostream& err) : files_(files), err_(err) {}
+    TableFiles(grid::file::FileSystem& files, std::ostream& err, std::string programName = "veltrano-table")
+        : files_(files), err_(err), programName_(std::move(programName)) {}
 
     std::optional<std::vector<std::uint8_t>> read(const std::string& path);
 
@@ -34,10 +37,12 @@ public:
     bool save(const grid::GridModel& table, const std::string& path, bool existed);
 
     grid::BytePictureCodec& codec() { return codec_; }
+    const std::string& programName() const { return programName_; }
 
 private:
     grid::file::FileSystem& files_;
     std::ostream& err_;
+    std::string programName_;
     grid::BytePictureCodec codec_;
     int lastVersion_ = 0;
 };

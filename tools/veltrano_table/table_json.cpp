@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/veltrano_table/gbk_text.h"
+#include "tools/veltrano_table/json_text.h"
 
 namespace veltrano::tools {
 namespace {
@@ -25,29 +26,6 @@ std::string flags(std::uint32_t value) {
     return hex(value, 1);
 }
 
-std::string quoted(std::string_view utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04X",
-                                  static_cast<unsigned>(static_cast<unsigned char>(c)));
-                    out += escaped;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
-}
-
 std::string hexBytes(std::string_view bytes) {
     std::string out = "\"";
     for (const char c : bytes) {
@@ -61,9 +39,9 @@ std::string hexBytes(std::string_view bytes) {
 // "name": "text" for a convertible text, "nameBytes": "hex" otherwise.
 std::string textField(std::string_view name, std::string_view gbk) {
     if (const std::optional<std::string> utf8 = gbkToUtf8(gbk)) {
-        return quoted(name) + ": " + quoted(*utf8);
+        return jsonString(name) + ": " + jsonString(*utf8);
     }
-    return quoted(std::string(name) + "Bytes") + ": " + hexBytes(gbk);
+    return jsonString(std::string(name) + "Bytes") + ": " + hexBytes(gbk);
 }
 
 std::string boolean(bool value) {
@@ -186,7 +164,7 @@ std::string columnTypeObject(const grid::ColumnType& type) {
            list(type.items,
                 [](const std::string& item) {
                     const std::optional<std::string> utf8 = gbkToUtf8(item);
-                    return utf8 ? quoted(*utf8) : hexBytes(item);
+                    return utf8 ? jsonString(*utf8) : hexBytes(item);
                 }) +
            "}";
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace veltrano::module {
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitDifferences = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitPort = 3;
+inline constexpr int kExitNoAnswer = 4;
+// What shells report for a program ended by Ctrl-C.
+inline constexpr int kExitInterrupted = 130;
+
+}  // namespace veltrano::module
