@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <array>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <unordered_map>
@@ -185,15 +187,17 @@ bool WindowObject::runMenuCommand(WPARAM wParam, LPARAM lParam) const {
 }
 
 LRESULT CALLBACK WindowObject::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    const char* failure = nullptr;
+    // The text is copied out: what() belongs to the exception, which is gone
+    // once its handler ends. A fixed buffer, since nothing here may throw.
+    std::array<char, 256> failure{};
     try {
         return routeMessage(window, message, wParam, lParam);
     } catch (const std::exception& error) {
-        failure = error.what();
+        std::strncpy(failure.data(), error.what(), failure.size() - 1);
     } catch (...) {
-        failure = "unexpected failure in a window procedure";
+        std::strncpy(failure.data(), "unexpected failure in a window procedure", failure.size() - 1);
     }
-    if (WindowObjectHost* host = WindowObjectHost::current()) host->reportFailure(failure);
+    if (WindowObjectHost* host = WindowObjectHost::current()) host->reportFailure(failure.data());
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -335,7 +335,7 @@ TEST_F(RuntimeApplicationDeathTest, AFailureInsideAWindowProcedureBecomesTheFata
             SendMessageW(window, kFailingMessage, 0, 0);
             std::exit(4);  // the failure went unreported
         },
-        ::testing::ExitedWithCode(-1), "hook code=0 text=\\[the handler failed");
+        ::testing::ExitedWithCode(-1), "hook code=0 text=\\[the handler failed<CR><LF>");
 }
 
 }  // namespace
