@@ -17,6 +17,10 @@ if(VELTRANO_WINDOWS)
     add_link_options(-Wl,--dynamicbase -Wl,--high-entropy-va -Wl,--nxcompat)
     set(VELTRANO_WINE_LOADER /usr/lib/wine/wine64)
   else()
+    # Placed anywhere, with the relocations that takes, and data never run
+    # as code: given here rather than left to the linker's defaults, which
+    # older linkers did not set for 32-bit images.
+    add_link_options(-Wl,--dynamicbase -Wl,--nxcompat)
     set(VELTRANO_WINE_LOADER wine)
   endif()
 

@@ -26,11 +26,12 @@ log "native tests with sanitizers"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$SANITIZE_BUILD" --output-on-failure -j2 || status=1
 
-log "checking the Windows binaries' imports"
+log "checking the Windows binaries' imports and hardening flags"
 "$VELTRANO_ROOT/tests/platform/check_imports.sh" i686-w64-mingw32-objdump \
-  "$WINDOWS_BUILD/bin/veltrano.exe" "$WINDOWS_BUILD/bin/DLL/PCOMM.DLL" || status=1
+  "$WINDOWS_BUILD/bin/veltrano.exe" "$WINDOWS_BUILD/bin/DLL/PCOMM.DLL" "$WINDOWS_BUILD/bin/veltrano-table.exe" || status=1
 "$VELTRANO_ROOT/tests/platform/check_imports.sh" x86_64-w64-mingw32-objdump \
-  "$WINDOWS64_BUILD/bin/veltrano.exe" "$WINDOWS64_BUILD/bin/DLL/PCOMM.DLL" || status=1
+  "$WINDOWS64_BUILD/bin/veltrano.exe" "$WINDOWS64_BUILD/bin/DLL/PCOMM.DLL" \
+  "$WINDOWS64_BUILD/bin/veltrano-table.exe" || status=1
 
 # Both products are packed before the Windows tests: the shipping tests
 # install and inspect these very packages. The trees are built already, so

@@ -1,5 +1,7 @@
 #include "runtime/binding/dll_resolver.h"
 
+#include "runtime/values/gbk_path.h"
+
 namespace veltrano {
 namespace {
 
@@ -21,12 +23,30 @@ ModuleLoader::Address lookUp(ModuleLoader& loader, ModuleLoader::Module module, 
                                  : loader.findByName(module, std::string(exportName));
 }
 
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
 }  // namespace
+
+bool completedFromCurrentDirectory(std::string_view path) {
+    const bool driveRoot = path.size() >= 3 && path[1] == ':' && isSeparator(path[2]);
+    const bool networkPath = path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
+    if (driveRoot || networkPath) return false;
+    // A trail byte can be 0x5C, which only the double-byte scan tells from a
+    // separator; '/' and ':' are never trail bytes.
+    const bool hasFolder = positionAfterLastBackslash(path) != 0 || path.find('/') != std::string_view::npos;
+    return hasFolder || path.find(':') != std::string_view::npos;
+}
 
 std::vector<std::string> dllSearchPaths(const DllSearchPlaces& places, std::string_view fileName) {
     const std::string name(fileName);
-    if (name.find(':') != std::string::npos) return {name};
-    return {places.runDirectory + "\\" + name, places.moduleDirectory + name, name};
+    std::vector<std::string> paths;
+    if (name.find(':') == std::string::npos) {
+        paths = {places.runDirectory + "\\" + name, places.moduleDirectory + name};
+    }
+    if (!completedFromCurrentDirectory(name)) paths.push_back(name);
+    return paths;
 }
 
 std::optional<DllBinding> bindDllCommand(ModuleLoader& loader, const DllSearchPlaces& places, std::string_view fileName,

@@ -49,7 +49,16 @@ struct DllBinding {
 std::optional<DllBinding> bindDllCommand(ModuleLoader& loader, const DllSearchPlaces& places, std::string_view fileName,
                                          std::string_view exportName);
 
-// The paths tried for a declared file name, in order.
+// The paths tried for a declared file name, in order. The declared name
+// itself comes last, for the system's own search, unless the system would
+// complete it from the current directory, which the file dialogs move to
+// wherever the user browsed: "\DLL\PCOMM.DLL" there would name the DLL
+// folder at the root of the drive a table file was opened from.
 std::vector<std::string> dllSearchPaths(const DllSearchPlaces& places, std::string_view fileName);
+
+// Whether a path names its file only relative to the current directory or
+// drive: it has a folder part or a drive but is neither on a drive's root
+// path ("C:\...") nor a network path ("\\server\...").
+bool completedFromCurrentDirectory(std::string_view path);
 
 }  // namespace veltrano

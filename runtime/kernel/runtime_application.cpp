@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "runtime/kernel/win32_module_loader.h"
 #include "runtime/values/gbk_path.h"
 
 namespace veltrano {
@@ -32,6 +33,7 @@ bool RuntimeApplication::exists() noexcept {
 }
 
 int RuntimeApplication::initInstance() {
+    excludeCurrentDirectoryFromDllSearch();
     char path[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string_view full(path, length);

@@ -23,4 +23,17 @@ void Win32ModuleLoader::release(Module module) {
     FreeLibrary(reinterpret_cast<HMODULE>(module));
 }
 
+void excludeCurrentDirectoryFromDllSearch() noexcept {
+    // Looked up rather than imported: Windows 7 has it only with an update,
+    // and a missing import would keep the program from starting at all.
+    using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto setDefaultDirectories = reinterpret_cast<SetDefaultDirectories>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (setDefaultDirectories != nullptr && setDefaultDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS)) return;
+    // Without it, an empty DLL directory still takes the current directory
+    // out of the search.
+    SetDllDirectoryW(L"");
+}
+
 }  // namespace veltrano

@@ -14,4 +14,11 @@ public:
     void release(Module module) override;
 };
 
+// The open and save dialogs make whatever folder the user browsed to the
+// current directory, and a folder holding table files from elsewhere can hold
+// a library of the same name as one the process asks for. Called once at
+// start-up, before anything else is loaded, so that no library is ever taken
+// from the current directory.
+void excludeCurrentDirectoryFromDllSearch() noexcept;
+
 }  // namespace veltrano

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -80,9 +81,37 @@ TEST_F(DllBindingTest, ModuleThatLoadsButLacksTheExportEndsTheSearch) {
     EXPECT_EQ(loader.released, std::vector<std::string>{"C:\\Veltrano\\\\DLL\\PCOMM.DLL"});
 }
 
-TEST_F(DllBindingTest, MissingFolderFailsAfterAllThreePlaces) {
+// The file dialogs make the user's folder current: a DLL folder at the root
+// of its drive is what "\DLL\PCOMM.DLL" would name as given.
+TEST_F(DllBindingTest, MissingFolderFailsWithoutLookingBelowTheCurrentDrivesRoot) {
+    loader.modules["\\DLL\\PCOMM.DLL"] = {"sio_open"};
     EXPECT_FALSE(bindDllCommand(loader, places, "\\DLL\\PCOMM.DLL", "sio_open").has_value());
-    EXPECT_EQ(loader.tried.size(), 3u);
+    EXPECT_EQ(loader.tried,
+              (std::vector<std::string>{"C:\\Veltrano\\\\DLL\\PCOMM.DLL", "C:\\Veltrano\\\\DLL\\PCOMM.DLL"}));
+}
+
+TEST_F(DllBindingTest, OnlyBareAndFullyQualifiedNamesGoToTheSystemAsGiven) {
+    // Completed by the system from the current directory or drive.
+    for (const std::string name :
+         {"DLL\\PCOMM.DLL", "..\\x.dll", "sub/x.dll", "\\DLL\\PCOMM.DLL", "/x.dll", "C:x.dll"}) {
+        loader.tried.clear();
+        loader.modules[name] = {"f"};
+        EXPECT_FALSE(bindDllCommand(loader, places, name, "f").has_value()) << name;
+        EXPECT_EQ(std::count(loader.tried.begin(), loader.tried.end(), name), 0) << name;
+        EXPECT_TRUE(completedFromCurrentDirectory(name)) << name;
+    }
+    // A bare name (a double-byte character may end in the byte of a
+    // backslash), a drive's root path and a network path.
+    for (const std::string name :
+         {"x.dll", "\xB1\x5C.dll", "D:\\lib\\x.dll", "D:/lib/x.dll", "\\\\server\\share\\x.dll"}) {
+        loader.tried.clear();
+        loader.modules[name] = {"f"};
+        const auto binding = bindDllCommand(loader, places, name, "f");
+        ASSERT_TRUE(binding.has_value()) << name;
+        EXPECT_EQ(loader.pathOf(binding->module), name);
+        EXPECT_EQ(loader.tried.back(), name);
+        EXPECT_FALSE(completedFromCurrentDirectory(name)) << name;
+    }
 }
 
 TEST_F(DllBindingTest, NameWithADriveIsLoadedOnlyAsGiven) {
