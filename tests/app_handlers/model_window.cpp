@@ -134,7 +134,7 @@ int ModelLine::waitingBytes(int) {
 }
 
 int ModelLine::read(int, std::span<std::uint8_t> buffer) {
-    const std::size_t count = std::min(buffer.size(), incoming.size());
+    const std::size_t count = std::min({buffer.size(), incoming.size(), readLimit.value_or(incoming.size())});
     std::copy_n(incoming.begin(), count, buffer.begin());
     incoming.erase(incoming.begin(), incoming.begin() + static_cast<std::ptrdiff_t>(count));
     return static_cast<int>(count);

@@ -128,6 +128,9 @@ public:
     void arrive(std::vector<std::uint8_t> bytes) { incoming.insert(incoming.end(), bytes.begin(), bytes.end()); }
 
     int openResult = 0;
+    // Bytes each read hands over at most, as a port may give fewer than it
+    // reported waiting; all that waits when unset.
+    std::optional<std::size_t> readLimit;
     // Bytes each write reports written; the whole frame when unset.
     std::optional<int> shortWrite;
     // Whether the far end sends every frame straight back, as the module does.
