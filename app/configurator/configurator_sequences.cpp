@@ -1,3 +1,5 @@
+#include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,16 +36,26 @@ void Configurator::sendAndWait(std::string_view frameText, int milliseconds) {
 }
 
 void Configurator::onSetBaudRatesClicked() {
+    // Read before anything is sent: a rate the frame cannot carry is refused
+    // while the module is still untouched.
+    const Control boxes[] = {Control::SequencerRate, Control::ProjectorRate, Control::PlayerRate,
+                             Control::AmplifierRate};
+    std::int32_t values[std::size(boxes)] = {};
+    for (std::size_t i = 0; i < std::size(boxes); ++i) {
+        values[i] = integerOf(ui_.text(boxes[i]));
+        if (values[i] < 0 || values[i] > protocol::kLargestPortRate) {
+            std::string message(text::kRateBoxDevices[i]);
+            message += text::kRateOutOfRange;
+            ui_.showMessage(message, std::nullopt);
+            return;
+        }
+    }
     if (!ui_.confirm(text::kConfirmPortSetting, text::kPortSettingCaption)) {
         return;
     }
     sendAndWait(protocol::kEnterConfigText, protocol::kWaitAfterCommandMs);
 
-    protocol::PortRates rates;
-    rates.sequencer = integerOf(ui_.text(Control::SequencerRate));
-    rates.projector = integerOf(ui_.text(Control::ProjectorRate));
-    rates.player = integerOf(ui_.text(Control::PlayerRate));
-    rates.amplifier = integerOf(ui_.text(Control::AmplifierRate));
+    const protocol::PortRates rates{values[0], values[1], values[2], values[3]};
     const int binding = ui_.selectedIndex(Control::BindingList) + 1;
     sendFrame(protocol::portSettingText(rates, binding));
     ui_.appendLog(protocol::kPortSettingSentLine);

@@ -55,5 +55,14 @@ inline constexpr std::string_view kBaudRates[] = {"9600", "19200", "38400", "576
 // The extension area's binding list: 时序器, 投影仪, 播放器, 功放.
 inline constexpr std::string_view kBindingTargets[] = {"\xCA\xB1\xD0\xF2\xC6\xF7", "\xCD\xB6\xD3\xB0\xD2\xC7",
                                                        "\xB2\xA5\xB7\xC5\xC6\xF7", "\xB9\xA6\xB7\xC5"};
+// The labels of the four rate boxes name the same devices in the same order.
+inline constexpr const auto& kRateBoxDevices = kBindingTargets;
+// After the device's name: 波特率必须在0到16777215之间
+inline constexpr std::string_view kRateOutOfRange =
+    "\xB2\xA8\xCC\xD8\xC2\xCA\xB1\xD8\xD0\xEB\xD4\xDA"
+    "0"
+    "\xB5\xBD"
+    "16777215"
+    "\xD6\xAE\xBC\xE4";
 
 }  // namespace veltrano::configurator::text

@@ -122,14 +122,49 @@ TEST_F(ModuleSequenceTest, LearningSendsTheLearnFrameWithoutConfirmation) {
     EXPECT_EQ(window.log, "");
 }
 
-TEST_F(ModuleSequenceTest, OversizedRateKeepsTheFrameOffTheLine) {
-    window.texts[Control::SequencerRate] = "16777216";
-    window.texts[Control::ProjectorRate] = "9600";
-    window.texts[Control::PlayerRate] = "9600";
-    window.texts[Control::AmplifierRate] = "9600";
+class PortRateTest : public ModuleSequenceTest {
+protected:
+    void typeRates(const std::string& sequencer, const std::string& projector, const std::string& player,
+                   const std::string& amplifier) {
+        window.texts[Control::SequencerRate] = sequencer;
+        window.texts[Control::ProjectorRate] = projector;
+        window.texts[Control::PlayerRate] = player;
+        window.texts[Control::AmplifierRate] = amplifier;
+    }
+};
+
+TEST_F(PortRateTest, RateTheFrameCannotCarryIsRefusedByItsBoxBeforeAnythingIsSent) {
+    const std::string devices[] = {gbk("时序器"), gbk("投影仪"), gbk("播放器"), gbk("功放")};
+    for (const char* bad : {"16777216", "268435456", "-1", "99999999999"}) {
+        for (int box = 0; box < 4; ++box) {
+            std::string rates[4] = {"9600", "9600", "9600", "9600"};
+            rates[box] = bad;
+            typeRates(rates[0], rates[1], rates[2], rates[3]);
+            window.messages.clear();
+            app.onSetBaudRatesClicked();
+            ASSERT_EQ(window.messages.size(), 1u) << bad << " in box " << box;
+            EXPECT_EQ(window.messages[0].text, devices[box] + gbk("波特率必须在0到16777215之间"));
+            EXPECT_FALSE(window.messages[0].caption.has_value());
+        }
+    }
+    EXPECT_TRUE(window.confirmations.empty());
+    EXPECT_TRUE(line.written.empty()) << "not even the enter frame";
+    EXPECT_TRUE(traceOf("log:").empty());
+}
+
+TEST_F(PortRateTest, TheFirstBadBoxIsNamed) {
+    typeRates("9600", "-5", "16777216", "9600");
     app.onSetBaudRatesClicked();
-    EXPECT_EQ(sentFrames(), (std::vector<std::string>{kEnter, kExit}));
-    EXPECT_EQ(window.messages.at(0).text, gbk("十六进制数据长度必须是偶数"));
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, gbk("投影仪波特率必须在0到16777215之间"));
+}
+
+TEST_F(PortRateTest, TheWholeRangeGoesOutAndATextThatIsNoNumberIsRateZero) {
+    typeRates("16777215", "0", "abc", "9600");
+    app.onSetBaudRatesClicked();
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(sentFrames(),
+              (std::vector<std::string>{kEnter, "AD 66 77 88 66 FF FF FF 00 00 00 00 00 00 00 25 80 01 BD", kExit}));
     EXPECT_EQ(traceOf("log:"), (std::vector<std::string>{gbk("设置信息已发出\r\n")}));
 }
 
