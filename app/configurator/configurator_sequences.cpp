@@ -35,7 +35,41 @@ void Configurator::sendAndWait(std::string_view frameText, int milliseconds) {
     ui_.delay(milliseconds);
 }
 
+void Configurator::runSequence(void (Configurator::*sequence)()) {
+    ++runningSequences_;
+    (this->*sequence)();
+    --runningSequences_;
+    if (runningSequences_ == 0 && closeDeferred_) {
+        closeDeferred_ = false;
+        ui_.closeWindow();
+    }
+}
+
+bool Configurator::onWindowQueryClose() {
+    if (runningSequences_ == 0) {
+        return true;
+    }
+    closeDeferred_ = true;
+    return false;
+}
+
 void Configurator::onSetBaudRatesClicked() {
+    runSequence(&Configurator::setBaudRates);
+}
+
+void Configurator::onWriteModuleClicked() {
+    runSequence(&Configurator::writeModule);
+}
+
+void Configurator::onClearModuleClicked() {
+    runSequence(&Configurator::clearModule);
+}
+
+void Configurator::onReadModuleClicked() {
+    runSequence(&Configurator::readModule);
+}
+
+void Configurator::setBaudRates() {
     // Read before anything is sent: a rate the frame cannot carry is refused
     // while the module is still untouched.
     const Control boxes[] = {Control::SequencerRate, Control::ProjectorRate, Control::PlayerRate,
@@ -64,7 +98,7 @@ void Configurator::onSetBaudRatesClicked() {
     sendAndWait(protocol::kExitConfigText, protocol::kWaitAfterCommandMs);
 }
 
-void Configurator::onWriteModuleClicked() {
+void Configurator::writeModule() {
     std::vector<std::string> texts;
     texts.reserve(protocol::kKeyRowCount);
     for (int row = protocol::kFirstKeyRow; row <= protocol::kLastKeyRow; ++row) {
@@ -94,7 +128,7 @@ void Configurator::onWriteModuleClicked() {
     ui_.setDisabled(Control::PortButton, false);
 }
 
-void Configurator::onClearModuleClicked() {
+void Configurator::clearModule() {
     if (!ui_.confirm(text::kConfirmClear, text::kClearCaption)) {
         return;
     }
@@ -105,7 +139,7 @@ void Configurator::onClearModuleClicked() {
     sendAndWait(protocol::kExitConfigText, protocol::kWaitAfterCommandMs);
 }
 
-void Configurator::onReadModuleClicked() {
+void Configurator::readModule() {
     if (!ui_.confirm(text::kConfirmRead, text::kReadCaption)) {
         return;
     }

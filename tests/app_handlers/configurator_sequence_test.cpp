@@ -180,5 +180,102 @@ TEST_F(ModuleSequenceTest, ReceiveTicksRunInsideTheWaits) {
                                         "AD 66 66 66 66 AA AB CC BD \r\n", gbk("模块退出配置模式\r\n")}));
 }
 
+// The close button pressed while a sequence runs: the sequence goes on to
+// its last frame and the window closes after it.
+class CloseDuringSequenceTest : public ModuleSequenceTest {
+protected:
+    // Asks for the close inside the wait with this number (1 for the first).
+    void closeInWait(int wait) {
+        window.duringDelay = [this, wait, count = 0](int) mutable {
+            if (++count == wait) {
+                answers.push_back(app.onWindowQueryClose());
+            }
+        };
+    }
+
+    // The trace from the close on; nothing may follow it.
+    bool closedLast() const { return !trace.empty() && trace.back() == "close" && window.closeRequests == 1; }
+
+    std::vector<bool> answers;
+};
+
+TEST_F(CloseDuringSequenceTest, WithNoSequenceTheWindowClosesAtOnce) {
+    EXPECT_TRUE(app.onWindowQueryClose());
+    EXPECT_EQ(window.closeRequests, 0);
+    grid.setCellText(1, 2, "FA 01 ED");
+    app.onWriteModuleClicked();
+    EXPECT_EQ(window.closeRequests, 0) << "a write nobody closed during closes nothing";
+    EXPECT_TRUE(app.onWindowQueryClose());
+}
+
+TEST_F(CloseDuringSequenceTest, WriteRunsToItsExitFrameThenTheWindowCloses) {
+    for (int row = 1; row <= 78; ++row) {
+        grid.setCellText(row, 2, "FA " + std::to_string(10 + row) + " ED");
+    }
+    app.onWriteModuleClicked();
+    const Trace whole = trace;
+    const auto wholeFrames = sentFrames();
+    trace.clear();
+    line.written.clear();
+
+    // In the wait after the first slot of block 1.
+    closeInWait(3);
+    app.onWriteModuleClicked();
+    EXPECT_EQ(answers, std::vector<bool>{false});
+    EXPECT_EQ(sentFrames(), wholeFrames);
+    EXPECT_EQ(sentFrames().back(), kExit);
+    ASSERT_TRUE(closedLast());
+    EXPECT_EQ(Trace(trace.begin(), trace.end() - 1), whole);
+    EXPECT_TRUE(moduleButtonsDisabled(false));
+    EXPECT_TRUE(app.onWindowQueryClose()) << "once the write is over nothing holds the window";
+}
+
+TEST_F(CloseDuringSequenceTest, EveryModuleSequenceEndsBeforeTheWindowCloses) {
+    struct Case {
+        void (configurator::Configurator::*clicked)();
+        int closingWait;
+        std::vector<std::string> frames;
+    };
+    const Case cases[] = {
+        {&configurator::Configurator::onReadModuleClicked, 1, {kEnter, "AD 66 66 66 66 AA AB DD BD"}},
+        {&configurator::Configurator::onSetBaudRatesClicked,
+         2,
+         {kEnter, "AD 66 77 88 66 00 00 00 00 00 00 00 00 00 00 00 00 01 BD", kExit}},
+        {&configurator::Configurator::onClearModuleClicked, 2, {kEnter, "AD 66 66 66 66 AA AB CC BD", kExit}},
+    };
+    for (const Case& c : cases) {
+        window.closeRequests = 0;
+        trace.clear();
+        line.written.clear();
+        answers.clear();
+        closeInWait(c.closingWait);
+        (app.*c.clicked)();
+        EXPECT_EQ(answers, std::vector<bool>{false});
+        EXPECT_EQ(sentFrames(), c.frames);
+        EXPECT_TRUE(closedLast());
+    }
+}
+
+TEST_F(CloseDuringSequenceTest, ASequenceStartedInsideAnotherHoldsTheCloseUntilBothEnd) {
+    // The port setting's first wait lets the user start a clear, and the
+    // close comes in the clear's second wait.
+    int waits = 0;
+    window.duringDelay = [&](int) {
+        ++waits;
+        if (waits == 1) {
+            app.onClearModuleClicked();
+        } else if (waits == 3) {
+            answers.push_back(app.onWindowQueryClose());
+        }
+    };
+    window.texts[Control::SequencerRate] = "9600";
+    app.onSetBaudRatesClicked();
+    EXPECT_EQ(answers, std::vector<bool>{false});
+    EXPECT_EQ(sentFrames(),
+              (std::vector<std::string>{kEnter, kEnter, "AD 66 66 66 66 AA AB CC BD", kExit,
+                                        "AD 66 77 88 66 00 25 80 00 00 00 00 00 00 00 00 00 01 BD", kExit}));
+    EXPECT_TRUE(closedLast());
+}
+
 }  // namespace
 }  // namespace veltrano::test

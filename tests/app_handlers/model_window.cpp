@@ -73,6 +73,11 @@ void ModelWindow::delay(int milliseconds) {
     }
 }
 
+void ModelWindow::closeWindow() {
+    ++closeRequests;
+    trace_.push_back("close");
+}
+
 void ModelGrid::setCellText(int row, int column, std::string_view value) {
     if (row < 0 || row >= rowCount || column < 0 || column > 2) {
         return;

@@ -55,6 +55,7 @@ public:
     std::optional<std::string> chooseFile(configurator::FileDialogKind kind, std::string_view extension) override;
     void delay(int milliseconds) override;
     void setVisualStyle(int style) override { visualStyle = style; }
+    void closeWindow() override;
     std::string programDirectory() override { return directory; }
 
     bool isDisabled(Control control) const;
@@ -75,6 +76,7 @@ public:
     // Runs inside every delay, as window messages would.
     std::function<void(int)> duringDelay;
     int visualStyle = 0;
+    int closeRequests = 0;
     std::string directory = "C:\\prog";
 
 private:

@@ -194,5 +194,60 @@ TEST_F(PortSettingTest, TheLargestRateAndZeroGoOut) {
     EXPECT_EQ(frames()[1], hexBytes("AD 66 77 88 66 FF FF FF 00 00 00 00 25 80 00 25 80 01 BD"));
 }
 
+// The close button pressed while a sequence runs.
+class CloseDuringSequenceTest : public WriteTest {
+protected:
+    // Posts the window's close as the frame with this index goes out.
+    void closeAtFrame(int index) {
+        closeAt_ = index;
+        library_.observeWrites(
+            [](void* context, int frameIndex) {
+                auto* self = static_cast<CloseDuringSequenceTest*>(context);
+                if (frameIndex == self->closeAt_) PostMessageW(self->window(), WM_CLOSE, 0, 0);
+            },
+            this);
+    }
+
+    bool windowCloses() {
+        HWND main = window();
+        return pumpUntil([main] { return IsWindow(main) == FALSE; });
+    }
+
+    int closeAt_ = -1;
+};
+
+TEST_F(CloseDuringSequenceTest, WriteRunsToItsExitFrameAndThenTheWindowCloses) {
+    ASSERT_TRUE(table().setText(1, 2, "FA 01 ED", false));
+    ASSERT_TRUE(table().setText(30, 2, "FA 30 ED", false));
+    ASSERT_TRUE(table().setText(50, 2, "FA 50 ED", false));
+    ASSERT_TRUE(table().setText(70, 2, "FA 70 ED", false));
+    dialogs_.expect(DialogAnswer::press(IDOK));
+    closeAtFrame(2);
+    click(component::写入模块);
+    EXPECT_EQ(frames(), (std::vector<Bytes>{kEnter, blockBegin(1), hexBytes("AD BD 3D 00 01 FA 01 ED"), blockEnd(1),
+                                            blockBegin(2), hexBytes("AD BD 3D 01 91 FA 30 ED"), blockEnd(2),
+                                            blockBegin(3), hexBytes("AD BD 3D 00 C9 FA 50 ED"), blockEnd(3),
+                                            blockBegin(4), hexBytes("AD BD 3D 01 2D FA 70 ED"), blockEnd(4), kExit}));
+    EXPECT_TRUE(windowCloses());
+    const auto seen = dialogs_.seen();
+    ASSERT_EQ(seen.size(), 1u) << "nothing but the confirmation, no error report";
+    EXPECT_EQ(seen[0].text, L"确认写入自定义数据");
+}
+
+TEST_F(CloseDuringSequenceTest, ReadRequestGoesOutAndThenTheWindowCloses) {
+    dialogs_.expect(DialogAnswer::press(IDOK));
+    closeAtFrame(0);
+    click(component::读取模块);
+    EXPECT_EQ(frames(), (std::vector<Bytes>{kEnter, hexBytes("AD 66 66 66 66 AA AB DD BD")}));
+    EXPECT_TRUE(windowCloses());
+    EXPECT_EQ(dialogs_.seenCount(), 1u);
+}
+
+TEST_F(CloseDuringSequenceTest, WithNoSequenceRunningTheWindowClosesAtOnce) {
+    PostMessageW(window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(windowCloses());
+    EXPECT_TRUE(frames().empty());
+}
+
 }  // namespace
 }  // namespace veltrano::appwin
