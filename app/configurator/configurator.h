@@ -41,6 +41,11 @@ public:
     // One tick of the receive timer.
     void onReceiveTimerTick();
 
+    // The window's close: false, and the close put off, while a module
+    // sequence runs, so the module is never left in configuration mode with
+    // a block open; the window closes once the last running sequence ends.
+    bool onWindowQueryClose();
+
     void enableModuleButtons() { setModuleButtonsDisabled(false); }
     void disableModuleButtons() { setModuleButtonsDisabled(true); }
 
@@ -70,6 +75,12 @@ private:
     // count written, 0 when the codec refused the text (it has said why).
     int sendFrame(std::string_view frameText);
     void sendAndWait(std::string_view frameText, int milliseconds);
+    // Runs a module sequence; a close asked for meanwhile follows its end.
+    void runSequence(void (Configurator::*sequence)());
+    void setBaudRates();
+    void writeModule();
+    void clearModule();
+    void readModule();
     void handleReceived(std::span<const std::uint8_t> data, int waiting);
     void handleFrame(std::span<const std::uint8_t> data, int waiting);
 
@@ -79,6 +90,9 @@ private:
     SerialLine& line_;
     PortRegistry& registry_;
     MessageBoxSink sink_;
+    // Sequences run inside one another's waits, so this counts them.
+    int runningSequences_ = 0;
+    bool closeDeferred_ = false;
 };
 
 }  // namespace veltrano::configurator

@@ -1,3 +1,5 @@
+#include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,17 +35,61 @@ void Configurator::sendAndWait(std::string_view frameText, int milliseconds) {
     ui_.delay(milliseconds);
 }
 
+void Configurator::runSequence(void (Configurator::*sequence)()) {
+    ++runningSequences_;
+    (this->*sequence)();
+    --runningSequences_;
+    if (runningSequences_ == 0 && closeDeferred_) {
+        closeDeferred_ = false;
+        ui_.closeWindow();
+    }
+}
+
+bool Configurator::onWindowQueryClose() {
+    if (runningSequences_ == 0) {
+        return true;
+    }
+    closeDeferred_ = true;
+    return false;
+}
+
 void Configurator::onSetBaudRatesClicked() {
+    runSequence(&Configurator::setBaudRates);
+}
+
+void Configurator::onWriteModuleClicked() {
+    runSequence(&Configurator::writeModule);
+}
+
+void Configurator::onClearModuleClicked() {
+    runSequence(&Configurator::clearModule);
+}
+
+void Configurator::onReadModuleClicked() {
+    runSequence(&Configurator::readModule);
+}
+
+void Configurator::setBaudRates() {
+    // Read before anything is sent: a rate the frame cannot carry is refused
+    // while the module is still untouched.
+    const Control boxes[] = {Control::SequencerRate, Control::ProjectorRate, Control::PlayerRate,
+                             Control::AmplifierRate};
+    std::int32_t values[std::size(boxes)] = {};
+    for (std::size_t i = 0; i < std::size(boxes); ++i) {
+        values[i] = integerOf(ui_.text(boxes[i]));
+        if (values[i] < 0 || values[i] > protocol::kLargestPortRate) {
+            std::string message(text::kRateBoxDevices[i]);
+            message += text::kRateOutOfRange;
+            ui_.showMessage(message, std::nullopt);
+            return;
+        }
+    }
     if (!ui_.confirm(text::kConfirmPortSetting, text::kPortSettingCaption)) {
         return;
     }
     sendAndWait(protocol::kEnterConfigText, protocol::kWaitAfterCommandMs);
 
-    protocol::PortRates rates;
-    rates.sequencer = integerOf(ui_.text(Control::SequencerRate));
-    rates.projector = integerOf(ui_.text(Control::ProjectorRate));
-    rates.player = integerOf(ui_.text(Control::PlayerRate));
-    rates.amplifier = integerOf(ui_.text(Control::AmplifierRate));
+    const protocol::PortRates rates{values[0], values[1], values[2], values[3]};
     const int binding = ui_.selectedIndex(Control::BindingList) + 1;
     sendFrame(protocol::portSettingText(rates, binding));
     ui_.appendLog(protocol::kPortSettingSentLine);
@@ -52,7 +98,7 @@ void Configurator::onSetBaudRatesClicked() {
     sendAndWait(protocol::kExitConfigText, protocol::kWaitAfterCommandMs);
 }
 
-void Configurator::onWriteModuleClicked() {
+void Configurator::writeModule() {
     std::vector<std::string> texts;
     texts.reserve(protocol::kKeyRowCount);
     for (int row = protocol::kFirstKeyRow; row <= protocol::kLastKeyRow; ++row) {
@@ -82,7 +128,7 @@ void Configurator::onWriteModuleClicked() {
     ui_.setDisabled(Control::PortButton, false);
 }
 
-void Configurator::onClearModuleClicked() {
+void Configurator::clearModule() {
     if (!ui_.confirm(text::kConfirmClear, text::kClearCaption)) {
         return;
     }
@@ -93,7 +139,7 @@ void Configurator::onClearModuleClicked() {
     sendAndWait(protocol::kExitConfigText, protocol::kWaitAfterCommandMs);
 }
 
-void Configurator::onReadModuleClicked() {
+void Configurator::readModule() {
     if (!ui_.confirm(text::kConfirmRead, text::kReadCaption)) {
         return;
     }

@@ -82,8 +82,13 @@ void Configurator::onOpenFileClicked() {
     if (!path || !path->ends_with(text::kDataExtension)) {
         return;
     }
+    // A file that does not load leaves the table as it was, so the file
+    // that table came from stays the one a save writes to.
+    if (!grid_.loadFile(*path)) {
+        ui_.showMessage(text::kOpenFileFailed, std::nullopt);
+        return;
+    }
     setCurrentFile(*path);
-    grid_.loadFile(state_.currentFilePath);
 }
 
 void Configurator::onSaveFileAsClicked() {

@@ -45,10 +45,24 @@ inline constexpr std::string_view kSaveFailed =
     "\xB1\xA3\xB4\xE6\xCA\xA7\xB0\xDC\xA3\xAC\xC7\xEB\xBC\xEC\xB2\xE9\xC2\xB7\xBE\xB6\xBB\xF2\xCE\xC4\xBC\xFE\xCA\xC7"
     "\xB7\xF1\xB1\xBB\xD5\xBC\xD3\xC3\xA1\xA3";
 
+// 打开失败，请检查文件是否损坏或被占用。
+inline constexpr std::string_view kOpenFileFailed =
+    "\xB4\xF2\xBF\xAA\xCA\xA7\xB0\xDC\xA3\xAC\xC7\xEB\xBC\xEC\xB2\xE9\xCE\xC4\xBC\xFE\xCA\xC7\xB7\xF1"
+    "\xCB\xF0\xBB\xB5\xBB\xF2\xB1\xBB\xD5\xBC\xD3\xC3\xA1\xA3";
+
 // The baud list's rates; the last is selected after filling.
 inline constexpr std::string_view kBaudRates[] = {"9600", "19200", "38400", "57600", "115200"};
 // The extension area's binding list: 时序器, 投影仪, 播放器, 功放.
 inline constexpr std::string_view kBindingTargets[] = {"\xCA\xB1\xD0\xF2\xC6\xF7", "\xCD\xB6\xD3\xB0\xD2\xC7",
                                                        "\xB2\xA5\xB7\xC5\xC6\xF7", "\xB9\xA6\xB7\xC5"};
+// The labels of the four rate boxes name the same devices in the same order.
+inline constexpr const auto& kRateBoxDevices = kBindingTargets;
+// After the device's name: 波特率必须在0到16777215之间
+inline constexpr std::string_view kRateOutOfRange =
+    "\xB2\xA8\xCC\xD8\xC2\xCA\xB1\xD8\xD0\xEB\xD4\xDA"
+    "0"
+    "\xB5\xBD"
+    "16777215"
+    "\xD6\xAE\xBC\xE4";
 
 }  // namespace veltrano::configurator::text

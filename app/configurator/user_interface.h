@@ -76,6 +76,9 @@ public:
     // (receive ticks, clicks) run inside the wait.
     virtual void delay(int milliseconds) = 0;
     virtual void setVisualStyle(int style) = 0;
+    // Closes the window as its close button does, once the running handler
+    // has returned.
+    virtual void closeWindow() = 0;
     // The program's directory without a trailing backslash.
     virtual std::string programDirectory() = 0;
 

@@ -43,6 +43,24 @@ void handler(const EventWord*, std::size_t, EventResult&) {
     }
 }
 
+using Question = bool (configurator::Configurator::*)();
+
+// The runtime takes the handler's answer as the event's result, where false
+// refuses what the event asks.
+template <Question question>
+void answeringHandler(const EventWord*, std::size_t, EventResult& result) {
+    try {
+        const bool allowed = (application().configurator.*question)();
+        result.present = true;
+        result.low = allowed ? 1 : 0;
+        result.high = 0;
+    } catch (const std::exception& error) {
+        services::fatalError(error.what());
+    } catch (...) {
+        services::fatalError("unexpected failure in an event handler");
+    }
+}
+
 using main_window::Handler;
 using Configurator = configurator::Configurator;
 
@@ -53,6 +71,7 @@ constexpr std::size_t slot(Handler which) {
 constexpr std::array<EventHandlerEntry, main_window::kHandlerCount> makeTable() {
     std::array<EventHandlerEntry, main_window::kHandlerCount> table{};
     table[slot(Handler::onWindowCreated)] = {&handler<&Configurator::onWindowCreated>};
+    table[slot(Handler::onWindowQueryClose)] = {&answeringHandler<&Configurator::onWindowQueryClose>};
     table[slot(Handler::onSendTestClicked)] = {&handler<&Configurator::onSendTestClicked>};
     table[slot(Handler::onLearnClicked)] = {&handler<&Configurator::onLearnClicked>};
     table[slot(Handler::onSetBaudRatesClicked)] = {&handler<&Configurator::onSetBaudRatesClicked>};

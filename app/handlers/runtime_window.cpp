@@ -10,6 +10,8 @@
 #include "runtime/core_library/core_library.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/property_access.h"
+#include "runtime/kernel/runtime_services.h"
+#include "runtime/kernel/window_object.h"
 
 // The core library's command shares its name with the system's macro.
 #undef MessageBox
@@ -180,6 +182,15 @@ void RuntimeWindow::delay(int milliseconds) {
 void RuntimeWindow::setVisualStyle(int style) {
     const std::array<ValueTriple, 1> arguments{integerArgument(style)};
     call(core_library::SetVisualStyle, arguments);
+}
+
+// Posted, so the window goes through its own close once the handler that
+// asks for it has returned, never from under a running one.
+void RuntimeWindow::closeWindow() {
+    const ComponentAddress where = addressOf(Control::Window);
+    if (WindowObject* window = services::componentObject(where.windowId, where.componentId)) {
+        PostMessageW(window->handle(), WM_CLOSE, 0, 0);
+    }
 }
 
 std::string RuntimeWindow::programDirectory() {

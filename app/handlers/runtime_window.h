@@ -29,6 +29,7 @@ public:
                                           std::string_view defaultExtension) override;
     void delay(int milliseconds) override;
     void setVisualStyle(int style) override;
+    void closeWindow() override;
     std::string programDirectory() override;
 
 private:

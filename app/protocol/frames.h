@@ -55,11 +55,13 @@ struct PortRates {
     std::int32_t amplifier = 0;
 };
 
+// Each rate travels in three bytes.
+inline constexpr std::int32_t kLargestPortRate = 0xFFFFFF;
+
 // "AD66778866" + each rate as "%06X" + the binding as "%02X" + "BD". Values
-// are formatted as the 32-bit patterns they are, so a rate of 16777216 or
-// more (or a negative one) gives more than six digits; the text is then no
-// longer a well-formed frame and, when its digit count is odd, the codec
-// refuses it, which is what keeps it off the line.
+// are formatted as the 32-bit patterns they are, so a rate above
+// kLargestPortRate (or a negative one) gives more than six digits and no
+// well-formed frame: callers refuse such rates before sending anything.
 std::string portSettingText(const PortRates& rates, std::int32_t binding);
 
 // "ADBD3D" + the position as "%04X" + the cell text with every ASCII and

@@ -34,8 +34,10 @@ struct ReceiveOutcome {
     std::string logLine;
 };
 
-// Classifies the bytes of one read. `waiting` is what the port reported as
-// queued before the read, `extracting` whether a read-back is in progress.
+// Classifies one frame: a whole read, or one of the frames firstFrameLength
+// cuts a read into. `waiting` is what the port reported as queued before a
+// whole read, or the frame's own length, `extracting` whether a read-back
+// is in progress.
 // A record needs DA DB, a row and at least one data byte in the read itself,
 // and a row of the table (1..78): a read cut short by the port cannot put an
 // empty text into the header row, and a row outside the table changes

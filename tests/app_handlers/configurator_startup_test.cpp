@@ -112,6 +112,26 @@ TEST_F(DataFileTest, OpenTakesOnlyLowerCaseDatNames) {
     EXPECT_EQ(grid.cellText(1, 2), "22 ");
 }
 
+TEST_F(DataFileTest, AFileThatDoesNotLoadIsReportedAndTheCurrentFileStays) {
+    grid.setCellText(4, 2, "AB ");
+    window.chosenFile = "D:\\damaged.dat";
+    app.onOpenFileClicked();
+    EXPECT_EQ(grid.loads.back(), "D:\\damaged.dat");
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, gbk("打开失败，请检查文件是否损坏或被占用。"));
+    EXPECT_FALSE(window.messages[0].caption.has_value());
+    EXPECT_EQ(state.currentFilePath, "C:\\prog\\data.dat");
+    EXPECT_EQ(window.texts[Control::Window], "Veltrano   C:\\prog\\data.dat");
+    EXPECT_EQ(grid.cellText(4, 2), "AB ");
+
+    // The next save goes where the table came from, not over the file
+    // that could not be opened.
+    app.onSaveFileClicked();
+    EXPECT_EQ(grid.files.count("D:\\damaged.dat"), 0u);
+    EXPECT_EQ(grid.files["C:\\prog\\data.dat"][std::make_pair(4, 2)], "AB ");
+    EXPECT_EQ(window.messages.back().text, gbk("保存成功！"));
+}
+
 TEST_F(DataFileTest, CancelledOpenChangesNothing) {
     window.chosenFile = std::nullopt;
     app.onOpenFileClicked();

@@ -73,6 +73,11 @@ void ModelWindow::delay(int milliseconds) {
     }
 }
 
+void ModelWindow::closeWindow() {
+    ++closeRequests;
+    trace_.push_back("close");
+}
+
 void ModelGrid::setCellText(int row, int column, std::string_view value) {
     if (row < 0 || row >= rowCount || column < 0 || column > 2) {
         return;
@@ -134,7 +139,7 @@ int ModelLine::waitingBytes(int) {
 }
 
 int ModelLine::read(int, std::span<std::uint8_t> buffer) {
-    const std::size_t count = std::min(buffer.size(), incoming.size());
+    const std::size_t count = std::min({buffer.size(), incoming.size(), readLimit.value_or(incoming.size())});
     std::copy_n(incoming.begin(), count, buffer.begin());
     incoming.erase(incoming.begin(), incoming.begin() + static_cast<std::ptrdiff_t>(count));
     return static_cast<int>(count);

@@ -55,6 +55,7 @@ public:
     std::optional<std::string> chooseFile(configurator::FileDialogKind kind, std::string_view extension) override;
     void delay(int milliseconds) override;
     void setVisualStyle(int style) override { visualStyle = style; }
+    void closeWindow() override;
     std::string programDirectory() override { return directory; }
 
     bool isDisabled(Control control) const;
@@ -75,6 +76,7 @@ public:
     // Runs inside every delay, as window messages would.
     std::function<void(int)> duringDelay;
     int visualStyle = 0;
+    int closeRequests = 0;
     std::string directory = "C:\\prog";
 
 private:
@@ -128,6 +130,9 @@ public:
     void arrive(std::vector<std::uint8_t> bytes) { incoming.insert(incoming.end(), bytes.begin(), bytes.end()); }
 
     int openResult = 0;
+    // Bytes each read hands over at most, as a port may give fewer than it
+    // reported waiting; all that waits when unset.
+    std::optional<std::size_t> readLimit;
     // Bytes each write reports written; the whole frame when unset.
     std::optional<int> shortWrite;
     // Whether the far end sends every frame straight back, as the module does.

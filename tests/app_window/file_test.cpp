@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "grid/control/grid_ctrl.h"
@@ -34,6 +36,16 @@ protected:
         grid::BytePictureCodec pictures;
         if (!grid::file::loadGridFile(model, codePage936FromWide(path), *files, pictures)) return std::nullopt;
         return model;
+    }
+
+    static std::string fileBytes(const std::wstring& path) {
+        std::ifstream in(path.c_str(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    static void writeBytes(const std::wstring& path, const std::string& bytes) {
+        std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+        out << bytes;
     }
 
     static void writeTable(const std::wstring& path, int rows) {
@@ -78,6 +90,43 @@ TEST_F(FileTest, OpeningADatFileLoadsItAndNamesItInTheCaption) {
     click(component::打开文件);
     EXPECT_EQ(textOf(0), L"Veltrano   " + other);
     EXPECT_EQ(table().rowCount(), 20);
+}
+
+TEST_F(FileTest, AFileThatDoesNotLoadIsReportedAndTheCurrentFileStays) {
+    const std::wstring damaged = scratchFile(L"damaged.dat");
+    writeTable(damaged, 20);
+    std::string bytes = fileBytes(damaged);
+    ASSERT_GT(bytes.size(), 8u);
+    bytes.resize(bytes.size() - 7);
+    writeBytes(damaged, bytes);
+    const std::wstring notATable = scratchFile(L"notes.dat");
+    writeBytes(notATable, "row,device,key,code\r\n1,,,FA 01 ED\r\n");
+    const std::string notATableBytes = fileBytes(notATable);
+    start();
+    ASSERT_TRUE(table().setText(9, 2, "AB CD ", false));
+
+    for (const std::wstring& path : {damaged, notATable}) {
+        dialogs_.expect(DialogAnswer::chooseFile(path));
+        dialogs_.expect(DialogAnswer::press(IDOK));
+        click(component::打开文件);
+        const auto seen = dialogs_.seen();
+        ASSERT_GE(seen.size(), 2u);
+        EXPECT_EQ(seen.back().text, L"打开失败，请检查文件是否损坏或被占用。");
+        EXPECT_EQ(seen.back().caption, kDefaultCaption);
+        EXPECT_EQ(textOf(0), L"Veltrano   " + dataFile());
+        EXPECT_EQ(cellText(9, 2), "AB CD ");
+        EXPECT_EQ(table().rowCount(), 79);
+    }
+
+    // The save goes where the table came from and leaves both files alone.
+    dialogs_.expect(DialogAnswer::press(IDOK));
+    click(component::保存文件);
+    EXPECT_EQ(dialogs_.seen().back().text, L"保存成功！");
+    const auto written = readTable(dataFile());
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(written->cell(9, 2)->text, "AB CD ");
+    EXPECT_EQ(fileBytes(damaged), bytes);
+    EXPECT_EQ(fileBytes(notATable), notATableBytes);
 }
 
 TEST_F(FileTest, SaveAsThenSaveWritesTheNewFile) {

@@ -161,25 +161,92 @@ TEST_F(PortSettingTest, TypedRatesAndBindingGoIntoTheFrame) {
     EXPECT_EQ(frames()[1], hexBytes("AD 66 77 88 66 01 C2 00 00 4B 00 00 96 00 00 E1 00 04 BD"));
 }
 
-TEST_F(PortSettingTest, RateWithAnOddDigitCountSendsNoSettingFrame) {
-    type(component::编辑框_时序器波特率, L"16777216");
-    dialogs_.expect(DialogAnswer::press(IDOK));
-    dialogs_.expect(DialogAnswer::press(IDOK));
-    click(component::按钮_设置波特率);
-    const auto seen = dialogs_.seen();
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].text, L"十六进制数据长度必须是偶数");
-    EXPECT_EQ(seen[1].caption, L"错误");
-    EXPECT_EQ(frames(), (std::vector<Bytes>{kEnter, kExit}));
+TEST_F(PortSettingTest, RateTheFrameCannotCarryIsRefusedByItsBoxAndNothingIsSent) {
+    const std::pair<std::uint32_t, std::wstring> boxes[] = {
+        {component::编辑框_时序器波特率, L"时序器"},
+        {component::编辑框_投影仪波特率, L"投影仪"},
+        {component::编辑框_播放器波特率, L"播放器"},
+        {component::编辑框_功放波特率, L"功放"},
+    };
+    for (const auto& [box, device] : boxes) {
+        for (const wchar_t* rate : {L"268435456", L"16777216", L"-1"}) {
+            type(box, rate);
+            dialogs_.expect(DialogAnswer::press(IDOK));
+            click(component::按钮_设置波特率);
+            const auto seen = dialogs_.seen();
+            ASSERT_FALSE(seen.empty());
+            EXPECT_EQ(seen.back().text, device + L"波特率必须在0到16777215之间") << rate;
+            EXPECT_EQ(seen.back().caption, L"信息：");
+        }
+        type(box, L"9600");
+    }
+    EXPECT_EQ(dialogs_.seenCount(), 12u) << "no confirmation is asked for a refused rate";
+    EXPECT_TRUE(frames().empty()) << "not even the enter frame";
+    EXPECT_EQ(logText(), L"打开端口: COM3 115200\r\n");
 }
 
-TEST_F(PortSettingTest, SevenDigitRateWithAnEvenFrameIsSentLonger) {
-    type(component::编辑框_时序器波特率, L"16777216");
-    type(component::编辑框_投影仪波特率, L"16777216");
+TEST_F(PortSettingTest, TheLargestRateAndZeroGoOut) {
+    type(component::编辑框_时序器波特率, L"16777215");
+    type(component::编辑框_投影仪波特率, L"0");
     dialogs_.expect(DialogAnswer::press(IDOK));
     click(component::按钮_设置波特率);
     ASSERT_EQ(frames().size(), 3u);
-    EXPECT_EQ(frames()[1], hexBytes("AD 66 77 88 66 10 00 00 01 00 00 00 00 25 80 00 25 80 01 BD"));
+    EXPECT_EQ(frames()[1], hexBytes("AD 66 77 88 66 FF FF FF 00 00 00 00 25 80 00 25 80 01 BD"));
+}
+
+// The close button pressed while a sequence runs.
+class CloseDuringSequenceTest : public WriteTest {
+protected:
+    // Posts the window's close as the frame with this index goes out.
+    void closeAtFrame(int index) {
+        closeAt_ = index;
+        library_.observeWrites(
+            [](void* context, int frameIndex) {
+                auto* self = static_cast<CloseDuringSequenceTest*>(context);
+                if (frameIndex == self->closeAt_) PostMessageW(self->window(), WM_CLOSE, 0, 0);
+            },
+            this);
+    }
+
+    bool windowCloses() {
+        HWND main = window();
+        return pumpUntil([main] { return IsWindow(main) == FALSE; });
+    }
+
+    int closeAt_ = -1;
+};
+
+TEST_F(CloseDuringSequenceTest, WriteRunsToItsExitFrameAndThenTheWindowCloses) {
+    ASSERT_TRUE(table().setText(1, 2, "FA 01 ED", false));
+    ASSERT_TRUE(table().setText(30, 2, "FA 30 ED", false));
+    ASSERT_TRUE(table().setText(50, 2, "FA 50 ED", false));
+    ASSERT_TRUE(table().setText(70, 2, "FA 70 ED", false));
+    dialogs_.expect(DialogAnswer::press(IDOK));
+    closeAtFrame(2);
+    click(component::写入模块);
+    EXPECT_EQ(frames(), (std::vector<Bytes>{kEnter, blockBegin(1), hexBytes("AD BD 3D 00 01 FA 01 ED"), blockEnd(1),
+                                            blockBegin(2), hexBytes("AD BD 3D 01 91 FA 30 ED"), blockEnd(2),
+                                            blockBegin(3), hexBytes("AD BD 3D 00 C9 FA 50 ED"), blockEnd(3),
+                                            blockBegin(4), hexBytes("AD BD 3D 01 2D FA 70 ED"), blockEnd(4), kExit}));
+    EXPECT_TRUE(windowCloses());
+    const auto seen = dialogs_.seen();
+    ASSERT_EQ(seen.size(), 1u) << "nothing but the confirmation, no error report";
+    EXPECT_EQ(seen[0].text, L"确认写入自定义数据");
+}
+
+TEST_F(CloseDuringSequenceTest, ReadRequestGoesOutAndThenTheWindowCloses) {
+    dialogs_.expect(DialogAnswer::press(IDOK));
+    closeAtFrame(0);
+    click(component::读取模块);
+    EXPECT_EQ(frames(), (std::vector<Bytes>{kEnter, hexBytes("AD 66 66 66 66 AA AB DD BD")}));
+    EXPECT_TRUE(windowCloses());
+    EXPECT_EQ(dialogs_.seenCount(), 1u);
+}
+
+TEST_F(CloseDuringSequenceTest, WithNoSequenceRunningTheWindowClosesAtOnce) {
+    PostMessageW(window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(windowCloses());
+    EXPECT_TRUE(frames().empty());
 }
 
 }  // namespace

@@ -205,6 +205,51 @@ TEST_F(ConfiguratorEndToEnd, ClearThenWriteStoresTheTableInTheModule) {
     EXPECT_EQ(moduleRows(), original) << "writing puts the table read back into the module again";
 }
 
+// The frames the module has taken so far, from its status file.
+int moduleFrameCount() {
+    const auto lines = moduleStatusLines("frames");
+    return lines.empty() ? 0 : std::stoi(lines[0].substr(std::string("frames ").size()));
+}
+
+// The window closed in the middle of a sequence: the program ends on its own,
+// with no error report, and the module is left as the whole sequence leaves
+// it.
+TEST_F(ConfiguratorEndToEnd, ClosingTheWindowDuringAWriteLeavesTheModuleAsAWholeWriteDoes) {
+    ASSERT_NO_FATAL_FAILURE(openPort());
+    ASSERT_NO_FATAL_FAILURE(runModuleSequence(kReadModule));
+    ASSERT_NO_FATAL_FAILURE(runModuleSequence(kClearModule));
+    ASSERT_TRUE(moduleRows().empty());
+
+    HWND write = session_->childWithText(kWriteModule);
+    ASSERT_NE(write, nullptr);
+    const int before = moduleFrameCount();
+    session_->click(write);
+    ASSERT_TRUE(session_->answerMessageBox(IDOK, 10s).has_value());
+    // Into block 1's slot frames, far from the end.
+    ASSERT_TRUE(eventually([&] { return moduleFrameCount() >= before + 10; }));
+    const auto exitCode = session_->closeAndWaitForExit(60s);
+    ASSERT_TRUE(exitCode.has_value()) << "the program did not end after its window was closed";
+    EXPECT_EQ(*exitCode, 0u) << "no runtime error report";
+    EXPECT_EQ(moduleStatusLines("configuring"), std::vector<std::string>{"configuring 0"});
+    EXPECT_EQ(moduleStatusLines("block"), std::vector<std::string>{"block 0"});
+    EXPECT_EQ(moduleRows(), preloadedRows()) << "every row of the table was written";
+}
+
+TEST_F(ConfiguratorEndToEnd, ClosingTheWindowAsAReadBackStartsStillSendsTheReadRequest) {
+    ASSERT_NO_FATAL_FAILURE(openPort());
+    HWND read = session_->childWithText(kReadModule);
+    ASSERT_NE(read, nullptr);
+    ASSERT_TRUE(eventually([&] { return IsWindowEnabled(read) != FALSE; }));
+    session_->click(read);
+    ASSERT_TRUE(session_->answerMessageBox(IDOK, 10s).has_value());
+    const auto exitCode = session_->closeAndWaitForExit(60s);
+    ASSERT_TRUE(exitCode.has_value()) << "the program did not end after its window was closed";
+    EXPECT_EQ(*exitCode, 0u) << "no runtime error report";
+    // The enter frame and the read request: the module goes on to send its
+    // table and end the read-back as after any read request.
+    EXPECT_TRUE(eventually([] { return moduleFrameCount() == 2; }));
+}
+
 // Codes edited in a spreadsheet, imported with the table tool, opened by the
 // program and written into the module arrive there unchanged.
 TEST_F(ConfiguratorEndToEnd, ImportedCodesOpenInTheProgramAndReachTheModule) {

@@ -9,10 +9,13 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "grid/file/grid_file.h"
+#include "grid/model/byte_picture_codec.h"
 #include "runtime/kernel/wide_text.h"
 #include "tests/e2e_program/main_window_texts.h"
 #include "tests/e2e_program/program_session.h"
@@ -33,6 +36,15 @@ bool fail(const char* why) {
     std::printf("demonstration failed: %s\n", why);
     std::fflush(stdout);
     return false;
+}
+
+// A code as the module stores it: digits only, upper case.
+std::string compactCode(const std::string& text) {
+    std::string code;
+    for (const char c : text) {
+        if (c != ' ') code += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return code;
 }
 
 bool fileExists(const std::wstring& path) {
@@ -57,6 +69,7 @@ public:
         say("opened the port; reading the table from the module");
         if (!session_->runModuleSequence(kReadModule, kSequenceWait)) return fail("the read-back did not end");
         if (!screenshot("02-table-read-from-module")) return false;
+        if (!tableMatchesModule()) return false;
 
         say("clearing the module, then writing the filled table into it");
         if (!session_->runModuleSequence(kClearModule, kSequenceWait)) return fail("clearing did not end");
@@ -69,6 +82,7 @@ public:
         say("reading the table back");
         if (!session_->runModuleSequence(kReadModule, kSequenceWait)) return fail("the read-back did not end");
         if (!screenshot("04-table-read-back")) return false;
+        if (!tableMatchesModule()) return false;
 
         say("learning a code");
         const std::size_t logBefore = session_->logText().size();
@@ -114,6 +128,40 @@ public:
     }
 
 private:
+    // Saves the table as the user does and compares the codes of the saved
+    // data.dat, row by row, with what the module holds: a read-back that
+    // ends but fills a cell wrongly, or leaves one out, is no success.
+    bool tableMatchesModule() {
+        session_->click(session_->childWithText(kSaveFile));
+        const auto saved = session_->waitForDialog(10s);
+        if (!saved || saved->text != wideFromCodePage936(kSaved))
+            return fail("saving the table read back did not succeed");
+        ProgramSession::answerDialog(saved->window, IDOK);
+
+        grid::GridModel table;
+        auto files = grid::file::makeSystemFileSystem();
+        grid::BytePictureCodec pictures;
+        if (!grid::file::loadGridFile(table, codePage936FromWide(programFolder_ + L"\\data.dat"), *files, pictures)) {
+            return fail("the saved table does not load");
+        }
+        const auto moduleTable = moduleRowsIn(simulatorFolder_);
+        int differing = 0;
+        for (int row = 1; row <= 78; ++row) {
+            const grid::Cell* cell = table.cell(row, 2);
+            const std::string shown = compactCode(cell != nullptr ? cell->text : std::string());
+            const auto held = moduleTable.find(row);
+            const std::string expected = held != moduleTable.end() ? held->second : std::string();
+            if (shown != expected) {
+                std::printf("row %d: the table shows \"%s\", the module holds \"%s\"\n", row, shown.c_str(),
+                            expected.c_str());
+                ++differing;
+            }
+        }
+        if (differing > 0) return fail("the table read back differs from what the module holds");
+        say("the table read back is what the module holds");
+        return true;
+    }
+
     // Waits for the dialog a click opened, has it photographed, and answers it.
     bool showDialog(const char* name, int buttonId) {
         const auto dialog = session_->waitForDialog(10s);

@@ -113,8 +113,12 @@ std::unique_ptr<ProgramSession> ProgramSession::startIn(const std::wstring& fold
 }
 
 bool ProgramSession::close() {
+    return closeAndWaitForExit(20s).has_value();
+}
+
+std::optional<DWORD> ProgramSession::closeAndWaitForExit(std::chrono::milliseconds wait) {
     PostMessageW(window_, WM_CLOSE, 0, 0);
-    return program_.waitForExit(driver::deadlineIn(20s)).has_value();
+    return program_.waitForExit(driver::deadlineIn(wait));
 }
 
 HWND ProgramSession::childWithText(const std::string& gbkText) const {

@@ -22,6 +22,9 @@ public:
     static std::unique_ptr<ProgramSession> startIn(const std::wstring& folder);
     // Closes the window as the user does; true when the program then ended.
     bool close();
+    // Closes the window as the user does and waits for the program to end;
+    // its exit code, or nothing when it still runs after the wait.
+    std::optional<DWORD> closeAndWaitForExit(std::chrono::milliseconds wait);
 
     HWND window() const noexcept { return window_; }
     // Where the memory the program was given since it started begins; a

@@ -76,28 +76,6 @@ TEST_F(ReceiveClassifierTest, HeaderWithoutDataIsOnlyLogged) {
     EXPECT_EQ(outcome.logLine, "DA DB 05 \r\n");
 }
 
-TEST_F(ReceiveClassifierTest, TwoFramesInOneReadAreOnlyLogged) {
-    Bytes both = kEnterEcho;
-    both.insert(both.end(), kReadEcho.begin(), kReadEcho.end());
-    const auto outcome = during(both);
-    EXPECT_EQ(outcome.kind, ReceiveKind::Other);
-    EXPECT_FALSE(outcome.record);
-    EXPECT_EQ(outcome.logLine, "AD 66 66 66 66 AA AA AA BD AD 66 66 66 66 AA AB DD BD \r\n");
-}
-
-TEST_F(ReceiveClassifierTest, RecordSharingAReadWithTheNextFillsOneCellWithBoth) {
-    const auto outcome = during(Bytes{0xDA, 0xDB, 0x01, 0xFA, 0xED, 0xDA, 0xDB, 0x02, 0xFA, 0xED});
-    ASSERT_TRUE(outcome.record);
-    EXPECT_EQ(outcome.record->row, 1);
-    EXPECT_EQ(outcome.record->cellText, "FA ED DA DB 02 FA ED ");
-}
-
-TEST_F(ReceiveClassifierTest, FewQueuedBytesMeanNoRecord) {
-    const Bytes data{0xDA, 0xDB, 0x05, 0x11};
-    EXPECT_FALSE(classifyReceived(data, true, 3).record);
-    EXPECT_TRUE(classifyReceived(data, true, 4).record);
-}
-
 TEST_F(ReceiveClassifierTest, ReadShorterThanTheQueueCannotEmptyTheHeader) {
     // The port announced five bytes but gave two: there is no row to fill.
     const auto outcome = classifyReceived(Bytes{0xDA, 0xDB}, true, 5);
@@ -111,14 +89,6 @@ TEST_F(ReceiveClassifierTest, RowsOutsideTheTableAreOnlyLogged) {
     const auto last = during(Bytes{0xDA, 0xDB, 0x4E, 0x11});
     ASSERT_TRUE(last.record);
     EXPECT_EQ(last.record->row, 78);
-}
-
-TEST_F(ReceiveClassifierTest, StatusFrameWithATrailingByteIsData) {
-    Bytes longer = kReadComplete;
-    longer.push_back(0x00);
-    const auto outcome = during(longer);
-    EXPECT_EQ(outcome.kind, ReceiveKind::Other);
-    EXPECT_EQ(outcome.logLine, "AD 66 66 66 66 AA AB DE BD 00 \r\n");
 }
 
 TEST_F(ReceiveClassifierTest, UnknownCommandFrameAndLearnedCodeAreLogged) {

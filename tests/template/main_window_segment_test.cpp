@@ -160,7 +160,8 @@ TEST_F(MainWindowSegmentTest, EveryEntryAsDefined) {
         if (e.event == kNoEvent) {
             EXPECT_EQ(r->bindingCount, 0u);
         } else {
-            ASSERT_EQ(r->bindingCount, 1u);
+            // The window alone also answers whether it may close.
+            ASSERT_EQ(r->bindingCount, i == 0 ? 2u : 1u);
             EXPECT_EQ(r->binding(0).event, e.event);
             EXPECT_EQ(r->binding(0).handler, e.handlerIndex * mw::kHandlerStride);
         }
@@ -169,6 +170,13 @@ TEST_F(MainWindowSegmentTest, EveryEntryAsDefined) {
             EXPECT_EQ(r->childCount, 0u);
         }
     }
+}
+
+TEST_F(MainWindowSegmentTest, WindowAsksTheApplicationBeforeItCloses) {
+    const ComponentRecord window = record(0x06010000);
+    ASSERT_EQ(window.bindingCount, 2u);
+    EXPECT_EQ(window.binding(1).event, 12);
+    EXPECT_EQ(window.binding(1).handler, h(Handler::onWindowQueryClose) * mw::kHandlerStride);
 }
 
 TEST_F(MainWindowSegmentTest, GroupBoxListsItsSevenChildrenInOrder) {
