@@ -179,6 +179,15 @@ void CGridCtrl::modelReplaced() {
     redraw();
 }
 
+void CGridCtrl::mergeCells(std::int32_t top, std::int32_t left, std::optional<std::int32_t> bottom,
+                           std::optional<std::int32_t> right) {
+    if (commands().merge(top, left, bottom, right) == MergeOutcome::OverlapRefused) {
+        selection_.reset();
+        selectionStart_ = kNoCell;
+    }
+    redraw();
+}
+
 void CGridCtrl::setCurrentCell(std::int32_t row, std::int32_t column) {
     const CellAddress previous = model_.focusCell();
     if (editing()) endEdit(true);

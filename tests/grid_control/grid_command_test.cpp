@@ -160,6 +160,42 @@ TEST_F(GridCommandTest, MergeCellsOverAnExistingAnchorClearsTheSelectionAndMerge
     EXPECT_EQ(model().selectedCount(), 0u);
 }
 
+TEST_F(GridCommandTest, MergeCellsRefusedForAnOverlapLeavesNoSelectedRangeToCopyOrExtend) {
+    call(GridCommand::MergeCells, {integer(3), integer(2), integer(4), integer(3)});
+    ASSERT_EQ(model().merges().size(), 1u);
+    model().setText(5, 1, "a", false);
+    model().setText(5, 2, "b", false);
+    model().setText(6, 1, "c", false);
+    model().setText(6, 2, "d", false);
+    const auto centreOf = [this](std::int32_t row, std::int32_t column) {
+        const PixelRect rect = grid().geometry().cellRect(row, column);
+        return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    };
+    SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON, centreOf(5, 1));
+    SendMessageW(grid().handle(), WM_MOUSEMOVE, MK_LBUTTON, centreOf(6, 2));
+    SendMessageW(grid().handle(), WM_LBUTTONUP, 0, centreOf(6, 2));
+    ASSERT_EQ(grid().selectionText(), L"a\tb\r\nc\td");
+
+    call(GridCommand::MergeCells, {integer(2), integer(1), integer(3), integer(2)});
+    EXPECT_EQ(model().merges().size(), 1u);
+    EXPECT_EQ(model().selectedCount(), 0u);
+    EXPECT_EQ(grid().selectionText(), L"");
+
+    // Shift with a click extends from where the last selection started,
+    // which after the refusal is nowhere: only the clicked cell is taken.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, centreOf(7, 2));
+    SendMessageW(grid().handle(), WM_LBUTTONUP, MK_SHIFT, centreOf(7, 2));
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(model().selectedCount(), 1u);
+    EXPECT_TRUE(model().isSelected(7, 2));
+    EXPECT_FALSE(model().isSelected(5, 1));
+}
+
 TEST_F(GridCommandTest, MergeCellsRefusesARangeThatCutsThroughAnotherOne) {
     call(GridCommand::MergeCells, {integer(5), integer(1), integer(5), integer(3)});
     ASSERT_EQ(model().merges().size(), 1u);
