@@ -267,6 +267,52 @@ TEST_F(GridFileCommandTest, SavedTablesLoadBackIntoAnotherGrid) {
     EXPECT_EQ(rows.word1, 20u);
 }
 
+TEST_F(GridFileCommandTest, DraggingBordersAfterLoadFileFollowsTheFilesResizableFlags) {
+    const auto flagOf = [this](GridProperty property) {
+        RawValue value{7, 7};
+        EXPECT_TRUE(grid().readProperty(static_cast<int>(property), value));
+        return value.number();
+    };
+    // Drags the border right of column 2 and below row 2 by 20 pixels each;
+    // the border lies in the fixed header row and column.
+    const auto drag = [this]() {
+        const PixelRect column = grid().geometry().cellRect(0, 2);
+        SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(column.right, (column.top + column.bottom) / 2));
+        SendMessageW(grid().handle(), WM_MOUSEMOVE, MK_LBUTTON,
+                     MAKELPARAM(column.right + 20, (column.top + column.bottom) / 2));
+        SendMessageW(grid().handle(), WM_LBUTTONUP, 0, MAKELPARAM(column.right + 20, (column.top + column.bottom) / 2));
+        const PixelRect row = grid().geometry().cellRect(2, 0);
+        SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((row.left + row.right) / 2, row.bottom));
+        SendMessageW(grid().handle(), WM_MOUSEMOVE, MK_LBUTTON,
+                     MAKELPARAM((row.left + row.right) / 2, row.bottom + 20));
+        SendMessageW(grid().handle(), WM_LBUTTONUP, 0, MAKELPARAM((row.left + row.right) / 2, row.bottom + 20));
+    };
+
+    for (const bool resizableInFile : {false, true}) {
+        SCOPED_TRACE(resizableInFile ? "file allows resizing" : "file forbids resizing");
+        classdata::GridDesignData design = tableDesign();
+        design.rowsResizable = resizableInFile;
+        design.columnsResizable = resizableInFile;
+        recreate(design);
+        const std::string path = pathOf(resizableInFile ? "resizable.dat" : "fixed.dat");
+        ASSERT_EQ(call(GridCommand::SaveFile, {text(path)}).low, 1u);
+
+        design.rowsResizable = !resizableInFile;
+        design.columnsResizable = !resizableInFile;
+        recreate(design);
+        ASSERT_EQ(call(GridCommand::LoadFile, {text(path)}).low, 1u);
+        EXPECT_EQ(flagOf(GridProperty::RowsResizable), resizableInFile ? 1u : 0u);
+        EXPECT_EQ(flagOf(GridProperty::ColumnsResizable), resizableInFile ? 1u : 0u);
+
+        const std::int32_t width = model().columnWidth(2);
+        const std::int32_t height = model().rowHeight(2);
+        drag();
+        EXPECT_EQ(model().columnWidth(2), resizableInFile ? width + 20 : width);
+        EXPECT_EQ(model().rowHeight(2), resizableInFile ? height + 20 : height);
+    }
+}
+
 TEST_F(GridFileCommandTest, AFileThatIsNoTableLeavesTheGridAsItWas) {
     setText(2, 2, "kept");
     const std::string path = pathOf("broken.dat");
