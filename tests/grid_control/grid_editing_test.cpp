@@ -1,6 +1,10 @@
+#include <windows.h>
+#include <windowsx.h>
+
 #include "grid/control/grid_cell_editor.h"
 #include "runtime/kernel/wide_text.h"
 #include "tests/grid_control/grid_fixture.h"
+#include "tests/grid_model/column_type_builder.h"
 
 namespace veltrano::grid::test {
 namespace {
@@ -66,6 +70,31 @@ TEST_F(GridEditingTest, ACharacterTypedIntoTheGridStartsAnEditWithIt) {
     type(grid().editorWindow(), L"D");
     key(grid().editorWindow(), VK_TAB);
     EXPECT_EQ(cellText(2, 2), "AD");
+}
+
+TEST_F(GridEditingTest, TheCharacterThatStartsAnEditRaisesEvent11Once) {
+    model().addColumnType(testing::TypeOf(3, ColumnKind::Number));
+
+    grid().setCurrentCell(2, 2);
+    SendMessageW(grid().handle(), WM_CHAR, L'A', 0);
+    ASSERT_TRUE(editorShown());
+    std::vector<FiredEvent> characters = eventsNumbered(grid_event::kCharacter);
+    ASSERT_EQ(characters.size(), 1u);
+    EXPECT_EQ(characters[0].arguments, std::vector<EventWord>{L'A'});
+    type(grid().editorWindow(), L"D");
+    characters = eventsNumbered(grid_event::kCharacter);
+    ASSERT_EQ(characters.size(), 2u);
+    EXPECT_EQ(characters[1].arguments, std::vector<EventWord>{L'D'});
+    key(grid().editorWindow(), VK_ESCAPE);
+
+    // In a numeric column the replayed character still meets the filter.
+    grid().setCurrentCell(4, 3);
+    SendMessageW(grid().handle(), WM_CHAR, L'x', 0);
+    ASSERT_TRUE(editorShown());
+    EXPECT_EQ(editorText(), L"");
+    characters = eventsNumbered(grid_event::kCharacter);
+    ASSERT_EQ(characters.size(), 3u);
+    EXPECT_EQ(characters[2].arguments, std::vector<EventWord>{L'x'});
 }
 
 TEST_F(GridEditingTest, F2EditsTheFocusCellAndGbkTextsSurviveTheEditor) {
