@@ -87,6 +87,12 @@ public:
     // components are still alive; offered only to classes that ask for it
     // with class_flag_extra::kNotifyWindowDestroy.
     virtual void onWindowDestroying() {}
+    // Whether a help viewer was opened for this window. Only a window keeps
+    // the mark, whoever opened the viewer, so that one quit, from F1's side
+    // or a help dialog's, is known to all, and the window's end quits what
+    // is still open.
+    virtual void setHelpOpen(bool open) { (void)open; }
+    virtual bool helpOpen() const { return false; }
 
     // The flags of the component's class, 0 when the runtime does not know
     // the class.
