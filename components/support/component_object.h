@@ -105,12 +105,12 @@ protected:
     // Fires the common mouse and key events; a message a handler swallowed
     // never reaches the component's own handling or its control.
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
     // The common event a message stands for and whether a handler refused
-    // it; `wParam` receives a replacement character.
+    // it; `wParam` receives a replacement character. For a class that
+    // handles the input messages itself ahead of the shared handling.
     bool commonEventSwallows(UINT message, WPARAM& wParam, LPARAM lParam);
 
+private:
     std::uint32_t classId_;
 };
 
