@@ -246,6 +246,9 @@ void CGridCtrl::fireCharacter(wchar_t character) {
 }
 
 LRESULT CGridCtrl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The grid answers the input messages itself below, so the common events
+    // come first here, where a handler can still keep a message from it.
+    if (commonEventSwallows(message, wParam, lParam)) return 0;
     // Keys come here, not to the tip, which never takes the focus.
     if (titleTip_ && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_MOUSEWHEEL)) {
         titleTip_->hide();
@@ -297,7 +300,7 @@ LRESULT CGridCtrl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         default: break;
     }
-    return ComponentObject::handleMessage(message, wParam, lParam);
+    return WindowObject::handleMessage(message, wParam, lParam);
 }
 
 }  // namespace veltrano::grid
