@@ -34,22 +34,18 @@ public:
     // Out-of-range enumerations and negative counts as the properties take them.
     static void normalise(classdata::CommonDialogData& data) noexcept;
 
-    // True while a help viewer this dialog opened may still be showing; it
-    // is closed when the dialog's window goes with its owner.
-    bool helpViewerOpen() const noexcept { return helpOpen_; }
-
-protected:
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The owning window's mark that a help viewer may still be showing; the
+    // window quits the viewer when it goes.
+    bool helpViewerOpen() const noexcept;
 
 private:
     HWND ownerWindow() const noexcept;
     int showFileDialog(bool save);
     int showFontDialog();
     int showHelp();
-    void closeHelpViewer() noexcept;
+    void markHelpOpen(bool open) noexcept;
 
     classdata::CommonDialogData data_;
-    bool helpOpen_ = false;
 };
 
 }  // namespace veltrano

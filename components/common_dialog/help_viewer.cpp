@@ -32,12 +32,12 @@ int CommonDialogObject::showHelp() {
     HWND owner = ownerWindow();
     if (data_.HelpCommand == kHelpOnHelp) {
         WinHelpW(owner, nullptr, HELP_HELPONHELP, 0);
-        helpOpen_ = true;
+        markHelpOpen(true);
         return 1;
     }
     if (data_.HelpCommand == kQuit) {
         WinHelpW(owner, nullptr, HELP_QUIT, 0);
-        helpOpen_ = false;
+        markHelpOpen(false);
         return 1;
     }
     const std::wstring file = data_.HelpFile.empty() ? defaultHelpFile() : wideFromCodePage936(data_.HelpFile);
@@ -51,20 +51,21 @@ int CommonDialogObject::showHelp() {
         command = data_.HelpCommand == kContext ? HELP_CONTEXT : HELP_CONTEXTPOPUP;
         argument = topic;
     }
-    if (!WinHelpW(owner, file.c_str(), command, argument)) return 0;
-    helpOpen_ = true;
+    // The viewer's own answer is not the program's concern: it reports a
+    // file it cannot show in its own window, and a viewer that did start
+    // must still be quit with the window.
+    markHelpOpen(true);
+    WinHelpW(owner, file.c_str(), command, argument);
     return 1;
 }
 
-void CommonDialogObject::closeHelpViewer() noexcept {
-    if (!helpOpen_) return;
-    WinHelpW(ownerWindow(), nullptr, HELP_QUIT, 0);
-    helpOpen_ = false;
+void CommonDialogObject::markHelpOpen(bool open) noexcept {
+    if (ComponentObject* window = ComponentObject::componentOf(ownerWindow())) window->setHelpOpen(open);
 }
 
-LRESULT CommonDialogObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) closeHelpViewer();
-    return ComponentObject::handleMessage(message, wParam, lParam);
+bool CommonDialogObject::helpViewerOpen() const noexcept {
+    const ComponentObject* window = ComponentObject::componentOf(ownerWindow());
+    return window != nullptr && window->helpOpen();
 }
 
 }  // namespace veltrano

@@ -459,8 +459,12 @@ HBRUSH EditBoxObject::onControlColour(HDC dc, UINT) {
 LRESULT EditBoxObject::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CHAR:
+            // The program's character handler sees what was typed before the
+            // input mode does, and a character it puts in its place meets the
+            // input mode as a typed one would.
+            if (commonEventSwallows(message, wParam, lParam)) return 0;
             if (!edit_input::typingAllowed(data_.InputMode, static_cast<std::uint32_t>(wParam))) return 0;
-            break;
+            return WindowObject::handleMessage(message, wParam, lParam);
         case WM_NCCALCSIZE:
             if (!data_.MultiLine) {
                 const LRESULT result = defaultProcedure(message, wParam, lParam);

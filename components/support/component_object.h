@@ -87,6 +87,12 @@ public:
     // components are still alive; offered only to classes that ask for it
     // with class_flag_extra::kNotifyWindowDestroy.
     virtual void onWindowDestroying() {}
+    // Whether a help viewer was opened for this window. Only a window keeps
+    // the mark, whoever opened the viewer, so that one quit, from F1's side
+    // or a help dialog's, is known to all, and the window's end quits what
+    // is still open.
+    virtual void setHelpOpen(bool open) { (void)open; }
+    virtual bool helpOpen() const { return false; }
 
     // The flags of the component's class, 0 when the runtime does not know
     // the class.
@@ -99,12 +105,12 @@ protected:
     // Fires the common mouse and key events; a message a handler swallowed
     // never reaches the component's own handling or its control.
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
     // The common event a message stands for and whether a handler refused
-    // it; `wParam` receives a replacement character.
+    // it; `wParam` receives a replacement character. For a class that
+    // handles the input messages itself ahead of the shared handling.
     bool commonEventSwallows(UINT message, WPARAM& wParam, LPARAM lParam);
 
+private:
     std::uint32_t classId_;
 };
 

@@ -96,6 +96,9 @@ public:
     bool setTrayIcon(HICON icon, const char* tip);
     bool trayIconShown() const noexcept { return trayIconShown_; }
 
+    void setHelpOpen(bool open) override { helpOpen_ = open; }
+    bool helpOpen() const override { return helpOpen_; }
+
     bool preTranslateMessage(MSG& message) override;
     bool onIdle(long elapsedMilliseconds) override;
 

@@ -41,7 +41,11 @@ void CellEditor::start(const RECT& rect, const std::wstring& text, const Look& l
                  SWP_SHOWWINDOW);
     SetFocus(handle());
     SendMessageW(handle(), EM_SETSEL, 0, -1);
-    if (typed != 0) SendMessageW(handle(), WM_CHAR, typed, 0);
+    if (typed != 0) {
+        replayingTyped_ = true;
+        SendMessageW(handle(), WM_CHAR, typed, 0);
+        replayingTyped_ = false;
+    }
     fitToText();
 }
 
@@ -67,7 +71,7 @@ bool CellEditor::acceptsNumeric(const std::wstring& text, DWORD selectionStart, 
 }
 
 bool CellEditor::onChar(wchar_t character) {
-    host_.fireCharacter(character);
+    if (!replayingTyped_) host_.fireCharacter(character);
     if (character == VK_ESCAPE || character == VK_TAB) return true;
     if (character == VK_RETURN || character == L'\n') return (GetKeyState(VK_CONTROL) & 0x8000) == 0;
     if (!numeric_) return false;

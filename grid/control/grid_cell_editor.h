@@ -45,6 +45,9 @@ private:
 
     CellEditorHost& host_;
     bool numeric_ = false;
+    // The character that started the edit reached the program already, as
+    // the grid's own; its replay into the editor is not a second one.
+    bool replayingTyped_ = false;
     int maximumWidth_ = 0;
     Look look_;
     win::UniqueBrush background_;

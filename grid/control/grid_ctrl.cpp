@@ -179,6 +179,15 @@ void CGridCtrl::modelReplaced() {
     redraw();
 }
 
+void CGridCtrl::mergeCells(std::int32_t top, std::int32_t left, std::optional<std::int32_t> bottom,
+                           std::optional<std::int32_t> right) {
+    if (commands().merge(top, left, bottom, right) == MergeOutcome::OverlapRefused) {
+        selection_.reset();
+        selectionStart_ = kNoCell;
+    }
+    redraw();
+}
+
 void CGridCtrl::setCurrentCell(std::int32_t row, std::int32_t column) {
     const CellAddress previous = model_.focusCell();
     if (editing()) endEdit(true);
@@ -237,6 +246,9 @@ void CGridCtrl::fireCharacter(wchar_t character) {
 }
 
 LRESULT CGridCtrl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The grid answers the input messages itself below, so the common events
+    // come first here, where a handler can still keep a message from it.
+    if (commonEventSwallows(message, wParam, lParam)) return 0;
     // Keys come here, not to the tip, which never takes the focus.
     if (titleTip_ && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_MOUSEWHEEL)) {
         titleTip_->hide();
@@ -288,7 +300,7 @@ LRESULT CGridCtrl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         default: break;
     }
-    return ComponentObject::handleMessage(message, wParam, lParam);
+    return WindowObject::handleMessage(message, wParam, lParam);
 }
 
 }  // namespace veltrano::grid

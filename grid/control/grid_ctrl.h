@@ -111,6 +111,10 @@ public:
     PictureCodec& pictureCodec() override { return *pictureCodec_; }
     GridCommands commands() { return GridCommands(model_, *pictureCodec_); }
 
+    // The merge command; a merge refused for an overlap also drops the
+    // selected range this control keeps for copying and extending.
+    void mergeCells(std::int32_t top, std::int32_t left, std::optional<std::int32_t> bottom,
+                    std::optional<std::int32_t> right);
     // Clears the selection, scrolls the cell into view and focuses it; event
     // 0 when the focus moved.
     void setCurrentCell(std::int32_t row, std::int32_t column);

@@ -81,7 +81,6 @@ void CGridCtrl::navigate(NavigationKey key, CellAddress focus, bool shift, bool 
 }
 
 void CGridCtrl::onChar(wchar_t character) {
-    fireCharacter(character);
     if (keyHeld(VK_CONTROL) || mouseSelecting_) return;
     if (character == VK_ESCAPE || character == VK_TAB) return;
     if (character == VK_RETURN && design_.enterMode != 0) return;

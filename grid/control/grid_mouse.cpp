@@ -18,7 +18,7 @@ constexpr int kResizeSlack = 3;
 void CGridCtrl::onLeftButtonDown(POINT point) {
     if (GetFocus() != handle()) SetFocus(handle());
     const GridGeometry layout = geometry();
-    if (design_.columnsResizable) {
+    if (model_.settings().columnsResizable) {
         const std::int32_t column = layout.columnBorderAt(point.x, point.y, kResizeSlack);
         if (column >= 0) {
             resizingColumn_ = column;
@@ -28,7 +28,7 @@ void CGridCtrl::onLeftButtonDown(POINT point) {
             return;
         }
     }
-    if (design_.rowsResizable) {
+    if (model_.settings().rowsResizable) {
         const std::int32_t row = layout.rowBorderAt(point.x, point.y, kResizeSlack);
         if (row >= 0) {
             resizingRow_ = row;
@@ -104,8 +104,9 @@ void CGridCtrl::onMouseMove(POINT point, WPARAM buttons) {
         }
         return;
     }
-    const bool onColumnBorder = design_.columnsResizable && layout.columnBorderAt(point.x, point.y, kResizeSlack) >= 0;
-    const bool onRowBorder = design_.rowsResizable && layout.rowBorderAt(point.x, point.y, kResizeSlack) >= 0;
+    const bool onColumnBorder =
+        model_.settings().columnsResizable && layout.columnBorderAt(point.x, point.y, kResizeSlack) >= 0;
+    const bool onRowBorder = model_.settings().rowsResizable && layout.rowBorderAt(point.x, point.y, kResizeSlack) >= 0;
     if (onColumnBorder || onRowBorder) {
         SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(onColumnBorder ? IDC_SIZEWE : IDC_SIZENS)));
         return;

@@ -183,8 +183,7 @@ void runGridCommand(GridCommand command, grid::CGridCtrl& grid, RuntimeHeap& hea
         }
         case GridCommand::MergeCells: {
             if (const std::optional<Rectangle> area = rectangleOf(given)) {
-                grid.commands().mergeCells(area->top, area->left, area->bottom, area->right);
-                grid.redraw();
+                grid.mergeCells(area->top, area->left, area->bottom, area->right);
             }
             return;
         }

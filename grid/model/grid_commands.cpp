@@ -158,24 +158,24 @@ bool GridCommands::overlapsExistingMerge(const Range& range) const {
     });
 }
 
-bool GridCommands::mergeCells(std::int32_t top, std::int32_t left, std::optional<std::int32_t> bottom,
-                              std::optional<std::int32_t> right) {
+MergeOutcome GridCommands::merge(std::int32_t top, std::int32_t left, std::optional<std::int32_t> bottom,
+                                 std::optional<std::int32_t> right) {
     const Range range{top, left, bottom.value_or(top), right.value_or(left)};
     if (range.top < 0 || range.left < 0 || range.bottom < range.top || range.right < range.left ||
         (range.top == range.bottom && range.left == range.right) || range.bottom >= model_.rowCount() ||
         range.right >= model_.columnCount()) {
-        return false;
+        return MergeOutcome::Refused;
     }
     const bool rowsFixed = model_.isFixedRow(range.bottom);
     const bool rowsScrolled = !model_.isFixedRow(range.top);
     const bool columnsFixed = model_.isFixedColumn(range.right);
     const bool columnsScrolled = !model_.isFixedColumn(range.left);
     if (!(rowsFixed || rowsScrolled) || !(columnsFixed || columnsScrolled)) {
-        return false;
+        return MergeOutcome::Refused;
     }
     if (overlapsExistingMerge(range)) {
         model_.clearSelection();
-        return false;
+        return MergeOutcome::OverlapRefused;
     }
     model_.removeMergesWithAnchor(range.top, range.left);
     model_.addMerge(MergeRecord{range.top, range.left, range.top, range.left, range.bottom, range.right});
@@ -191,7 +191,7 @@ bool GridCommands::mergeCells(std::int32_t top, std::int32_t left, std::optional
             }
         }
     }
-    return true;
+    return MergeOutcome::Merged;
 }
 
 bool GridCommands::clearCells(std::int32_t top, std::int32_t left, std::optional<std::int32_t> bottom,

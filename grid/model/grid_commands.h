@@ -20,6 +20,14 @@ enum class Alignment : std::int32_t {
     Right = 3,
 };
 
+enum class MergeOutcome {
+    Merged,
+    Refused,
+    // Refused because the range overlaps a merged one; the selection was
+    // cleared, and whoever keeps a selected range of its own must drop it.
+    OverlapRefused,
+};
+
 // The grid commands as they act on the model; the window side converts
 // runtime values, redraws and raises events around them.
 class GridCommands {
@@ -33,9 +41,13 @@ public:
     bool setColumnWidth(std::int32_t column, std::int32_t width);
     bool setAlignment(std::int32_t top, std::int32_t left, std::optional<std::int32_t> bottom,
                       std::optional<std::int32_t> right, std::optional<std::int32_t> alignment);
+    MergeOutcome merge(std::int32_t top, std::int32_t left, std::optional<std::int32_t> bottom,
+                       std::optional<std::int32_t> right);
     // True when a merged range was made.
     bool mergeCells(std::int32_t top, std::int32_t left, std::optional<std::int32_t> bottom,
-                    std::optional<std::int32_t> right);
+                    std::optional<std::int32_t> right) {
+        return merge(top, left, bottom, right) == MergeOutcome::Merged;
+    }
     bool clearCells(std::int32_t top, std::int32_t left, std::optional<std::int32_t> bottom,
                     std::optional<std::int32_t> right);
 

@@ -1,8 +1,10 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -11,6 +13,8 @@
 #include "components/classdata/common_dialog_data.h"
 #include "components/common_dialog/common_dialog_class.h"
 #include "components/common_dialog/common_dialog_object.h"
+#include "components/window/form_object.h"
+#include "components/window/window_class.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/kernel/unique_handle.h"
@@ -279,6 +283,129 @@ TEST_F(HelpCommandTest, QuitAnswersOneAndLeavesTheViewerClosed) {
     EXPECT_FALSE(dialog_->helpViewerOpen());
     write(kHelpCommand, 9);
     EXPECT_EQ(read(kHelpCommand), 5u);
+}
+
+// A help viewer of the test's own: the system hands help commands to the
+// window of this class, so no viewer program starts. It answers 0, as a
+// viewer does that could not show the file.
+class StandInHelpViewer {
+public:
+    StandInHelpViewer() {
+        commands().clear();
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"MS_WINHELP";
+        RegisterClassW(&windowClass);
+        window_ = CreateWindowExW(0, L"MS_WINHELP", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    }
+    ~StandInHelpViewer() {
+        DestroyWindow(window_);
+        UnregisterClassW(L"MS_WINHELP", GetModuleHandleW(nullptr));
+    }
+    bool ready() const { return window_ != nullptr; }
+    static std::vector<WORD>& commands() {
+        static std::vector<WORD> received;
+        return received;
+    }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COPYDATA) {
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            // The request starts with its size and then its command, two
+            // 16-bit words.
+            if (data != nullptr && data->cbData >= 4) {
+                WORD command = 0;
+                std::memcpy(&command, static_cast<const BYTE*>(data->lpData) + 2, sizeof command);
+                commands().push_back(command);
+            }
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    HWND window_ = nullptr;
+};
+
+class HelpOnTheOwningWindowTest : public CommonDialogFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(viewer_.ready());
+        const auto createForm = classRoutine<CreateRoutine>(kWindowClass, class_interface::kCreate);
+        const std::vector<std::uint8_t> bytes = classdata::encode(classdata::WindowData{});
+        form_ =
+            dynamic_cast<CWinFormUnit*>(createForm(bytes.data(), static_cast<std::uint32_t>(bytes.size()), 0, nullptr,
+                                                   0, nullptr, 10, 20, 300, 200, 0x52010001, 0x06010000, 0, 0));
+        ASSERT_NE(form_, nullptr);
+        formWindow_ = form_->handle();
+        const std::vector<std::uint8_t> dialogBytes = classdata::encode(classdata::CommonDialogData{});
+        auto createDialog = classRoutine<CreateRoutine>(kCommonDialogClass, class_interface::kCreate);
+        dialog_ = static_cast<CommonDialogObject*>(
+            createDialog(dialogBytes.data(), static_cast<std::uint32_t>(dialogBytes.size()), 0, formWindow_, 9, nullptr,
+                         0, 0, 32, 32, 0x52010001, 0x1601001F, 0, 0));
+        ASSERT_NE(dialog_, nullptr);
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        helpFile_ = std::wstring(folder) + L"veltrano-help-" + std::to_wstring(GetCurrentProcessId()) + L".hlp";
+        HANDLE file = CreateFileW(helpFile_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+        write(kDialogType, 3);
+        writeText(kHelpFile, codePage936FromWide(helpFile_));
+    }
+    void TearDown() override {
+        delete dialog_;
+        dialog_ = nullptr;
+        if (IsWindow(formWindow_)) DestroyWindow(formWindow_);
+        DeleteFileW(helpFile_.c_str());
+    }
+    std::size_t quits() const {
+        const std::vector<WORD>& seen = StandInHelpViewer::commands();
+        return static_cast<std::size_t>(std::count(seen.begin(), seen.end(), static_cast<WORD>(HELP_QUIT)));
+    }
+
+    StandInHelpViewer viewer_;
+    CWinFormUnit* form_ = nullptr;
+    HWND formWindow_ = nullptr;
+    std::wstring helpFile_;
+};
+
+TEST_F(HelpOnTheOwningWindowTest, AnExistingHelpFileAnswersOneAndMarksTheWindowWhateverTheViewerSays) {
+    write(kHelpCommand, 0);
+    EXPECT_EQ(dialog_->show(), 1);
+    ASSERT_EQ(StandInHelpViewer::commands(), std::vector<WORD>{HELP_FINDER});
+    EXPECT_TRUE(form_->helpOpen());
+    EXPECT_TRUE(dialog_->helpViewerOpen());
+
+    // The window quits the viewer when it goes, once, though the dialog
+    // that opened it went first.
+    delete dialog_;
+    dialog_ = nullptr;
+    DestroyWindow(formWindow_);
+    EXPECT_EQ(quits(), 1u);
+}
+
+TEST_F(HelpOnTheOwningWindowTest, QuitThroughTheDialogClearsTheWindowsMarkWhoeverOpenedTheViewer) {
+    // As F1 leaves it.
+    form_->setHelpOpen(true);
+    write(kHelpCommand, 5);
+    EXPECT_EQ(dialog_->show(), 1);
+    EXPECT_EQ(quits(), 1u);
+    EXPECT_FALSE(form_->helpOpen());
+    EXPECT_FALSE(dialog_->helpViewerOpen());
+
+    write(kHelpCommand, 1);
+    write(kHelpContext, 42);
+    EXPECT_EQ(dialog_->show(), 1);
+    write(kHelpCommand, 5);
+    EXPECT_EQ(dialog_->show(), 1);
+    EXPECT_EQ(quits(), 2u);
+    // Nothing is left open, so the window's end sends no further quit.
+    delete dialog_;
+    dialog_ = nullptr;
+    DestroyWindow(formWindow_);
+    EXPECT_EQ(quits(), 2u);
 }
 
 using CommonDialogWindowTest = CommonDialogFixture;

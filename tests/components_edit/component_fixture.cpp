@@ -27,10 +27,25 @@ std::vector<std::vector<EventWord>>& ComponentFixture::eventArguments() {
     return arguments;
 }
 
+std::map<std::int32_t, std::function<std::optional<std::uint32_t>(EventWord)>>& ComponentFixture::answers() {
+    static std::map<std::int32_t, std::function<std::optional<std::uint32_t>(EventWord)>> given;
+    return given;
+}
+
 bool ComponentFixture::observe(SimpleEventRecord* simple, TypedEventRecord* typed) {
     if (simple != nullptr) {
         events().push_back(simple->eventNumber);
         eventArguments().emplace_back(simple->arguments, simple->arguments + simple->argumentCount);
+        const auto answer = answers().find(simple->eventNumber);
+        if (answer != answers().end()) {
+            const std::optional<std::uint32_t> result =
+                answer->second(simple->argumentCount > 0 ? simple->arguments[0] : 0);
+            if (result) {
+                simple->resultPresent = 1;
+                simple->result = *result;
+                return true;
+            }
+        }
     }
     if (typed != nullptr) {
         events().push_back(typed->eventNumber);
@@ -48,6 +63,7 @@ void ComponentFixture::SetUp() {
     ASSERT_TRUE(parentObject->attach(parent_));
     events().clear();
     eventArguments().clear();
+    answers().clear();
     services::setEventObserver(&ComponentFixture::observe);
 }
 
@@ -55,6 +71,7 @@ void ComponentFixture::TearDown() {
     if (parent_ != nullptr) DestroyWindow(parent_);
     pumpMessages();
     services::setEventObserver(nullptr);
+    answers().clear();
 }
 
 WindowObject* ComponentFixture::create(const ClassDescriptor& descriptor, const std::vector<std::uint8_t>& classData,

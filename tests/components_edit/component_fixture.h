@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +51,9 @@ protected:
     // Event numbers fired since the last clear, in order.
     static std::vector<std::int32_t>& events();
     static std::vector<std::vector<EventWord>>& eventArguments();
+    // What a handler of the event answers, from the event's first argument;
+    // no answer is a handler that returns nothing.
+    static std::map<std::int32_t, std::function<std::optional<std::uint32_t>(EventWord)>>& answers();
 
 private:
     static bool observe(SimpleEventRecord* simple, TypedEventRecord* typed);

@@ -81,6 +81,30 @@ TEST_F(EditBoxTest, IntegerModeDropsTypedLettersButKeepsDigitsSignAndControls) {
     EXPECT_EQ(text(box), "-12");
 }
 
+TEST_F(EditBoxTest, TheCharacterHandlerRunsBeforeTheInputModeAndItsStandInIsFiltered) {
+    classdata::EditBoxData data;
+    data.InputMode = 7;
+    EditBoxObject* box = make(data);
+    ASSERT_NE(box, nullptr);
+    constexpr std::int32_t kChar = -11;
+    // The handler turns letters a to j into digits 0 to 9, swallows "#" and
+    // turns "7" into "x", which the integer mode does not take.
+    answers()[kChar] = [](EventWord typed) -> std::optional<std::uint32_t> {
+        if (typed >= L'a' && typed <= L'j') return static_cast<std::uint32_t>(L'0' + (typed - L'a'));
+        if (typed == L'#') return 0u;
+        if (typed == L'7') return static_cast<std::uint32_t>(L'x');
+        return std::nullopt;
+    };
+    for (wchar_t c : std::wstring(L"bz#c7")) type(box, c);
+    EXPECT_EQ(text(box), "12");
+    std::vector<EventWord> seen;
+    for (std::size_t index = 0; index < events().size(); ++index) {
+        if (events()[index] == kChar) seen.push_back(eventArguments()[index].at(0));
+    }
+    // Every typed character reached the handler, the refused ones too.
+    EXPECT_EQ(seen, (std::vector<EventWord>{L'b', L'z', L'#', L'c', L'7'}));
+}
+
 TEST_F(EditBoxTest, ByteModeRefusesMinusSign) {
     classdata::EditBoxData data;
     data.InputMode = 5;

@@ -160,6 +160,42 @@ TEST_F(GridCommandTest, MergeCellsOverAnExistingAnchorClearsTheSelectionAndMerge
     EXPECT_EQ(model().selectedCount(), 0u);
 }
 
+TEST_F(GridCommandTest, MergeCellsRefusedForAnOverlapLeavesNoSelectedRangeToCopyOrExtend) {
+    call(GridCommand::MergeCells, {integer(3), integer(2), integer(4), integer(3)});
+    ASSERT_EQ(model().merges().size(), 1u);
+    model().setText(5, 1, "a", false);
+    model().setText(5, 2, "b", false);
+    model().setText(6, 1, "c", false);
+    model().setText(6, 2, "d", false);
+    const auto centreOf = [this](std::int32_t row, std::int32_t column) {
+        const PixelRect rect = grid().geometry().cellRect(row, column);
+        return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    };
+    SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON, centreOf(5, 1));
+    SendMessageW(grid().handle(), WM_MOUSEMOVE, MK_LBUTTON, centreOf(6, 2));
+    SendMessageW(grid().handle(), WM_LBUTTONUP, 0, centreOf(6, 2));
+    ASSERT_EQ(grid().selectionText(), L"a\tb\r\nc\td");
+
+    call(GridCommand::MergeCells, {integer(2), integer(1), integer(3), integer(2)});
+    EXPECT_EQ(model().merges().size(), 1u);
+    EXPECT_EQ(model().selectedCount(), 0u);
+    EXPECT_EQ(grid().selectionText(), L"");
+
+    // Shift with a click extends from where the last selection started,
+    // which after the refusal is nowhere: only the clicked cell is taken.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, centreOf(7, 2));
+    SendMessageW(grid().handle(), WM_LBUTTONUP, MK_SHIFT, centreOf(7, 2));
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(model().selectedCount(), 1u);
+    EXPECT_TRUE(model().isSelected(7, 2));
+    EXPECT_FALSE(model().isSelected(5, 1));
+}
+
 TEST_F(GridCommandTest, MergeCellsRefusesARangeThatCutsThroughAnotherOne) {
     call(GridCommand::MergeCells, {integer(5), integer(1), integer(5), integer(3)});
     ASSERT_EQ(model().merges().size(), 1u);
@@ -229,6 +265,52 @@ TEST_F(GridFileCommandTest, SavedTablesLoadBackIntoAnotherGrid) {
     RawValue rows;
     grid().readProperty(static_cast<int>(GridProperty::RowCount), rows);
     EXPECT_EQ(rows.word1, 20u);
+}
+
+TEST_F(GridFileCommandTest, DraggingBordersAfterLoadFileFollowsTheFilesResizableFlags) {
+    const auto flagOf = [this](GridProperty property) {
+        RawValue value{7, 7};
+        EXPECT_TRUE(grid().readProperty(static_cast<int>(property), value));
+        return value.number();
+    };
+    // Drags the border right of column 2 and below row 2 by 20 pixels each;
+    // the border lies in the fixed header row and column.
+    const auto drag = [this]() {
+        const PixelRect column = grid().geometry().cellRect(0, 2);
+        SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(column.right, (column.top + column.bottom) / 2));
+        SendMessageW(grid().handle(), WM_MOUSEMOVE, MK_LBUTTON,
+                     MAKELPARAM(column.right + 20, (column.top + column.bottom) / 2));
+        SendMessageW(grid().handle(), WM_LBUTTONUP, 0, MAKELPARAM(column.right + 20, (column.top + column.bottom) / 2));
+        const PixelRect row = grid().geometry().cellRect(2, 0);
+        SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((row.left + row.right) / 2, row.bottom));
+        SendMessageW(grid().handle(), WM_MOUSEMOVE, MK_LBUTTON,
+                     MAKELPARAM((row.left + row.right) / 2, row.bottom + 20));
+        SendMessageW(grid().handle(), WM_LBUTTONUP, 0, MAKELPARAM((row.left + row.right) / 2, row.bottom + 20));
+    };
+
+    for (const bool resizableInFile : {false, true}) {
+        SCOPED_TRACE(resizableInFile ? "file allows resizing" : "file forbids resizing");
+        classdata::GridDesignData design = tableDesign();
+        design.rowsResizable = resizableInFile;
+        design.columnsResizable = resizableInFile;
+        recreate(design);
+        const std::string path = pathOf(resizableInFile ? "resizable.dat" : "fixed.dat");
+        ASSERT_EQ(call(GridCommand::SaveFile, {text(path)}).low, 1u);
+
+        design.rowsResizable = !resizableInFile;
+        design.columnsResizable = !resizableInFile;
+        recreate(design);
+        ASSERT_EQ(call(GridCommand::LoadFile, {text(path)}).low, 1u);
+        EXPECT_EQ(flagOf(GridProperty::RowsResizable), resizableInFile ? 1u : 0u);
+        EXPECT_EQ(flagOf(GridProperty::ColumnsResizable), resizableInFile ? 1u : 0u);
+
+        const std::int32_t width = model().columnWidth(2);
+        const std::int32_t height = model().rowHeight(2);
+        drag();
+        EXPECT_EQ(model().columnWidth(2), resizableInFile ? width + 20 : width);
+        EXPECT_EQ(model().rowHeight(2), resizableInFile ? height + 20 : height);
+    }
 }
 
 TEST_F(GridFileCommandTest, AFileThatIsNoTableLeavesTheGridAsItWas) {

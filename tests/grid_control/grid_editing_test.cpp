@@ -1,6 +1,10 @@
+#include <windows.h>
+#include <windowsx.h>
+
 #include "grid/control/grid_cell_editor.h"
 #include "runtime/kernel/wide_text.h"
 #include "tests/grid_control/grid_fixture.h"
+#include "tests/grid_model/column_type_builder.h"
 
 namespace veltrano::grid::test {
 namespace {
@@ -47,6 +51,56 @@ TEST_F(GridEditingTest, DoubleClickTypingAndEnterStoreTheText) {
     EXPECT_TRUE(model().modified());
 }
 
+TEST_F(GridEditingTest, CommonEventsReachTheProgramAndAFalseAnswerKeepsTheMessageFromTheGrid) {
+    namespace common = common_event;
+    const auto argumentsOf = [this](std::int32_t number) {
+        const std::vector<FiredEvent> fired = eventsNumbered(number);
+        return fired.empty() ? std::vector<EventWord>{} : fired.back().arguments;
+    };
+    grid().setCurrentCell(2, 1);
+
+    SendMessageW(grid().handle(), WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(grid().handle(), WM_KEYUP, VK_DOWN, 0);
+    EXPECT_EQ(argumentsOf(common::kKeyDown), (std::vector<EventWord>{VK_DOWN, 0}));
+    EXPECT_EQ(argumentsOf(common::kKeyUp), (std::vector<EventWord>{VK_DOWN, 0}));
+    EXPECT_EQ(model().focusCell(), (CellAddress{3, 1}));
+
+    const LPARAM point = centreOf(4, 2);
+    SendMessageW(grid().handle(), WM_MOUSEMOVE, 0, point);
+    SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(grid().handle(), WM_LBUTTONUP, 0, point);
+    const std::vector<EventWord> where{static_cast<EventWord>(GET_X_LPARAM(point)),
+                                       static_cast<EventWord>(GET_Y_LPARAM(point)), 0};
+    EXPECT_EQ(argumentsOf(common::kMouseMove), where);
+    EXPECT_EQ(argumentsOf(common::kMouseLeftDown), where);
+    EXPECT_EQ(argumentsOf(common::kMouseLeftUp), where);
+    EXPECT_EQ(model().focusCell(), (CellAddress{4, 2}));
+    SendMessageW(grid().handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), point);
+    EXPECT_EQ(argumentsOf(common::kMouseWheel), (std::vector<EventWord>{0xFFFFFFFFu, 0}));
+
+    // A false answer keeps each message from the grid.
+    answerEvent(common::kKeyDown, 0);
+    SendMessageW(grid().handle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(model().focusCell(), (CellAddress{4, 2}));
+    answerEvent(common::kMouseLeftDown, 0);
+    SendMessageW(grid().handle(), WM_LBUTTONDOWN, MK_LBUTTON, centreOf(5, 1));
+    SendMessageW(grid().handle(), WM_LBUTTONUP, 0, centreOf(5, 1));
+    EXPECT_EQ(model().focusCell(), (CellAddress{4, 2}));
+    answerEvent(common::kDoubleClick, 0);
+    doubleClick(4, 2);
+    EXPECT_FALSE(editorShown());
+    answerEvent(common::kChar, 0);
+    SendMessageW(grid().handle(), WM_CHAR, L'A', 0);
+    EXPECT_FALSE(editorShown());
+    EXPECT_EQ(eventsNumbered(common::kDoubleClick).size(), 1u);
+
+    // A character answer stands in for the typed one.
+    answerEvent(common::kChar, L'B');
+    SendMessageW(grid().handle(), WM_CHAR, L'A', 0);
+    ASSERT_TRUE(editorShown());
+    EXPECT_EQ(editorText(), L"B");
+}
+
 TEST_F(GridEditingTest, EscapeKeepsTheCellsText) {
     model().setText(4, 1, "keep", false);
     doubleClick(4, 1);
@@ -66,6 +120,31 @@ TEST_F(GridEditingTest, ACharacterTypedIntoTheGridStartsAnEditWithIt) {
     type(grid().editorWindow(), L"D");
     key(grid().editorWindow(), VK_TAB);
     EXPECT_EQ(cellText(2, 2), "AD");
+}
+
+TEST_F(GridEditingTest, TheCharacterThatStartsAnEditRaisesEvent11Once) {
+    model().addColumnType(testing::TypeOf(3, ColumnKind::Number));
+
+    grid().setCurrentCell(2, 2);
+    SendMessageW(grid().handle(), WM_CHAR, L'A', 0);
+    ASSERT_TRUE(editorShown());
+    std::vector<FiredEvent> characters = eventsNumbered(grid_event::kCharacter);
+    ASSERT_EQ(characters.size(), 1u);
+    EXPECT_EQ(characters[0].arguments, std::vector<EventWord>{L'A'});
+    type(grid().editorWindow(), L"D");
+    characters = eventsNumbered(grid_event::kCharacter);
+    ASSERT_EQ(characters.size(), 2u);
+    EXPECT_EQ(characters[1].arguments, std::vector<EventWord>{L'D'});
+    key(grid().editorWindow(), VK_ESCAPE);
+
+    // In a numeric column the replayed character still meets the filter.
+    grid().setCurrentCell(4, 3);
+    SendMessageW(grid().handle(), WM_CHAR, L'x', 0);
+    ASSERT_TRUE(editorShown());
+    EXPECT_EQ(editorText(), L"");
+    characters = eventsNumbered(grid_event::kCharacter);
+    ASSERT_EQ(characters.size(), 3u);
+    EXPECT_EQ(characters[2].arguments, std::vector<EventWord>{L'x'});
 }
 
 TEST_F(GridEditingTest, F2EditsTheFocusCellAndGbkTextsSurviveTheEditor) {

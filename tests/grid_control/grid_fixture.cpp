@@ -1,5 +1,6 @@
 #include "tests/grid_control/grid_fixture.h"
 
+#include <map>
 #include <optional>
 
 #include "grid/control/grid_class.h"
@@ -16,6 +17,7 @@ constexpr wchar_t kParentClass[] = L"VeltranoGridTestParent";
 struct ObserverTarget {
     std::vector<FiredEvent>* events = nullptr;
     std::optional<bool> editAnswer;
+    std::map<std::int32_t, std::uint32_t> answers;
 };
 ObserverTarget observerTarget;
 
@@ -28,6 +30,11 @@ bool observeEvent(SimpleEventRecord* simple, TypedEventRecord* typed) {
         if (simple->eventNumber == grid_event::kEditRequested && observerTarget.editAnswer) {
             simple->resultPresent = 1;
             simple->result = *observerTarget.editAnswer ? 1 : 0;
+        }
+        if (const auto answer = observerTarget.answers.find(simple->eventNumber);
+            answer != observerTarget.answers.end()) {
+            simple->resultPresent = 1;
+            simple->result = answer->second;
         }
         return true;
     }
@@ -51,7 +58,7 @@ HWND makeParent() {
 }  // namespace
 
 GridFixture::GridFixture() : heap_(GetProcessHeap(), nullptr), parent_(makeParent()) {
-    observerTarget = ObserverTarget{&events_, std::nullopt};
+    observerTarget = ObserverTarget{&events_, std::nullopt, {}};
     services::setEventObserver(&observeEvent);
     recreate(tableDesign());
 }
@@ -127,6 +134,14 @@ std::vector<FiredEvent> GridFixture::eventsNumbered(std::int32_t number) const {
         if (fired.number == number) found.push_back(fired);
     }
     return found;
+}
+
+void GridFixture::answerEvent(std::int32_t number, std::optional<std::uint32_t> answer) {
+    if (answer) {
+        observerTarget.answers[number] = *answer;
+    } else {
+        observerTarget.answers.erase(number);
+    }
 }
 
 void GridFixture::answerEditRequests(std::optional<bool> answer) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,9 @@ protected:
     std::string cellText(std::int32_t row, std::int32_t column);
 
     std::vector<FiredEvent> eventsNumbered(std::int32_t number) const;
+    // The result every later event of this number gets; none lets it pass
+    // without one.
+    void answerEvent(std::int32_t number, std::optional<std::uint32_t> answer);
     // The answer the next events 7 get: nothing, or a logical.
     void answerEditRequests(std::optional<bool> answer);
 

@@ -81,6 +81,25 @@ TEST_F(GridCommandsTest, SpacedZeroStoresZeroFormattedByTheDecimals) {
     EXPECT_EQ(text(3, 2), "");
 }
 
+// An empty numeric cell holds no number, not a zero: showing zeros does not
+// fill it, so clearing a cell or a computed column with both sources empty
+// leaves it empty. A unit text counts only in a unit-number column; a stray
+// one in a text or list column does not turn its texts into numbers.
+TEST_F(GridCommandsTest, EmptyNumericCellsStayEmptyWithZerosShownAndOnlyUnitNumberColumnsHaveUnits) {
+    ASSERT_TRUE(grid.settings().showZeroValues);
+    ASSERT_TRUE(commands.setCellData(2, 2, kText, GridValue::text("")));
+    EXPECT_EQ(text(2, 2), "");
+    ASSERT_TRUE(commands.setCellData(3, 2, kText, GridValue::text("4")));
+    ASSERT_TRUE(commands.clearCells(3, 2, std::nullopt, std::nullopt));
+    EXPECT_EQ(text(3, 2), "");
+
+    grid.addColumnType(testing::TypeOf(1, ColumnKind::PlainText).unit("kg").decimals(2));
+    ASSERT_TRUE(commands.setCellData(2, 1, kText, GridValue::text("abc")));
+    EXPECT_EQ(text(2, 1), "abc");
+    ASSERT_TRUE(commands.setCellData(3, 1, kText, GridValue::text("7")));
+    EXPECT_EQ(text(3, 1), "7");
+}
+
 TEST_F(GridCommandsTest, NumbersThatConvertAreKeptWithTheirSpaces) {
     ASSERT_TRUE(commands.setCellData(2, 5, kText, GridValue::text("  12abc")));
     EXPECT_EQ(text(2, 5), "  12abc");
