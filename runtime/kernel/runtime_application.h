@@ -152,6 +152,7 @@ public:
     std::uint32_t handlerRelocationBase() const noexcept;
     // The program's icon, loaded once at 32 (big) or 16 pixels.
     HICON defaultIcon(bool big);
+    void destroyDefaultIcons() noexcept;
     void setRecreating(bool on) noexcept { recreating_ = on; }
 
     // Set while a window being loaded as modal is created, so its class
