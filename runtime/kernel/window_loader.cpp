@@ -118,6 +118,31 @@ void destroyCursor(ComponentTable& table, std::size_t index) {
     table.setCursorSlot(index, 0);
 }
 
+// The window's end in the bookkeeping: the pristine table comes back and a
+// nested loop the window ran for being modal ends.
+void releaseLoadedTable(RuntimeApplication& runtime, WindowTemplate& window, std::uint32_t windowId) {
+    if (window.backup.empty()) return;
+    // Components whose windows went first have let go of theirs already.
+    for (std::size_t index = 0; index < window.table.count(); ++index) {
+        if (!window.table.isMenuItemAt(index)) destroyCursor(window.table, index);
+    }
+    runtime.windowRegistry().releaseObjectSlots(window.table);
+    window.table.swap(window.backup);
+    window.backup.clear();
+    const RuntimeApplication::ModalWindow modal = runtime.currentModalWindow();
+    if (modal.windowId == windowId && modal.running != nullptr) {
+        *modal.running = false;
+        runtime.setCurrentModalWindow({});
+    }
+}
+
+// A slot whose object still has a window that is not closing belongs to a
+// later load than the object that reports its end.
+bool slotHeldByLiveObject(const ComponentTable& table, std::size_t index) {
+    const WindowObject* object = objectFromSlot(table, index);
+    return object != nullptr && object->alive() && !object->closing();
+}
+
 bool isRegisteredWindow(const WindowRegistry& registry, HWND handle) {
     for (std::size_t index = 0; index < registry.count(); ++index) {
         if (registry.liveHandle(index) == handle) return true;
@@ -154,7 +179,15 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
 
     if (!request.reload) {
         WindowObject* existing = objectFromSlot(window->table, 0);
-        if (existing != nullptr && existing->alive()) return bringForward(*existing);
+        if (existing != nullptr && existing->alive()) {
+            if (!existing->closing()) return bringForward(*existing);
+            // A window on its way out (a handler of its own destruction
+            // loads it again) is not brought forward: its table is released
+            // now and a new window made from the pristine one. Its objects
+            // go with their windows, and their late reports no longer reach
+            // the new ones' slots.
+            releaseLoadedTable(runtime, *window, request.windowId);
+        }
     }
     HWND owner = request.modal ? nullptr : request.owner;
     if (owner != nullptr && !IsWindow(owner)) return false;
@@ -320,24 +353,13 @@ void forgetComponentWindow(RuntimeApplication& runtime, std::uint32_t windowId, 
     const std::uint32_t windowEntryId = window->table.idAt(0);
     if (componentId != 0 && componentId != windowEntryId) {
         const std::optional<std::size_t> index = window->table.indexOf(componentId);
-        if (!index) return;
+        if (!index || slotHeldByLiveObject(window->table, *index)) return;
         destroyCursor(window->table, *index);
         runtime.windowRegistry().setObjectInSlot(window->table, *index, nullptr);
         return;
     }
-    if (window->backup.empty()) return;
-    // Components whose windows went first have let go of theirs already.
-    for (std::size_t index = 0; index < window->table.count(); ++index) {
-        if (!window->table.isMenuItemAt(index)) destroyCursor(window->table, index);
-    }
-    runtime.windowRegistry().releaseObjectSlots(window->table);
-    window->table.swap(window->backup);
-    window->backup.clear();
-    const RuntimeApplication::ModalWindow modal = runtime.currentModalWindow();
-    if (modal.windowId == windowId && modal.running != nullptr) {
-        *modal.running = false;
-        runtime.setCurrentModalWindow({});
-    }
+    if (window->backup.empty() || slotHeldByLiveObject(window->table, 0)) return;
+    releaseLoadedTable(runtime, *window, windowId);
     // The program lives as long as one of its windows does.
     if (runtime.loopStarted() && !runtime.anyWindowAlive()) PostQuitMessage(0);
 }

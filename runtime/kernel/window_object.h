@@ -81,6 +81,10 @@ public:
         if (accelerators != nullptr) DestroyAcceleratorTable(accelerators);
     }
 
+    // From its window's WM_DESTROY on the object is closing: the window is
+    // on its way out, however much of it still answers.
+    bool closing() const noexcept { return closing_; }
+
     // Set when a load has finished and cleared by the first show that
     // follows, so a window is not shown twice for one load.
     void setLoadedMark(bool loaded) noexcept { loadedMark_ = loaded; }
@@ -133,6 +137,7 @@ private:
     std::uint32_t windowId_ = 0;
     std::uint32_t componentId_ = 0;
     bool deleting_ = false;
+    bool closing_ = false;
     bool loadedMark_ = false;
 };
 

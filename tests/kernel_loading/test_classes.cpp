@@ -22,6 +22,11 @@ public:
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == 0x806F || message == 0x8004 || message == 0x8076) classLog().privateMessages.push_back(message);
+        if (message == WM_DESTROY && classLog().onFrameDestroying) {
+            const std::function<void()> hook = std::move(classLog().onFrameDestroying);
+            classLog().onFrameDestroying = nullptr;
+            hook();
+        }
         return WindowObject::handleMessage(message, wParam, lParam);
     }
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,9 @@ struct ClassLog {
     bool markedModal = false;
     int acceleratorCount = 0;  // of the table the loader gave the frame
     std::vector<std::pair<HWND, bool>> disabledForModal;
+    // Runs when a frame's window is being destroyed, as a handler of the
+    // window's own destruction would.
+    std::function<void()> onFrameDestroying;
 };
 ClassLog& classLog();
 

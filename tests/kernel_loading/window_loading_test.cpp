@@ -68,6 +68,38 @@ TEST_F(WindowLoadingTest, ClosingRestoresThePristineTableForTheNextLoad) {
     EXPECT_NE(handleOf(kOuterText), nullptr);
 }
 
+TEST_F(WindowLoadingTest, LoadingAWindowThatIsClosingMakesItAnew) {
+    runtime_.loadWindow(kWindowId);
+    HWND first = handleOf(0);
+    HWND firstText = handleOf(kOuterText);
+    bool reloaded = false;
+    classLog().onFrameDestroying = [this, &reloaded] {
+        LoadRequest request;
+        request.windowId = kWindowId;
+        reloaded = loadRegisteredWindow(runtime_, request);
+    };
+    DestroyWindow(first);
+    EXPECT_TRUE(reloaded);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_FALSE(IsWindow(firstText));
+    EXPECT_EQ(classLog().creations.size(), 8u);
+    // The old window's and components' ends came after the new load and
+    // left the new objects in their slots.
+    ASSERT_NE(handleOf(0), nullptr);
+    EXPECT_NE(handleOf(0), first);
+    EXPECT_TRUE(IsWindowVisible(handleOf(0)));
+    for (std::uint32_t component : {kBox, kInnerText, kOuterText}) {
+        ASSERT_NE(objectOf(component), nullptr) << std::hex << component;
+        EXPECT_EQ(GetAncestor(handleOf(component), GA_ROOT), handleOf(0)) << std::hex << component;
+    }
+    EXPECT_FALSE(runtime_.windowRegistry().find(kWindowId)->backup.empty());
+    EXPECT_EQ(classLog().destroyed, 2) << "the old texts' objects went with their windows";
+
+    closeWindow();
+    EXPECT_TRUE(runtime_.windowRegistry().find(kWindowId)->backup.empty());
+    EXPECT_EQ(objectOf(kOuterText), nullptr);
+}
+
 TEST_F(WindowLoadingTest, DestroyingAComponentClearsItsSlotOnly) {
     runtime_.loadWindow(kWindowId);
     DestroyWindow(handleOf(kOuterText));
