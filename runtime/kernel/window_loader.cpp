@@ -143,6 +143,12 @@ bool slotHeldByLiveObject(const ComponentTable& table, std::size_t index) {
     return object != nullptr && object->alive() && !object->closing();
 }
 
+void showByStartState(RuntimeApplication& runtime, WindowObject& window) {
+    const bool plain = window.loadedByReload() || runtime.runMode() == 0;
+    ShowWindow(window.handle(), plain ? SW_SHOWNORMAL : window.startShowCommand());
+    UpdateWindow(window.handle());
+}
+
 bool isRegisteredWindow(const WindowRegistry& registry, HWND handle) {
     for (std::size_t index = 0; index < registry.count(); ++index) {
         if (registry.liveHandle(index) == handle) return true;
@@ -234,6 +240,7 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
         if (isWindow) {
             windowObject = object;
             windowObject->setReloaded(request.reload);
+            windowObject->setLoadState(request.modal, request.reload);
         }
         runtime.windowRegistry().setObjectInSlot(window->table, step.index, object);
         objects[step.index] = object;
@@ -276,11 +283,7 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
     if (IsWindow(windowHandle)) fireWindowEvent(runtime, request.windowId, 4);
     if (!IsWindow(windowHandle)) return true;
 
-    if (windowStartsVisible) {
-        const int command = request.reload || runtime.runMode() == 0 ? SW_SHOWNORMAL : windowObject->startShowCommand();
-        ShowWindow(windowHandle, command);
-        UpdateWindow(windowHandle);
-    }
+    if (windowStartsVisible) showByStartState(runtime, *windowObject);
     const HWND focus = GetFocus();
     if (focus != nullptr && (focus == windowHandle || IsChild(windowHandle, focus))) {
         EventResult ignored;
@@ -308,23 +311,34 @@ void RuntimeApplication::loadWindow(std::uint32_t windowId) {
 bool loadAndShowRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& request) {
     if (!loadRegisteredWindow(runtime, request)) return false;
     WindowTemplate* window = runtime.windowRegistry().find(request.windowId);
-    WindowObject* windowObject = window ? objectFromSlot(window->table, 0) : nullptr;
-    if (windowObject == nullptr || !windowObject->alive() || !windowStartsVisible(*window)) return true;
-    // The show path: the load has shown the window already, so only a fresh
-    // load of a modal window has anything left to do.
-    if (!windowObject->takeLoadedMark() || !request.modal) return true;
+    // The load has shown the window already.
+    if (window != nullptr && windowStartsVisible(*window)) showLoadedWindow(runtime, request.windowId, false);
+    return true;
+}
+
+void showLoadedWindow(RuntimeApplication& runtime, std::uint32_t windowId, bool show) {
+    WindowTemplate* window = runtime.windowRegistry().find(windowId);
+    WindowObject* windowObject =
+        window != nullptr && !window->table.empty() ? objectFromSlot(window->table, 0) : nullptr;
+    if (windowObject == nullptr || !windowObject->alive()) return;
     const HWND handle = windowObject->handle();
+    if (!windowObject->takeLoadedMark()) {
+        if (show) ShowWindow(handle, SW_SHOW);
+        return;
+    }
+    const bool modal = windowObject->loadedModal();
     const HWND parent = GetParent(handle);
-    if (parent != nullptr && isRegisteredWindow(runtime.windowRegistry(), parent) &&
+    if (modal && parent != nullptr && isRegisteredWindow(runtime.windowRegistry(), parent) &&
         (GetWindowLongPtrW(parent, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
         SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    if (show) showByStartState(runtime, *windowObject);
+    if (!modal) return;
     bool running = true;
     const RuntimeApplication::ModalWindow previous = runtime.currentModalWindow();
-    runtime.setCurrentModalWindow({request.windowId, &running});
+    runtime.setCurrentModalWindow({windowId, &running});
     runtime.runNestedLoop(&running);
     runtime.setCurrentModalWindow(previous);
-    return true;
 }
 
 HCURSOR componentCursor(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId) {
