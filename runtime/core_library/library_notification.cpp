@@ -13,9 +13,7 @@ RuntimeServiceEntry keptEntry = nullptr;
 
 std::intptr_t notify(std::int32_t code, AddressWord argument1, AddressWord argument2) {
     switch (code) {
-        case library_notification::kStartup:
-            keptEntry = reinterpret_cast<RuntimeServiceEntry>(argument1);
-            return 0;
+        case library_notification::kStartup: keptEntry = reinterpret_cast<RuntimeServiceEntry>(argument1); return 0;
         case library_notification::kPreTranslate: {
             // Before start-up the library knows no runtime whose windows it
             // could serve.
