@@ -10,6 +10,7 @@
 #include "components/timer/timer_class.h"
 #include "components/window/window_class.h"
 #include "grid/control/grid_class.h"
+#include "runtime/core_library/library_notification.h"
 
 namespace veltrano::app {
 namespace {
@@ -54,11 +55,7 @@ const ClassDescriptor* const kStandardClasses[kStandardUnits] = {
 
 const ClassDescriptor* const kGridClasses[] = {&kGridClass};  // 0x30001
 
-std::intptr_t standardNotification(std::int32_t code, AddressWord, AddressWord) {
-    return code == library_notification::kStartup || code == library_notification::kShutdown ? 0 : -1;
-}
-
-const LibraryDescriptor kStandardLibrary{&standardNotification, kStandardUnits, kStandardClasses};
+const LibraryDescriptor kStandardLibrary{&core_library::notify, kStandardUnits, kStandardClasses};
 const LibraryDescriptor kGridLibrary{nullptr, 1, kGridClasses};
 
 }  // namespace

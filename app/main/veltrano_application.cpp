@@ -5,12 +5,19 @@
 #include "app/main/handler_table.h"
 #include "app/main/support_libraries.h"
 #include "app/window/main_window_template.h"
+#include "runtime/kernel/image_section.h"
 
 namespace veltrano::app {
 namespace {
 
 constexpr auto kDllFiles = dllCommandColumn<&DllCommandEntry::file>();
 constexpr auto kDllNames = dllCommandColumn<&DllCommandEntry::exportName>();
+
+// The constants and every literal text of the program share the image's
+// read-only data, so that whole section is the constant data area: a literal
+// passed as a text may be freed like any other text without the heap seeing
+// it.
+const ImageSection kConstantArea = imageSectionHolding(&kConstants);
 
 }  // namespace
 
@@ -19,8 +26,8 @@ const ApplicationDescriptor kVeltranoApplication = {
     0,
     main_window::kLastIdSerial,
     handlerTable(),
-    &kConstants,
-    sizeof(ApplicationConstants),
+    kConstantArea.start,
+    kConstantArea.size,
     main_window::kTemplateSegment,
     main_window::kTemplateSegmentSize,
     kSupportLibraryCount,

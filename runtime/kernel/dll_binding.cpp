@@ -30,6 +30,14 @@ FARPROC RuntimeApplication::resolveDllCommand(std::size_t index) {
     return command.address;
 }
 
+void RuntimeApplication::callExternalPackageSubroutine() {
+    // 静态编译的程序不支持调用位于外部Q包中的子程序
+    reportFatalError(
+        "\xBE\xB2\xCC\xAC\xB1\xE0\xD2\xEB\xB5\xC4\xB3\xCC\xD0\xF2\xB2\xBB\xD6\xA7\xB3\xD6\xB5\xF7\xD3\xC3\xCE\xBB\xD3"
+        "\xDA\xCD\xE2\xB2\xBFQ\xB0\xFC\xD6\xD0\xB5\xC4\xD7\xD3\xB3\xCC\xD0\xF2",
+        0, 0, 0);
+}
+
 std::uintptr_t RuntimeApplication::callDllCommand(std::size_t index, std::span<const std::uintptr_t> arguments) {
     const DllCallOutcome outcome = callStandardCall(resolveDllCommand(index), arguments);
     // Only on 32-bit x86 can a callee take the wrong number of argument bytes

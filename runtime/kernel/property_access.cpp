@@ -1,5 +1,8 @@
 #include "runtime/kernel/property_access.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -14,6 +17,7 @@
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/kernel/window_loader.h"
 #include "runtime/kernel/window_object.h"
+#include "runtime/loading/load_plan.h"
 #include "runtime/template/component_record.h"
 #include "runtime/template/little_endian.h"
 
@@ -48,6 +52,26 @@ Target locate(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t
     WindowObject* object = runtime.windowRegistry().objectInSlot(table, *index);
     if (object != nullptr && object->alive()) target.object = object;
     return target;
+}
+
+// A component on a page of a tab control other than the one the control
+// shows stays hidden whatever its visible property says; a tab control's
+// window answers which page it shows as the system's tab control does.
+bool onHiddenPage(RuntimeApplication& runtime, const Target& target, std::uint32_t componentId) {
+    if (target.record.parentId == 0) return false;
+    const ComponentTable& table = target.window->table;
+    const std::optional<std::size_t> parentIndex = table.indexOf(target.record.parentId);
+    const auto bytes = parentIndex ? table.recordAt(*parentIndex) : std::nullopt;
+    const auto parent = bytes ? ComponentRecord::parse(*bytes) : std::nullopt;
+    if (!parent) return false;
+    const ClassDescriptor* descriptor = runtime.classDescriptor(parent->classId);
+    if (descriptor == nullptr || (descriptor->flags & class_flag::kPagedContainer) == 0) return false;
+    const std::optional<std::size_t> page = pageOfChild(parent->childIds(), componentId);
+    if (!page) return false;
+    const WindowObject* container = runtime.windowRegistry().objectInSlot(table, *parentIndex);
+    const LRESULT shown =
+        container != nullptr && container->alive() ? SendMessageW(container->handle(), TCM_GETCURSEL, 0, 0) : 0;
+    return *page != static_cast<std::size_t>(shown < 0 ? 0 : shown);
 }
 
 RECT rectInParent(HWND handle) {
@@ -356,8 +380,9 @@ void writeProperty(std::uint32_t windowId, std::uint32_t componentId, std::int32
             } else if (low == 0) {
                 ShowWindow(handle, SW_HIDE);
             } else if (target.index == 0) {
-                ShowWindow(handle, SW_SHOW);
-            } else if (target.descriptor == nullptr || (target.descriptor->flags & class_flag::kNeverVisible) == 0) {
+                showLoadedWindow(runtime, windowId, true);
+            } else if ((target.descriptor == nullptr || (target.descriptor->flags & class_flag::kNeverVisible) == 0) &&
+                       !onHiddenPage(runtime, target, componentId)) {
                 ShowWindow(handle, SW_SHOWNA);
             }
             return;

@@ -123,9 +123,18 @@ HICON RuntimeApplication::defaultIcon(bool big) {
     if (icon == nullptr) {
         const int size = big ? 32 : 16;
         icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"DEFAULT_ICON", IMAGE_ICON, size, size, 0));
-        if (icon == nullptr) icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        // A copy of the system's shared icon, so that what the runtime keeps
+        // is always its own to destroy at shutdown.
+        if (icon == nullptr) icon = CopyIcon(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
     }
     return icon;
+}
+
+void RuntimeApplication::destroyDefaultIcons() noexcept {
+    for (HICON* icon : {&bigIcon_, &smallIcon_}) {
+        if (*icon != nullptr) DestroyIcon(*icon);
+        *icon = nullptr;
+    }
 }
 
 void RuntimeApplication::readTemplateSegment() {

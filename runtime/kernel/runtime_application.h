@@ -114,6 +114,9 @@ public:
     // reported for the command (first id: kind 4 and the command's number,
     // second id: the argument count).
     std::uintptr_t callDllCommand(std::size_t index, std::span<const std::uintptr_t> arguments);
+    // The entry for a subroutine that lies in an external code package: a
+    // program built as one image cannot reach one, so the call is fatal.
+    [[noreturn]] void callExternalPackageSubroutine();
 
     std::uint32_t runMode() const noexcept { return runMode_; }
     std::uint32_t nextId(std::uint32_t kindBits) noexcept { return kindBits | (idCounter_++ & 0x00FFFFFFu); }
@@ -152,6 +155,7 @@ public:
     std::uint32_t handlerRelocationBase() const noexcept;
     // The program's icon, loaded once at 32 (big) or 16 pixels.
     HICON defaultIcon(bool big);
+    void destroyDefaultIcons() noexcept;
     void setRecreating(bool on) noexcept { recreating_ = on; }
 
     // Set while a window being loaded as modal is created, so its class

@@ -33,6 +33,7 @@ void RuntimeApplication::shutdown(int exitCode) {
 
     dllCommands_.clear();
     heap_.clearConstantRange();
+    destroyDefaultIcons();
     hiddenOwner_.reset();
 
     if (oleInitialised_) {

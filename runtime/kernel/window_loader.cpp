@@ -118,6 +118,37 @@ void destroyCursor(ComponentTable& table, std::size_t index) {
     table.setCursorSlot(index, 0);
 }
 
+// The window's end in the bookkeeping: the pristine table comes back and a
+// nested loop the window ran for being modal ends.
+void releaseLoadedTable(RuntimeApplication& runtime, WindowTemplate& window, std::uint32_t windowId) {
+    if (window.backup.empty()) return;
+    // Components whose windows went first have let go of theirs already.
+    for (std::size_t index = 0; index < window.table.count(); ++index) {
+        if (!window.table.isMenuItemAt(index)) destroyCursor(window.table, index);
+    }
+    runtime.windowRegistry().releaseObjectSlots(window.table);
+    window.table.swap(window.backup);
+    window.backup.clear();
+    const RuntimeApplication::ModalWindow modal = runtime.currentModalWindow();
+    if (modal.windowId == windowId && modal.running != nullptr) {
+        *modal.running = false;
+        runtime.setCurrentModalWindow({});
+    }
+}
+
+// A slot whose object still has a window that is not closing belongs to a
+// later load than the object that reports its end.
+bool slotHeldByLiveObject(const ComponentTable& table, std::size_t index) {
+    const WindowObject* object = objectFromSlot(table, index);
+    return object != nullptr && object->alive() && !object->closing();
+}
+
+void showByStartState(RuntimeApplication& runtime, WindowObject& window) {
+    const bool plain = window.loadedByReload() || runtime.runMode() == 0;
+    ShowWindow(window.handle(), plain ? SW_SHOWNORMAL : window.startShowCommand());
+    UpdateWindow(window.handle());
+}
+
 bool isRegisteredWindow(const WindowRegistry& registry, HWND handle) {
     for (std::size_t index = 0; index < registry.count(); ++index) {
         if (registry.liveHandle(index) == handle) return true;
@@ -154,7 +185,15 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
 
     if (!request.reload) {
         WindowObject* existing = objectFromSlot(window->table, 0);
-        if (existing != nullptr && existing->alive()) return bringForward(*existing);
+        if (existing != nullptr && existing->alive()) {
+            if (!existing->closing()) return bringForward(*existing);
+            // A window on its way out (a handler of its own destruction
+            // loads it again) is not brought forward: its table is released
+            // now and a new window made from the pristine one. Its objects
+            // go with their windows, and their late reports no longer reach
+            // the new ones' slots.
+            releaseLoadedTable(runtime, *window, request.windowId);
+        }
     }
     HWND owner = request.modal ? nullptr : request.owner;
     if (owner != nullptr && !IsWindow(owner)) return false;
@@ -201,6 +240,7 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
         if (isWindow) {
             windowObject = object;
             windowObject->setReloaded(request.reload);
+            windowObject->setLoadState(request.modal, request.reload);
         }
         runtime.windowRegistry().setObjectInSlot(window->table, step.index, object);
         objects[step.index] = object;
@@ -243,11 +283,7 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
     if (IsWindow(windowHandle)) fireWindowEvent(runtime, request.windowId, 4);
     if (!IsWindow(windowHandle)) return true;
 
-    if (windowStartsVisible) {
-        const int command = request.reload || runtime.runMode() == 0 ? SW_SHOWNORMAL : windowObject->startShowCommand();
-        ShowWindow(windowHandle, command);
-        UpdateWindow(windowHandle);
-    }
+    if (windowStartsVisible) showByStartState(runtime, *windowObject);
     const HWND focus = GetFocus();
     if (focus != nullptr && (focus == windowHandle || IsChild(windowHandle, focus))) {
         EventResult ignored;
@@ -275,23 +311,34 @@ void RuntimeApplication::loadWindow(std::uint32_t windowId) {
 bool loadAndShowRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& request) {
     if (!loadRegisteredWindow(runtime, request)) return false;
     WindowTemplate* window = runtime.windowRegistry().find(request.windowId);
-    WindowObject* windowObject = window ? objectFromSlot(window->table, 0) : nullptr;
-    if (windowObject == nullptr || !windowObject->alive() || !windowStartsVisible(*window)) return true;
-    // The show path: the load has shown the window already, so only a fresh
-    // load of a modal window has anything left to do.
-    if (!windowObject->takeLoadedMark() || !request.modal) return true;
+    // The load has shown the window already.
+    if (window != nullptr && windowStartsVisible(*window)) showLoadedWindow(runtime, request.windowId, false);
+    return true;
+}
+
+void showLoadedWindow(RuntimeApplication& runtime, std::uint32_t windowId, bool show) {
+    WindowTemplate* window = runtime.windowRegistry().find(windowId);
+    WindowObject* windowObject =
+        window != nullptr && !window->table.empty() ? objectFromSlot(window->table, 0) : nullptr;
+    if (windowObject == nullptr || !windowObject->alive()) return;
     const HWND handle = windowObject->handle();
+    if (!windowObject->takeLoadedMark()) {
+        if (show) ShowWindow(handle, SW_SHOW);
+        return;
+    }
+    const bool modal = windowObject->loadedModal();
     const HWND parent = GetParent(handle);
-    if (parent != nullptr && isRegisteredWindow(runtime.windowRegistry(), parent) &&
+    if (modal && parent != nullptr && isRegisteredWindow(runtime.windowRegistry(), parent) &&
         (GetWindowLongPtrW(parent, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
         SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    if (show) showByStartState(runtime, *windowObject);
+    if (!modal) return;
     bool running = true;
     const RuntimeApplication::ModalWindow previous = runtime.currentModalWindow();
-    runtime.setCurrentModalWindow({request.windowId, &running});
+    runtime.setCurrentModalWindow({windowId, &running});
     runtime.runNestedLoop(&running);
     runtime.setCurrentModalWindow(previous);
-    return true;
 }
 
 HCURSOR componentCursor(RuntimeApplication& runtime, std::uint32_t windowId, std::uint32_t componentId) {
@@ -320,24 +367,13 @@ void forgetComponentWindow(RuntimeApplication& runtime, std::uint32_t windowId, 
     const std::uint32_t windowEntryId = window->table.idAt(0);
     if (componentId != 0 && componentId != windowEntryId) {
         const std::optional<std::size_t> index = window->table.indexOf(componentId);
-        if (!index) return;
+        if (!index || slotHeldByLiveObject(window->table, *index)) return;
         destroyCursor(window->table, *index);
         runtime.windowRegistry().setObjectInSlot(window->table, *index, nullptr);
         return;
     }
-    if (window->backup.empty()) return;
-    // Components whose windows went first have let go of theirs already.
-    for (std::size_t index = 0; index < window->table.count(); ++index) {
-        if (!window->table.isMenuItemAt(index)) destroyCursor(window->table, index);
-    }
-    runtime.windowRegistry().releaseObjectSlots(window->table);
-    window->table.swap(window->backup);
-    window->backup.clear();
-    const RuntimeApplication::ModalWindow modal = runtime.currentModalWindow();
-    if (modal.windowId == windowId && modal.running != nullptr) {
-        *modal.running = false;
-        runtime.setCurrentModalWindow({});
-    }
+    if (window->backup.empty() || slotHeldByLiveObject(window->table, 0)) return;
+    releaseLoadedTable(runtime, *window, windowId);
     // The program lives as long as one of its windows does.
     if (runtime.loopStarted() && !runtime.anyWindowAlive()) PostQuitMessage(0);
 }

@@ -29,6 +29,12 @@ bool loadRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& reques
 // then runs its nested message loop, so this returns only once it is gone.
 bool loadAndShowRegisteredWindow(RuntimeApplication& runtime, const LoadRequest& request);
 
+// The window-show path, for a loaded window's first show (asked for or
+// not): the window takes its start state and, when loaded as modal, runs its
+// nested message loop, returning once the window is gone. Later shows are
+// plain.
+void showLoadedWindow(RuntimeApplication& runtime, std::uint32_t windowId, bool show);
+
 // True while a window loaded as modal is being created (for the window
 // class's owner rule); false when there is no runtime.
 bool creatingModalWindow() noexcept;

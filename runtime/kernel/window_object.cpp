@@ -212,6 +212,7 @@ LRESULT WindowObject::routeMessage(HWND window, UINT message, WPARAM wParam, LPA
     }
     if (message == WM_SETCURSOR && object->showOwnCursor(wParam, lParam)) return TRUE;
     if (message == WM_COMMAND && object->runMenuCommand(wParam, lParam)) return 0;
+    if (message == WM_DESTROY) object->closing_ = true;
     if (message != WM_NCDESTROY) return object->handleMessage(message, wParam, lParam);
 
     const LRESULT result = object->handleMessage(message, wParam, lParam);

@@ -81,6 +81,20 @@ public:
         if (accelerators != nullptr) DestroyAcceleratorTable(accelerators);
     }
 
+    // From its window's WM_DESTROY on the object is closing: the window is
+    // on its way out, however much of it still answers.
+    bool closing() const noexcept { return closing_; }
+
+    // How the loader made the window, for the first show after the load: as
+    // modal (the show then runs its nested loop), or by a reload (shown
+    // plainly, whatever its start state).
+    void setLoadState(bool modal, bool reloaded) noexcept {
+        loadedModal_ = modal;
+        loadedByReload_ = reloaded;
+    }
+    bool loadedModal() const noexcept { return loadedModal_; }
+    bool loadedByReload() const noexcept { return loadedByReload_; }
+
     // Set when a load has finished and cleared by the first show that
     // follows, so a window is not shown twice for one load.
     void setLoadedMark(bool loaded) noexcept { loadedMark_ = loaded; }
@@ -133,7 +147,10 @@ private:
     std::uint32_t windowId_ = 0;
     std::uint32_t componentId_ = 0;
     bool deleting_ = false;
+    bool closing_ = false;
     bool loadedMark_ = false;
+    bool loadedModal_ = false;
+    bool loadedByReload_ = false;
 };
 
 }  // namespace veltrano

@@ -87,17 +87,26 @@ std::optional<LoadPlan> planWindowLoad(const ComponentTable& table, const ClassF
 
     for (const CreationStep& step : plan.steps) {
         if (!(step.classFlags & class_flag::kPagedContainer) || step.index == 0) continue;
-        bool laterPage = false;
-        for (std::uint32_t child : records[step.index]->childIds()) {
-            if (child == 0) {
-                laterPage = true;
-                continue;
-            }
-            if (!laterPage) continue;
+        const std::vector<std::uint32_t> children = records[step.index]->childIds();
+        for (std::uint32_t child : children) {
+            if (child == 0 || pageOfChild(children, child).value_or(0) == 0) continue;
             if (const auto childIndex = table.indexOf(child)) plan.hiddenByPage.push_back(*childIndex);
         }
     }
     return plan;
+}
+
+std::optional<std::size_t> pageOfChild(std::span<const std::uint32_t> childIds, std::uint32_t childId) {
+    if (childId == 0) return std::nullopt;
+    std::size_t page = 0;
+    for (std::uint32_t child : childIds) {
+        if (child == 0) {
+            ++page;
+        } else if (child == childId) {
+            return page;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace veltrano

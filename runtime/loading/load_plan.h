@@ -41,6 +41,11 @@ struct LoadPlan {
     std::vector<std::size_t> hiddenByPage;
 };
 
+// The page a child sits on in a paged container's child list, whose pages
+// are separated by 0 entries (the first page is 0); nothing when the list
+// does not name the child.
+std::optional<std::size_t> pageOfChild(std::span<const std::uint32_t> childIds, std::uint32_t childId);
+
 // Looks up a class's flag word; nothing when the class does not exist.
 using ClassFlagsLookup = std::function<std::optional<std::uint32_t>(std::uint32_t classId)>;
 

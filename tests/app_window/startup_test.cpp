@@ -1,5 +1,8 @@
+#include <cstring>
 #include <fstream>
 
+#include "app/configurator/configurator_texts.h"
+#include "app/main/application_constants.h"
 #include "grid/file/grid_file.h"
 #include "grid/model/byte_picture_codec.h"
 #include "runtime/kernel/wide_text.h"
@@ -88,6 +91,32 @@ TEST_F(StartupTest, BuildsTheTableShape) {
         EXPECT_EQ(merge.right, 0);
         EXPECT_EQ(model.cell(group.top, 0)->text, group.name);
     }
+}
+
+TEST_F(StartupTest, TheConstantAreaHoldsEveryLiteralTextOfTheProgram) {
+    start();
+    RuntimeHeap& heap = runtime_->heap();
+    const char* const literals[] = {
+        app::kConstants.emptyText,
+        reinterpret_cast<const char*>(app::kConstants.emptyByteSet),
+        configurator::text::kNoPorts.data(),
+        configurator::text::kConfirmPortSetting.data(),
+        "\xC8\xB7\xB6\xA8",  // 确定
+    };
+    for (const char* literal : literals) {
+        EXPECT_TRUE(heap.isConstant(literal)) << "not in the constant area: " << static_cast<const void*>(literal);
+        // A literal taken for a heap block would reach the heap's own free.
+        heap.free(const_cast<char*>(literal));
+    }
+    EXPECT_EQ(std::string(configurator::text::kNoPorts), "\xCE\xDE\xBF\xC9\xD3\xC3\xB6\xCB\xBF\xDA");
+    // Reallocating a literal copies it out into a block of the heap.
+    auto* copy = static_cast<char*>(heap.reallocate(const_cast<char*>(configurator::text::kNoPorts.data()), 64));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_FALSE(heap.isConstant(copy));
+    EXPECT_EQ(std::memcmp(copy, configurator::text::kNoPorts.data(), configurator::text::kNoPorts.size()), 0);
+    heap.free(copy);
+    int onTheStack = 0;
+    EXPECT_FALSE(heap.isConstant(&onTheStack));
 }
 
 TEST_F(StartupTest, WritesHeadersKeyNamesAndCentresTheFixedColumns) {

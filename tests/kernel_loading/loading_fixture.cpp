@@ -94,11 +94,26 @@ std::vector<std::uint8_t> sampleSegment() {
     menuWindow.table.append(kSeparatorItem, menuItem("-", 0, kNoHandler));
     menuWindow.table.append(kSaveItem, menuItem("保存", 0x2, 16));
     menuWindow.table.append(kHiddenItem, menuItem("隐藏", 0x1, 16));
+    WindowTemplate pagedWindow;
+    pagedWindow.table.append(kPagedWindowEntry, *encodeComponentRecord(component(kFrameClass, "paged", 0, 60, "")));
+    ComponentRecordData tab = component(kTabClass, "tab", 0, 5, "");
+    tab.childIds = {kFirstPageText, 0, kSecondPageText};
+    pagedWindow.table.append(kTab, *encodeComponentRecord(tab));
+    pagedWindow.table.append(kFirstPageText,
+                             *encodeComponentRecord(component(kTextClass, "first page", kTab, 3, "first")));
+    pagedWindow.table.append(kSecondPageText,
+                             *encodeComponentRecord(component(kTextClass, "second page", kTab, 3, "second")));
+    WindowTemplate hiddenDialog;
+    ComponentRecordData hiddenFrame = component(kFrameClass, "hidden dialog", 0, 70, "");
+    hiddenFrame.flags = 0;
+    hiddenDialog.table.append(kHiddenDialogEntry, *encodeComponentRecord(hiddenFrame));
     TemplateSegment segment;
-    segment.windowIds = {kWindowId, kDialogId, kMenuWindowId};
+    segment.windowIds = {kWindowId, kDialogId, kMenuWindowId, kPagedWindowId, kHiddenDialogId};
     segment.templates.push_back(std::move(window));
     segment.templates.push_back(std::move(dialog));
     segment.templates.push_back(std::move(menuWindow));
+    segment.templates.push_back(std::move(pagedWindow));
+    segment.templates.push_back(std::move(hiddenDialog));
     return *writeTemplateSegment(segment);
 }
 

@@ -29,6 +29,17 @@ inline constexpr std::uint32_t kSeparatorItem = 0x26000012;
 inline constexpr std::uint32_t kSaveItem = 0x26000013;
 inline constexpr std::uint32_t kHiddenItem = 0x26000014;
 
+// A fourth window holding a tab control with one text on each of its two
+// pages.
+inline constexpr std::uint32_t kPagedWindowId = 0x52010004;
+inline constexpr std::uint32_t kPagedWindowEntry = 0x06010007;
+inline constexpr std::uint32_t kTab = 0x16000021;
+inline constexpr std::uint32_t kFirstPageText = 0x16000022;
+inline constexpr std::uint32_t kSecondPageText = 0x16000023;
+// A fifth, a bare frame that starts hidden.
+inline constexpr std::uint32_t kHiddenDialogId = 0x52010005;
+inline constexpr std::uint32_t kHiddenDialogEntry = 0x06010008;
+
 // Which handlers ran, in order, with what the runtime said the source was.
 struct HandlerLog {
     std::vector<std::string> calls;

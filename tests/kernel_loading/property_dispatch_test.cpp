@@ -78,6 +78,37 @@ TEST_F(PropertyDispatchTest, VisibleAndDisabledFollowTheLiveWindow) {
     EXPECT_TRUE(IsWindowVisible(handleOf(kOuterText)));
 }
 
+TEST_F(PropertyDispatchTest, AControlOnAPageTheTabDoesNotShowStaysHidden) {
+    ASSERT_EQ(services::loadWindow(kPagedWindowId, nullptr, false), 0);
+    const auto handle = [](std::uint32_t componentId) {
+        WindowObject* object = services::componentObject(kPagedWindowId, componentId);
+        return object ? object->handle() : nullptr;
+    };
+    const auto writeVisible = [](std::uint32_t componentId, bool visible) {
+        writeProperty(kPagedWindowId, componentId, 5, -1, visible ? 1u : 0u, 0);
+    };
+    ASSERT_NE(handle(kSecondPageText), nullptr);
+    EXPECT_TRUE(IsWindowVisible(handle(kFirstPageText)));
+    EXPECT_FALSE(IsWindowVisible(handle(kSecondPageText)));
+
+    writeVisible(kSecondPageText, true);
+    EXPECT_FALSE(IsWindowVisible(handle(kSecondPageText))) << "shown on a page the tab does not show";
+
+    classLog().currentPage = 1;
+    writeVisible(kFirstPageText, false);
+    writeVisible(kFirstPageText, true);
+    EXPECT_FALSE(IsWindowVisible(handle(kFirstPageText))) << "shown on a page the tab no longer shows";
+    writeVisible(kSecondPageText, true);
+    EXPECT_TRUE(IsWindowVisible(handle(kSecondPageText)));
+
+    // The tab control itself sits on no page.
+    writeVisible(kTab, false);
+    EXPECT_FALSE(IsWindowVisible(handle(kTab)));
+    writeVisible(kTab, true);
+    EXPECT_TRUE(IsWindowVisible(handle(kTab)));
+    DestroyWindow(handle(0));
+}
+
 TEST_F(PropertyDispatchTest, ClassPropertiesGoThroughTheClassRoutines) {
     runtime_.loadWindow(kWindowId);
     EXPECT_EQ(readText(kOuterText, 8), "outer text");

@@ -1,5 +1,7 @@
 #include "tests/kernel_loading/test_classes.h"
 
+#include <commctrl.h>
+
 #include <string_view>
 
 #include "runtime/kernel/wide_text.h"
@@ -10,6 +12,7 @@ namespace {
 
 class TestFrameObject final : public WindowObject {
 public:
+    int startShowCommand() const override { return classLog().startShowCommand; }
     void setModal(bool modal) override { classLog().markedModal = modal; }
     void rememberDisabledWindow(HWND window, bool wasEnabled) override {
         classLog().disabledForModal.emplace_back(window, wasEnabled);
@@ -22,6 +25,19 @@ public:
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == 0x806F || message == 0x8004 || message == 0x8076) classLog().privateMessages.push_back(message);
+        if (message == WM_DESTROY && classLog().onFrameDestroying) {
+            const std::function<void()> hook = std::move(classLog().onFrameDestroying);
+            classLog().onFrameDestroying = nullptr;
+            hook();
+        }
+        return WindowObject::handleMessage(message, wParam, lParam);
+    }
+};
+
+class TestTabObject final : public WindowObject {
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == TCM_GETCURSEL) return classLog().currentPage;
         return WindowObject::handleMessage(message, wParam, lParam);
     }
 };
@@ -53,13 +69,15 @@ WindowObject* createFrame(const std::uint8_t*, std::uint32_t, std::uint32_t styl
     return attachNew<TestFrameObject>(handle, componentId, controlId, style, parent);
 }
 
-WindowObject* createBox(const std::uint8_t*, std::uint32_t, std::uint32_t style, HWND parent, std::uint32_t controlId,
-                        HMENU, int left, int top, int width, int height, std::uint32_t, std::uint32_t componentId,
-                        std::uint32_t, std::uint32_t) {
+// A container is a plain child window; its object tells a box from a tab.
+template <typename Object>
+WindowObject* createContainer(const std::uint8_t*, std::uint32_t, std::uint32_t style, HWND parent,
+                              std::uint32_t controlId, HMENU, int left, int top, int width, int height, std::uint32_t,
+                              std::uint32_t componentId, std::uint32_t, std::uint32_t) {
     HWND handle = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | style, left, top, width, height, parent,
                                   reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(controlId)),
                                   GetModuleHandleW(nullptr), nullptr);
-    return attachNew<TestFrameObject>(handle, componentId, controlId, style, parent);
+    return attachNew<Object>(handle, componentId, controlId, style, parent);
 }
 
 WindowObject* createText(const std::uint8_t* data, std::uint32_t length, std::uint32_t style, HWND parent,
@@ -110,7 +128,10 @@ AnyRoutine frameInterfaces(int number) {
     return number == 1 ? asAnyRoutine(&createFrame) : nullptr;
 }
 AnyRoutine boxInterfaces(int number) {
-    return number == 1 ? asAnyRoutine(&createBox) : nullptr;
+    return number == 1 ? asAnyRoutine(&createContainer<TestFrameObject>) : nullptr;
+}
+AnyRoutine tabInterfaces(int number) {
+    return number == 1 ? asAnyRoutine(&createContainer<TestTabObject>) : nullptr;
 }
 AnyRoutine textInterfaces(int number) {
     switch (number) {
@@ -130,7 +151,8 @@ const PropertyDescriptor kTextProperties[] = {
 const ClassDescriptor kFrame{kFrameClass, 0x04, &frameInterfaces, kTextProperties, 8};
 const ClassDescriptor kBox{kBoxClass, 0x04, &boxInterfaces, kTextProperties, 8};
 const ClassDescriptor kText{kTextClass, 0x04, &textInterfaces, kTextProperties, 12};
-const ClassDescriptor* const kClasses[] = {&kFrame, nullptr, nullptr, nullptr, nullptr,
+const ClassDescriptor kTab{kTabClass, 0x04 | class_flag::kPagedContainer, &tabInterfaces, kTextProperties, 8};
+const ClassDescriptor* const kClasses[] = {&kFrame, &kTab,   nullptr, nullptr, nullptr,
                                            nullptr, nullptr, nullptr, &kBox,   &kText};
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +19,9 @@ namespace veltrano::test {
 // property (8), a number (9) and a property whose write asks for a
 // re-creation (10). Their class data is the text itself.
 inline constexpr std::uint32_t kFrameClass = 0x00010001;
+// A tab control (unit 2): a container whose child list is split into pages
+// and whose window answers which page it shows.
+inline constexpr std::uint32_t kTabClass = 0x00010002;
 inline constexpr std::uint32_t kBoxClass = 0x00010009;
 inline constexpr std::uint32_t kTextClass = 0x0001000A;
 
@@ -38,6 +42,13 @@ struct ClassLog {
     bool markedModal = false;
     int acceleratorCount = 0;  // of the table the loader gave the frame
     std::vector<std::pair<HWND, bool>> disabledForModal;
+    // Runs when a frame's window is being destroyed, as a handler of the
+    // window's own destruction would.
+    std::function<void()> onFrameDestroying;
+    // What frames answer when asked how they start, and the page tab
+    // controls show.
+    int startShowCommand = SW_SHOWNORMAL;
+    LRESULT currentPage = 0;
 };
 ClassLog& classLog();
 

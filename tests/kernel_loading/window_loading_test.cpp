@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "runtime/kernel/property_access.h"
 #include "runtime/kernel/runtime_services.h"
 #include "runtime/kernel/window_loader.h"
 #include "runtime/kernel/window_object.h"
@@ -66,6 +67,38 @@ TEST_F(WindowLoadingTest, ClosingRestoresThePristineTableForTheNextLoad) {
     runtime_.loadWindow(kWindowId);
     EXPECT_EQ(classLog().creations.size(), 8u);
     EXPECT_NE(handleOf(kOuterText), nullptr);
+}
+
+TEST_F(WindowLoadingTest, LoadingAWindowThatIsClosingMakesItAnew) {
+    runtime_.loadWindow(kWindowId);
+    HWND first = handleOf(0);
+    HWND firstText = handleOf(kOuterText);
+    bool reloaded = false;
+    classLog().onFrameDestroying = [this, &reloaded] {
+        LoadRequest request;
+        request.windowId = kWindowId;
+        reloaded = loadRegisteredWindow(runtime_, request);
+    };
+    DestroyWindow(first);
+    EXPECT_TRUE(reloaded);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_FALSE(IsWindow(firstText));
+    EXPECT_EQ(classLog().creations.size(), 8u);
+    // The old window's and components' ends came after the new load and
+    // left the new objects in their slots.
+    ASSERT_NE(handleOf(0), nullptr);
+    EXPECT_NE(handleOf(0), first);
+    EXPECT_TRUE(IsWindowVisible(handleOf(0)));
+    for (std::uint32_t component : {kBox, kInnerText, kOuterText}) {
+        ASSERT_NE(objectOf(component), nullptr) << std::hex << component;
+        EXPECT_EQ(GetAncestor(handleOf(component), GA_ROOT), handleOf(0)) << std::hex << component;
+    }
+    EXPECT_FALSE(runtime_.windowRegistry().find(kWindowId)->backup.empty());
+    EXPECT_EQ(classLog().destroyed, 2) << "the old texts' objects went with their windows";
+
+    closeWindow();
+    EXPECT_TRUE(runtime_.windowRegistry().find(kWindowId)->backup.empty());
+    EXPECT_EQ(objectOf(kOuterText), nullptr);
 }
 
 TEST_F(WindowLoadingTest, DestroyingAComponentClearsItsSlotOnly) {
@@ -160,6 +193,7 @@ TEST_F(WindowLoadingTest, EventSourceIsKnownOnlyWhileAHandlerRuns) {
 struct ModalVisit {
     HWND mainWindow = nullptr;
     bool dialogAlive = false;
+    bool dialogVisible = false;
     bool mainEnabled = true;
     HWND dialogOwner = nullptr;
 };
@@ -168,13 +202,15 @@ ModalVisit& modalVisit() {
     return visit;
 }
 
+template <std::uint32_t DialogId>
 void CALLBACK closeDialogFromItsLoop(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    WindowObject* dialog = services::componentObject(kDialogId, 0);
+    WindowObject* dialog = services::componentObject(DialogId, 0);
     ModalVisit& visit = modalVisit();
     visit.dialogAlive = dialog != nullptr && dialog->alive();
     visit.mainEnabled = IsWindowEnabled(visit.mainWindow) != FALSE;
     if (visit.dialogAlive) {
+        visit.dialogVisible = IsWindowVisible(dialog->handle()) != FALSE;
         visit.dialogOwner = GetWindow(dialog->handle(), GW_OWNER);
         DestroyWindow(dialog->handle());
     }
@@ -183,7 +219,7 @@ void CALLBACK closeDialogFromItsLoop(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(WindowLoadingTest, AModalWindowHoldsTheLoadServiceUntilItIsGone) {
     runtime_.loadWindow(kWindowId);
     modalVisit() = ModalVisit{handleOf(0)};
-    ASSERT_NE(SetTimer(nullptr, 0, 50, &closeDialogFromItsLoop), 0u);
+    ASSERT_NE(SetTimer(nullptr, 0, 50, &closeDialogFromItsLoop<kDialogId>), 0u);
 
     EXPECT_EQ(services::loadWindow(kDialogId, nullptr, true), 0);
 
@@ -198,6 +234,50 @@ TEST_F(WindowLoadingTest, AModalWindowHoldsTheLoadServiceUntilItIsGone) {
     EXPECT_TRUE(classLog().creations.back().whileCreatingModalWindow);
     EXPECT_FALSE(classLog().creations.front().whileCreatingModalWindow);
     EXPECT_FALSE(creatingModalWindow());
+}
+
+TEST_F(WindowLoadingTest, WritingTheWindowVisibleTakesItsStartStateOnTheFirstShowOnly) {
+    ASSERT_EQ(services::loadWindow(kHiddenDialogId, nullptr, false), 0);
+    WindowObject* dialog = services::componentObject(kHiddenDialogId, 0);
+    ASSERT_NE(dialog, nullptr);
+    const HWND handle = dialog->handle();
+    EXPECT_FALSE(IsWindowVisible(handle));
+
+    classLog().startShowCommand = SW_SHOWMAXIMIZED;
+    writeProperty(kHiddenDialogId, 0, 5, -1, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(handle));
+    EXPECT_TRUE(IsZoomed(handle)) << "the first show did not take the start state";
+
+    writeProperty(kHiddenDialogId, 0, 5, -1, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(handle));
+    classLog().startShowCommand = SW_SHOWMINIMIZED;
+    writeProperty(kHiddenDialogId, 0, 5, -1, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(handle));
+    EXPECT_FALSE(IsIconic(handle)) << "a later show took the start state again";
+    DestroyWindow(handle);
+}
+
+TEST_F(WindowLoadingTest, WritingAHiddenModalWindowVisibleHoldsTheWriteUntilItIsGone) {
+    runtime_.loadWindow(kWindowId);
+    // A modal window that starts hidden is loaded without its loop.
+    ASSERT_EQ(services::loadWindow(kHiddenDialogId, nullptr, true), 0);
+    WindowObject* dialog = services::componentObject(kHiddenDialogId, 0);
+    ASSERT_NE(dialog, nullptr);
+    const HWND handle = dialog->handle();
+    EXPECT_FALSE(IsWindowVisible(handle));
+    modalVisit() = ModalVisit{handleOf(0)};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &closeDialogFromItsLoop<kHiddenDialogId>);
+    ASSERT_NE(timer, 0u);
+
+    writeProperty(kHiddenDialogId, 0, 5, -1, 1, 0);
+
+    EXPECT_TRUE(modalVisit().dialogAlive) << "the write returned before the modal window closed";
+    EXPECT_TRUE(modalVisit().dialogVisible);
+    EXPECT_FALSE(modalVisit().mainEnabled) << "the other window stayed enabled under the modal one";
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(runtime_.currentModalWindow().windowId, 0u);
+    KillTimer(nullptr, timer);
+    if (IsWindow(handle)) DestroyWindow(handle);
 }
 
 TEST_F(WindowLoadingTest, AModelessWindowLoadedByTheServiceReturnsAtOnce) {

@@ -121,5 +121,14 @@ TEST_F(DllBindingDeathTest, MissingSystemExportNamesOnlyTheExport) {
         ::testing::ExitedWithCode(-1), "fatal=\\[无法找到指定DLL库文件中的输出命令“NoSuchExportAnywhere”\\]");
 }
 
+TEST_F(DllBindingDeathTest, ASubroutineInAnExternalPackageIsFatal) {
+    EXPECT_EXIT(
+        {
+            runtime_.setErrorHook(&printMessage);
+            runtime_.callExternalPackageSubroutine();
+        },
+        ::testing::ExitedWithCode(-1), "fatal=\\[静态编译的程序不支持调用位于外部Q包中的子程序\\]");
+}
+
 }  // namespace
 }  // namespace veltrano

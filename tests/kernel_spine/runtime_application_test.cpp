@@ -201,6 +201,26 @@ TEST_F(RuntimeApplicationTest, DefaultIconsComeBackWhole) {
     if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
+TEST_F(RuntimeApplicationTest, ShutdownDestroysTheDefaultIconsItHandedOut) {
+    runtime_.initialiseRuntime();
+    AddressWord words[2] = {};
+    RuntimeApplication::serviceEntry(1000, addressWord(words), 0);
+    const HICON icons[2] = {addressFromWord<HICON__>(words[0]), addressFromWord<HICON__>(words[1])};
+    for (HICON icon : icons) {
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+    }
+    runtime_.shutdown(0);
+    for (HICON icon : icons) {
+        ICONINFO info{};
+        EXPECT_FALSE(GetIconInfo(icon, &info)) << "an icon outlived the shutdown";
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+    }
+}
+
 TEST_F(RuntimeApplicationTest, PendingMessagesAreDispatchedButQuitStays) {
     runtime_.initialiseRuntime();
     PostMessageW(nullptr, WM_APP, 0, 0);

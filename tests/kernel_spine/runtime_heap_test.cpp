@@ -5,6 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "runtime/kernel/image_section.h"
 #include "runtime/kernel/runtime_text.h"
 #include "runtime/values/type_codes.h"
 #include "tests/kernel_spine/impossible_allocation.h"
@@ -132,6 +133,43 @@ TEST_F(RuntimeHeapTest, TextsAndByteSetsHaveTheirLayouts) {
     heap_.free(set);
     EXPECT_EQ(newByteSet(heap_, {}), nullptr);
     EXPECT_TRUE(byteSetView(nullptr).empty());
+}
+
+}  // namespace
+}  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+const char kSectionProbe[] = "probe";
+
+TEST(ImageSectionTest, TheSectionOfOneConstantHoldsTheProgramsLiteralTexts) {
+    const ImageSection section = imageSectionHolding(kSectionProbe);
+    ASSERT_NE(section.start, nullptr);
+    ASSERT_GT(section.size, sizeof kSectionProbe);
+    const auto holds = [&section](const void* address) {
+        const auto* start = static_cast<const std::uint8_t*>(section.start);
+        const auto* target = static_cast<const std::uint8_t*>(address);
+        return target >= start && target < start + section.size;
+    };
+    EXPECT_TRUE(holds(kSectionProbe));
+    EXPECT_TRUE(holds("a literal of its own"));
+    EXPECT_TRUE(holds("\xB2\xE2\xCA\xD4"));  // 测试
+
+    HANDLE privateHeap = HeapCreate(0, 0, 0);
+    RuntimeHeap heap(privateHeap, &throwOnFailure);
+    heap.setConstantRange(section.start, section.size);
+    void* block = heap.allocate(8);
+    EXPECT_FALSE(holds(block));
+    EXPECT_FALSE(heap.isConstant(block));
+    EXPECT_TRUE(heap.isConstant("freed as a text"));
+    heap.free(const_cast<char*>("freed as a text"));
+    heap.free(block);
+    HeapDestroy(privateHeap);
+
+    int onTheStack = 0;
+    EXPECT_FALSE(holds(&onTheStack));
+    EXPECT_EQ(imageSectionHolding(&onTheStack).start, nullptr);
 }
 
 }  // namespace
