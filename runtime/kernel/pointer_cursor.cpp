@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "runtime/dispatch/pointer_codes.h"
 #include "runtime/template/little_endian.h"
 
 namespace veltrano {
@@ -18,11 +19,6 @@ constexpr std::uint16_t kIconFile = 1;
 constexpr std::uint16_t kCursorFile = 2;
 // The version of the icon resource format CreateIconFromResourceEx reads.
 constexpr DWORD kIconFormatVersion = 0x00030000;
-
-const std::array<LPCWSTR, 14> kStandardPointers{
-    IDC_ARROW,    IDC_CROSS,  IDC_IBEAM,   IDC_WAIT, IDC_SIZEALL,     IDC_SIZENESW, IDC_SIZENS,
-    IDC_SIZENWSE, IDC_SIZEWE, IDC_UPARROW, IDC_NO,   IDC_APPSTARTING, IDC_HELP,     IDC_HAND,
-};
 
 struct FileImage {
     int width = 0;
@@ -83,9 +79,10 @@ HCURSOR makePointerCursor(std::span<const std::uint8_t> block) {
     if (block.size() < kCodeSize) return nullptr;
     if (block.size() > kCodeSize) return cursorFromFileImage(block.subspan(kCodeSize));
     const std::uint32_t code = le::loadU32(block.data());
-    if (code == 0 || code > kStandardPointers.size()) return nullptr;
+    const std::uint32_t systemId = classPointerCode(code);
+    if (code == 0 || systemId == code) return nullptr;
     // A copy, so that every cursor in a table is the table's own to destroy.
-    return CopyCursor(LoadCursorW(nullptr, kStandardPointers[code - 1]));
+    return CopyCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(systemId)));
 }
 
 }  // namespace veltrano

@@ -10,6 +10,7 @@
 
 #include "runtime/dispatch/common_properties.h"
 #include "runtime/dispatch/font_access.h"
+#include "runtime/dispatch/pointer_codes.h"
 #include "runtime/dispatch/property_kind.h"
 #include "runtime/kernel/component_class.h"
 #include "runtime/kernel/menu_bar.h"
@@ -184,6 +185,9 @@ std::uint64_t readClassProperty(RuntimeApplication& runtime, const Target& targe
         case RuntimeValueForm::ByteSet: {
             if (raw.word1 == 0 || raw.word2 == 0) return 0;
             const std::span<const std::uint8_t> bytes(addressFromWord<const std::uint8_t>(raw.word1), raw.word2);
+            if (static_cast<PropertyKind>(kind) == PropertyKind::Cursor) {
+                return addressResult(newByteSet(runtime.heap(), withRuntimePointerCode(bytes)));
+            }
             return addressResult(newByteSet(runtime.heap(), bytes));
         }
         case RuntimeValueForm::Font: return readFontValue(runtime, fontFromRaw(raw), arrayIndex);
@@ -206,6 +210,7 @@ void writeClassProperty(RuntimeApplication& runtime, Target& target, std::uint32
     const AddressWord address = joinAddressWords(low, high);
     RawValue raw;
     LogFontImage font;
+    std::vector<std::uint8_t> convertedPointer;
     switch (runtimeFormOf(kind)) {
         case RuntimeValueForm::None: return;
         case RuntimeValueForm::Integer:
@@ -213,7 +218,11 @@ void writeClassProperty(RuntimeApplication& runtime, Target& target, std::uint32
         case RuntimeValueForm::Bool: raw = writeScalar(kind, RuntimeWords{low, high}); break;
         case RuntimeValueForm::Text: raw.word1 = address != 0 ? address : addressWord(kEmptyText); break;
         case RuntimeValueForm::ByteSet: {
-            const std::span<const std::uint8_t> bytes = byteSetView(addressFromWord<const void>(address));
+            std::span<const std::uint8_t> bytes = byteSetView(addressFromWord<const void>(address));
+            if (static_cast<PropertyKind>(kind) == PropertyKind::Cursor) {
+                convertedPointer = withClassPointerCode(bytes);
+                bytes = convertedPointer;
+            }
             raw.word1 = bytes.empty() ? 0 : addressWord(bytes.data());
             raw.word2 = static_cast<std::uint32_t>(bytes.size());
             break;

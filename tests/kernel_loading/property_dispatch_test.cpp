@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <vector>
 
 #include "runtime/kernel/property_access.h"
 #include "runtime/kernel/runtime_services.h"
@@ -150,6 +152,44 @@ TEST_F(PropertyDispatchTest, AWholeFontRecordCarriesItsFaceNameBothWays) {
     auto* face = addressFromWord<char>(static_cast<AddressWord>(readProperty(kWindowId, kOuterText, kFont, kFaceName)));
     EXPECT_EQ(textView(face), "Arial");
     runtime_.heap().free(face);
+}
+
+// A class's own mouse-pointer property holds the system's cursor
+// identifiers; the program reads and writes the runtime's pointer codes.
+TEST_F(PropertyDispatchTest, AClassPointerPropertyTakesTheClassCodesAndGivesTheRuntimeCodes) {
+    runtime_.loadWindow(kWindowId);
+    constexpr std::int32_t kPointer = 12;
+    auto* text = static_cast<TestTextObject*>(objectOf(kOuterText));
+    ASSERT_NE(text, nullptr);
+    const auto writeBlock = [&](std::vector<std::uint8_t> bytes) {
+        std::uint8_t* block = newByteSet(runtime_.heap(), bytes);
+        writePropertyAddress(kWindowId, kOuterText, kPointer, -1, block);
+        EXPECT_EQ(std::vector<std::uint8_t>(byteSetView(block).begin(), byteSetView(block).end()), bytes)
+            << "the program's own byte set was changed";
+        runtime_.heap().free(block);
+    };
+    const auto readBlock = [&] {
+        auto* block =
+            addressFromWord<std::uint8_t>(static_cast<AddressWord>(readProperty(kWindowId, kOuterText, kPointer, -1)));
+        const std::span<const std::uint8_t> bytes = byteSetView(block);
+        std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());
+        runtime_.heap().free(block);
+        return copy;
+    };
+
+    writeBlock({14, 0, 0, 0});                                                // the hand
+    EXPECT_EQ(text->pointer, (std::vector<std::uint8_t>{0x89, 0x7F, 0, 0}));  // 32649
+    EXPECT_EQ(readBlock(), (std::vector<std::uint8_t>{14, 0, 0, 0}));
+
+    text->pointer = {0x00, 0x7F, 0, 0, 0x11, 0x22};  // 32512, the arrow, with image bytes after it
+    EXPECT_EQ(readBlock(), (std::vector<std::uint8_t>{1, 0, 0, 0, 0x11, 0x22}));
+    EXPECT_EQ(text->pointer[0], 0x00) << "reading changed the class's own block";
+
+    writeBlock({0, 0, 0, 0});
+    EXPECT_EQ(text->pointer, (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    writeBlock({9, 0, 0});  // too short for a code: passed as it is
+    EXPECT_EQ(text->pointer, (std::vector<std::uint8_t>{9, 0, 0}));
+    EXPECT_EQ(readBlock(), (std::vector<std::uint8_t>{9, 0, 0}));
 }
 
 TEST_F(PropertyDispatchTest, AWriteThatAsksForIt_RecreatesTheComponentFromItsState) {

@@ -107,6 +107,11 @@ int writeText(WindowObject* object, int index, const RawValue* value, int) {
             text->font.assign(bytes, bytes + value->word2);
             return 0;
         }
+        case 4: {
+            const auto* bytes = addressFromWord<const std::uint8_t>(value->word1);
+            text->pointer.assign(bytes, bytes + value->word2);
+            return 0;
+        }
         default: return 0;
     }
 }
@@ -117,6 +122,8 @@ void readText(WindowObject* object, int index, RawValue* value) {
     if (index == 1) value->word1 = static_cast<std::uint32_t>(text->number);
     if (index == 3 && !text->font.empty())
         *value = RawValue{addressWord(text->font.data()), static_cast<std::uint32_t>(text->font.size())};
+    if (index == 4 && !text->pointer.empty())
+        *value = RawValue{addressWord(text->pointer.data()), static_cast<std::uint32_t>(text->pointer.size())};
 }
 
 std::vector<std::uint8_t> saveText(WindowObject* object) {
@@ -144,13 +151,14 @@ AnyRoutine textInterfaces(int number) {
 }
 
 const PropertyDescriptor kTextProperties[] = {
-    {"left", 1001},     {"top", 1001},     {"width", 1001}, {"height", 1001}, {"tag", 1005},      {"visible", 1003},
-    {"disabled", 1003}, {"pointer", 1011}, {"text", 1005},  {"number", 1001}, {"recreate", 1003}, {"font", 1013},
+    {"left", 1001},     {"top", 1001},      {"width", 1001},   {"height", 1001}, {"tag", 1005},
+    {"visible", 1003},  {"disabled", 1003}, {"pointer", 1011}, {"text", 1005},   {"number", 1001},
+    {"recreate", 1003}, {"font", 1013},     {"cursor", 1011},
 };
 
 const ClassDescriptor kFrame{kFrameClass, 0x04, &frameInterfaces, kTextProperties, 8};
 const ClassDescriptor kBox{kBoxClass, 0x04, &boxInterfaces, kTextProperties, 8};
-const ClassDescriptor kText{kTextClass, 0x04, &textInterfaces, kTextProperties, 12};
+const ClassDescriptor kText{kTextClass, 0x04, &textInterfaces, kTextProperties, 13};
 const ClassDescriptor kTab{kTabClass, 0x04 | class_flag::kPagedContainer, &tabInterfaces, kTextProperties, 8};
 const ClassDescriptor* const kClasses[] = {&kFrame, &kTab,   nullptr, nullptr, nullptr,
                                            nullptr, nullptr, nullptr, &kBox,   &kText};

@@ -57,7 +57,8 @@ public:
     ~TestTextObject() override;
     std::string text;
     std::int32_t number = 0;
-    std::vector<std::uint8_t> font;  // a logical-font record once written
+    std::vector<std::uint8_t> font;     // a logical-font record once written
+    std::vector<std::uint8_t> pointer;  // a mouse-pointer block in the class's codes
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
