@@ -1,10 +1,10 @@
+#include "runtime/dispatch/pointer_codes.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
-
-#include "runtime/dispatch/pointer_codes.h"
 
 namespace veltrano {
 namespace {

@@ -123,10 +123,11 @@ std::vector<LogLine> SimulatedModule::received() const {
 }
 
 ToolProcess::ToolProcess(const std::string& folder, const std::vector<std::string>& arguments,
-                         const std::string& program, const std::string& errorPath)
-    : outPath_(folder + "/tool.out"),
+                         const std::string& program, const std::string& errorPath, const std::string& outputPath)
+    : outPath_(outputPath.empty() ? folder + "/tool.out" : outputPath),
       errPath_(errorPath.empty() ? folder + "/tool.err" : errorPath),
-      errorIsFile_(errorPath.empty()) {
+      errorIsFile_(errorPath.empty()),
+      outputIsFile_(outputPath.empty()) {
     child_ = spawn(program, arguments, outPath_, errPath_);
 }
 
@@ -148,8 +149,8 @@ ToolRun ToolProcess::finish(Millis limit) {
     } else {
         endChild(child_);
     }
-    run.out = contentOf(outPath_);
-    // A terminal given for standard error is read by its owner, not here.
+    // A device given for either stream is read by its owner, not here.
+    if (outputIsFile_) run.out = contentOf(outPath_);
     if (errorIsFile_) run.err = contentOf(errPath_);
     return run;
 }

@@ -68,10 +68,11 @@ struct ToolRun {
 // output goes to files in `folder`. Killed when destroyed if still running.
 class ToolProcess {
 public:
-    // `errorPath`, when given, takes standard error instead of a file in
-    // `folder` (a terminal, for instance).
+    // `errorPath` and `outputPath`, when given, take standard error and
+    // output instead of files in `folder` (a terminal, a full device).
     ToolProcess(const std::string& folder, const std::vector<std::string>& arguments,
-                const std::string& program = VELTRANO_MODULE, const std::string& errorPath = {});
+                const std::string& program = VELTRANO_MODULE, const std::string& errorPath = {},
+                const std::string& outputPath = {});
     ~ToolProcess();
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
@@ -84,6 +85,7 @@ private:
     std::string outPath_;
     std::string errPath_;
     bool errorIsFile_ = true;
+    bool outputIsFile_ = true;
     pid_t child_ = -1;
 };
 

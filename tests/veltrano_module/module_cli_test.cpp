@@ -148,6 +148,27 @@ TEST_F(ModuleCli, ReadOfTheDemonstrationStoreEqualsItInTheTableTool) {
     EXPECT_TRUE(contains(differs.out, "row 40 ")) << differs.out;
 }
 
+// What a command prints is part of its work: output that cannot be written
+// fails the command with the reason, though the module's part was done.
+TEST_F(ModuleCli, OutputThatCannotBeWrittenIsExit5WithItsReason) {
+    SimulatedModule module(scratch.path("module"), {}, VELTRANO_DEMO_STORE);
+    ASSERT_TRUE(module.running());
+    const std::string readBack = scratch.path("read.dat");
+    ToolProcess tool(scratch.path("."), {"read", "--port", module.link(), "-o", readBack}, VELTRANO_MODULE, {},
+                     "/dev/full");
+    const ToolRun run = tool.finish(Millis{60000});
+    EXPECT_EQ(run.exitCode, 5) << run.err;
+    EXPECT_TRUE(contains(run.err, "veltrano-module: cannot write to standard output: no space left")) << run.err;
+    const ToolRun checked = runTableTool(scratch.path("."), {"check", readBack});
+    EXPECT_EQ(checked.exitCode, 0) << "the table read back was still saved whole: " << checked.out;
+
+    const ToolRun help = [&] {
+        ToolProcess helpTool(scratch.path("."), {"--help"}, VELTRANO_MODULE, {}, "/dev/full");
+        return helpTool.finish(Millis{30000});
+    }();
+    EXPECT_EQ(help.exitCode, 5) << help.err;
+}
+
 TEST_F(ModuleCli, VerifyNamesTheRowAModuleDropped) {
     SimulatedModule module(scratch.path("module"), {"--drop-row", "21"});
     ASSERT_TRUE(module.running());

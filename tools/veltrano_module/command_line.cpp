@@ -205,6 +205,7 @@ const char* usageText() {
            "  2  wrong usage, or a table that cannot be read or holds a bad code\n"
            "  3  a port could not be opened or was lost\n"
            "  4  the module did not answer in time\n"
+           "  5  standard output could not be written (a full disk, a closed pipe)\n"
            "  130  stopped with Ctrl-C (a write first takes the module out of\n"
            "       configuration mode)\n";
 }
