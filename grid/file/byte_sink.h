@@ -67,7 +67,8 @@ public:
     // record is larger than the buffer; the caller then writes it value by
     // value.
     std::uint8_t* room(std::size_t size) {
-        if ((used_ + size > kBufferSize && (size > kBufferSize || !flush())) || !ok_) {
+        const bool fits = used_ + size <= kBufferSize || (size <= kBufferSize && flush());
+        if (!fits || !ok_) {
             return nullptr;
         }
         std::uint8_t* at = buffer_.get() + used_;

@@ -77,7 +77,7 @@ def table_file_rows(native):
         (f"  same, against plain stdio, no flush to disk {shape} (ms)", number(grid, 2),
          f"stdio same bytes {number(stdio, 2)}", ratio(grid, stdio), "(context)", ""),
         ("2 format alone, in memory (ns per cell)", number(per_cell, 1),
-         f"{number(memory, 2)} ms for {shape} cells", "-", "<= 40",
+         f"{number(memory, 3)} ms for {shape} cells", "-", "<= 40",
          "yes" if per_cell is not None and per_cell <= 40 else "NO"),
     ]
 
