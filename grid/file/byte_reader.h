@@ -1,11 +1,23 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 
 namespace veltrano::grid::file {
+
+inline std::uint32_t loadUint32(const std::uint8_t* at) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, at, sizeof value);
+        return value;
+    }
+    return static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
+           (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
+}
 
 // Little-endian reads over a byte span. Every read checks what is left and
 // fails without moving when the span is too short.
@@ -25,9 +37,7 @@ public:
         if (remaining() < 4) {
             return false;
         }
-        const std::uint8_t* at = bytes_.data() + position_;
-        value = static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-                (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
+        value = loadUint32(bytes_.data() + position_);
         position_ += 4;
         return true;
     }
@@ -47,6 +57,13 @@ public:
         position_ += count;
         return true;
     }
+    // The next count bytes without moving past them, or null when fewer
+    // are left: a whole record looked at with one check.
+    const std::uint8_t* peek(std::size_t count) const {
+        return remaining() < count ? nullptr : bytes_.data() + position_;
+    }
+    // Moves past bytes that peek() showed.
+    void skip(std::size_t count) { position_ += count; }
     // A NUL-padded field: the text ends at its first NUL or at the field's end.
     bool readFixedText(std::size_t size, std::string& text);
 

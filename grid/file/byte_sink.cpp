@@ -14,9 +14,8 @@ bool VectorSink::write(std::span<const std::uint8_t> bytes) {
 ByteWriter::ByteWriter(ByteSink& sink) : sink_(sink), buffer_(std::make_unique<std::uint8_t[]>(kBufferSize)) {}
 
 void ByteWriter::appendSlowly(std::uint32_t value) {
-    const std::array<std::uint8_t, 4> encoded{static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                              static_cast<std::uint8_t>(value >> 16),
-                                              static_cast<std::uint8_t>(value >> 24)};
+    std::array<std::uint8_t, 4> encoded{};
+    storeUint32(encoded.data(), value);
     append(encoded);
 }
 

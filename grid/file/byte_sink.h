@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -31,6 +33,17 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
+inline void storeUint32(std::uint8_t* at, std::uint32_t value) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(at, &value, sizeof value);
+        return;
+    }
+    at[0] = static_cast<std::uint8_t>(value);
+    at[1] = static_cast<std::uint8_t>(value >> 8);
+    at[2] = static_cast<std::uint8_t>(value >> 16);
+    at[3] = static_cast<std::uint8_t>(value >> 24);
+}
+
 // Collects little-endian values and hands them to a sink in large pieces.
 // The first failed write sticks: later values are dropped and ok() stays
 // false.
@@ -45,13 +58,23 @@ public:
             appendSlowly(value);
             return;
         }
-        std::uint8_t* at = buffer_.get() + used_;
-        at[0] = static_cast<std::uint8_t>(value);
-        at[1] = static_cast<std::uint8_t>(value >> 8);
-        at[2] = static_cast<std::uint8_t>(value >> 16);
-        at[3] = static_cast<std::uint8_t>(value >> 24);
+        storeUint32(buffer_.get() + used_, value);
         used_ += 4;
         written_ += 4;
+    }
+    // Room for a record of size bytes in one piece, which the caller fills
+    // whole: one check for all its fields. Null when a write failed or the
+    // record is larger than the buffer; the caller then writes it value by
+    // value.
+    std::uint8_t* room(std::size_t size) {
+        const bool fits = used_ + size <= kBufferSize || (size <= kBufferSize && flush());
+        if (!fits || !ok_) {
+            return nullptr;
+        }
+        std::uint8_t* at = buffer_.get() + used_;
+        used_ += size;
+        written_ += size;
+        return at;
     }
     void bytes(std::span<const std::uint8_t> bytes);
     // Cut to size, or padded with NUL bytes up to it.

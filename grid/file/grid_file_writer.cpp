@@ -2,19 +2,41 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "grid/file/grid_file_format.h"
 
 namespace veltrano::grid::file {
 namespace {
 
-// The cells each part of the file holds, collected in one row-major walk.
+constexpr std::size_t kAttributeListCount = 7;
+
+// The lists of the file that hold a cell, one bit each: its record, its
+// font, then the attribute lists in the file's order (background colour,
+// text colour, format, attribute B, margin, masked, state). Each cell keeps
+// its bits in 16.
+using ListBits = std::uint32_t;
+constexpr ListBits kInRecords = 1u << 0;
+constexpr ListBits kInFonts = 1u << 1;
+constexpr unsigned kFirstAttributeBit = 2;
+constexpr ListBits kInStates = 1u << (kFirstAttributeBit + kAttributeListCount - 1);
+// Not a list: a merged range covers the cell, which its state must tell.
+constexpr ListBits kCoveredByMerge = 1u << (kFirstAttributeBit + kAttributeListCount);
+static_assert(kCoveredByMerge <= 0xFFFF);
+
+constexpr ListBits attributeBit(std::size_t list) {
+    return 1u << (kFirstAttributeBit + list);
+}
+
+// Every count goes into the settings block before the first record, so one
+// row-major walk marks which lists hold each cell; each list is then written
+// from the marks, which cost a byte or two per cell rather than an address
+// per entry.
 struct CollectedCells {
-    std::vector<CellAddress> records;
-    std::vector<CellAddress> fonts;
-    // Background colour, text colour, format, attribute B, margin, masked,
-    // state: the order of the lists in the file.
-    std::array<std::vector<CellAddress>, 7> attributes;
+    std::vector<std::uint16_t> lists;
+    std::int32_t records = 0;
+    std::int32_t fonts = 0;
+    std::array<std::int32_t, kAttributeListCount> attributes{};
 };
 
 bool explicitColourDiffers(std::uint32_t colour, std::uint32_t gridDefault) {
@@ -22,77 +44,104 @@ bool explicitColourDiffers(std::uint32_t colour, std::uint32_t gridDefault) {
 }
 
 // Cells that loading the merged ranges covers, which sets their covered bit.
-std::vector<bool> cellsCoveredByMerges(const GridModel& grid) {
+void markCellsCoveredByMerges(const GridModel& grid, std::vector<std::uint16_t>& lists) {
     const auto columns = static_cast<std::size_t>(grid.columnCount());
-    std::vector<bool> covered(static_cast<std::size_t>(grid.rowCount()) * columns, false);
     for (const MergeRecord& merge : grid.merges()) {
         const std::int32_t bottom = std::min(merge.bottom, grid.rowCount() - 1);
         const std::int32_t right = std::min(merge.right, grid.columnCount() - 1);
         for (std::int32_t row = std::max(merge.top, 0); row <= bottom; ++row) {
             for (std::int32_t column = std::max(merge.left, 0); column <= right; ++column) {
                 if (row != merge.anchorRow || column != merge.anchorColumn) {
-                    covered[static_cast<std::size_t>(row) * columns + static_cast<std::size_t>(column)] = true;
+                    std::uint16_t& marks =
+                        lists[static_cast<std::size_t>(row) * columns + static_cast<std::size_t>(column)];
+                    marks = static_cast<std::uint16_t>(marks | kCoveredByMerge);
                 }
             }
         }
     }
-    return covered;
 }
 
-// Which lists hold the cell's font, attribute B, margin and masked flag:
-// values a cell keeps in its shared extras.
-struct ExtrasWritten {
-    bool font = false;
-    bool attributeB = false;
-    bool margin = false;
-    bool masked = false;
-};
+// Which lists the values a cell keeps in its shared extras put it in: a
+// picture among the records, then the font, attribute B, margin and masked
+// lists.
+ListBits extrasLists(const Cell& cell, const LogFont& gridFont) {
+    ListBits lists = 0;
+    lists |= cell.picture() ? kInRecords : 0;
+    lists |= !sameFont(cell.font(), gridFont) ? kInFonts : 0;
+    lists |= cell.attributeB() != 0 ? attributeBit(3) : 0;
+    lists |= cell.margin() != kDefaultMargin ? attributeBit(4) : 0;
+    lists |= cell.masked() != 0 ? attributeBit(5) : 0;
+    return lists;
+}
 
-ExtrasWritten extrasWritten(const Cell& cell, const LogFont& gridFont) {
-    return ExtrasWritten{!sameFont(cell.font(), gridFont), cell.attributeB() != 0, cell.margin() != kDefaultMargin,
-                         cell.masked() != 0};
+// The state list sets states outright, after the merges have covered their
+// cells: a covered cell whose state was cleared since must say so, or it
+// loads covered again.
+ListBits listsOf(const Cell& cell, ListBits extras, const GridSettings& settings) {
+    ListBits lists = extras;
+    lists |= !cell.text.empty() || cell.checkState != 0 ? kInRecords : 0;
+    lists |= explicitColourDiffers(cell.backgroundColour, settings.defaultBackgroundColour) ? attributeBit(0) : 0;
+    lists |= explicitColourDiffers(cell.textColour, settings.defaultTextColour) ? attributeBit(1) : 0;
+    lists |= cell.format != kDefaultFormat ? attributeBit(2) : 0;
+    lists |= cell.state != 0 ? kInStates : 0;
+    return lists;
 }
 
 CollectedCells collect(const GridModel& grid) {
     CollectedCells collected;
+    collected.lists.assign(static_cast<std::size_t>(grid.rowCount()) * static_cast<std::size_t>(grid.columnCount()), 0);
+    markCellsCoveredByMerges(grid, collected.lists);
     const GridSettings& settings = grid.settings();
-    const std::vector<bool> coveredByMerges = cellsCoveredByMerges(grid);
     const Cell& defaultCell = grid.defaultCell();
-    // Most cells share the default cell's extras, which are then judged once.
-    const ExtrasWritten defaultExtras = extrasWritten(defaultCell, grid.gridFont());
+    // Most cells share the default cell's extras, or are the default cell
+    // itself: both are judged once.
+    const ListBits defaultExtras = extrasLists(defaultCell, grid.gridFont());
+    const ListBits defaultLists = listsOf(defaultCell, defaultExtras, settings);
+    // Cells are counted by their lists together; there are few such sets.
+    constexpr std::size_t kListBitCount = kFirstAttributeBit + kAttributeListCount;
+    std::array<std::int32_t, std::size_t{1} << kListBitCount> cellsBySet{};
     std::size_t index = 0;
     for (std::int32_t row = 0; row < grid.rowCount(); ++row) {
         for (std::int32_t column = 0; column < grid.columnCount(); ++column, ++index) {
             const Cell& cell = *grid.cell(row, column);
-            const CellAddress address{row, column};
-            if (!cell.text.empty() || cell.checkState != 0 || cell.picture()) {
-                collected.records.push_back(address);
+            ListBits lists = defaultLists;
+            if (&cell != &defaultCell) {
+                const ListBits extras =
+                    cell.sharesExtrasWith(defaultCell) ? defaultExtras : extrasLists(cell, grid.gridFont());
+                lists = listsOf(cell, extras, settings);
             }
-            const ExtrasWritten extras =
-                cell.sharesExtrasWith(defaultCell) ? defaultExtras : extrasWritten(cell, grid.gridFont());
-            if (extras.font) {
-                collected.fonts.push_back(address);
+            if ((collected.lists[index] & kCoveredByMerge) != 0) {
+                lists |= kInStates;
             }
-            // The state list sets states outright, after the merges have
-            // covered their cells: a covered cell whose state was cleared
-            // since must say so, or it loads covered again.
-            const std::array<bool, 7> written{
-                explicitColourDiffers(cell.backgroundColour, settings.defaultBackgroundColour),
-                explicitColourDiffers(cell.textColour, settings.defaultTextColour),
-                cell.format != kDefaultFormat,
-                extras.attributeB,
-                extras.margin,
-                extras.masked,
-                cell.state != 0 || coveredByMerges[index],
-            };
-            for (std::size_t list = 0; list < written.size(); ++list) {
-                if (written[list]) {
-                    collected.attributes[list].push_back(address);
-                }
+            collected.lists[index] = static_cast<std::uint16_t>(lists);
+            ++cellsBySet[lists];
+        }
+    }
+    std::array<std::int32_t, kListBitCount> counts{};
+    for (std::size_t set = 0; set < cellsBySet.size(); ++set) {
+        for (std::size_t bit = 0; bit < kListBitCount; ++bit) {
+            counts[bit] += (set >> bit) & 1u ? cellsBySet[set] : 0;
+        }
+    }
+    collected.records = counts[0];
+    collected.fonts = counts[1];
+    std::copy(counts.begin() + kFirstAttributeBit, counts.end(), collected.attributes.begin());
+    return collected;
+}
+
+// Visits, row by row, the count cells that the list marked by bit holds.
+template <typename Visit>
+void forEachListed(const GridModel& grid, const CollectedCells& collected, ListBits bit, std::int32_t count,
+                   Visit visit) {
+    std::size_t index = 0;
+    for (std::int32_t row = 0; row < grid.rowCount() && count > 0; ++row) {
+        for (std::int32_t column = 0; column < grid.columnCount(); ++column, ++index) {
+            if ((collected.lists[index] & bit) != 0) {
+                visit(row, column, *grid.cell(row, column));
+                --count;
             }
         }
     }
-    return collected;
 }
 
 std::int32_t countOf(std::size_t size) {
@@ -128,10 +177,10 @@ void writeSettings(const GridModel& grid, const CollectedCells& collected, ByteW
     out.uint32(settings.alternate.evenColour);
     out.int32(countOf(grid.columnTypes().size()));
     out.int32(countOf(grid.merges().size()));
-    out.int32(countOf(collected.records.size()));
-    out.int32(countOf(collected.fonts.size()));
-    for (const auto& list : collected.attributes) {
-        out.int32(countOf(list.size()));
+    out.int32(collected.records);
+    out.int32(collected.fonts);
+    for (const std::int32_t count : collected.attributes) {
+        out.int32(count);
     }
     out.int32(countOf(grid.formulaRules().size()));
     out.int32(countOf(grid.totalRules().size()));
@@ -160,19 +209,42 @@ void writeColumnTypes(const GridModel& grid, ByteWriter& out) {
     }
 }
 
-void writeCellRecords(const GridModel& grid, const CollectedCells& collected, PictureCodec& codec, ByteWriter& out) {
-    for (const CellAddress address : collected.records) {
-        const Cell& cell = *grid.cell(address.row, address.column);
-        out.int32(address.row);
-        out.int32(address.column);
-        out.int32(countOf(cell.text.size() + 1));
-        out.fixedText(cell.text, cell.text.size() + 1);
-        out.int32(cell.checkState);
-        const std::vector<std::uint8_t> picture =
-            cell.picture() ? codec.toBytes(*cell.picture()) : std::vector<std::uint8_t>{};
-        out.int32(countOf(picture.size()));
-        out.bytes(picture);
+void writeCellRecord(std::int32_t row, std::int32_t column, const Cell& cell, PictureCodec& codec, ByteWriter& out) {
+    const std::size_t textSize = cell.text.size();
+    // Nearly every record is a text without a picture, written in one piece.
+    if (!cell.picture()) {
+        if (std::uint8_t* at = out.room(kSmallestCountedCellRecord + textSize)) {
+            storeUint32(at, static_cast<std::uint32_t>(row));
+            storeUint32(at + 4, static_cast<std::uint32_t>(column));
+            storeUint32(at + 8, static_cast<std::uint32_t>(countOf(textSize + 1)));
+            std::memcpy(at + 12, cell.text.data(), textSize);
+            at[12 + textSize] = 0;
+            storeUint32(at + 13 + textSize, static_cast<std::uint32_t>(cell.checkState));
+            storeUint32(at + 17 + textSize, 0);
+            return;
+        }
     }
+    out.int32(row);
+    out.int32(column);
+    out.int32(countOf(textSize + 1));
+    out.fixedText(cell.text, textSize + 1);
+    out.int32(cell.checkState);
+    const std::vector<std::uint8_t> picture =
+        cell.picture() ? codec.toBytes(*cell.picture()) : std::vector<std::uint8_t>{};
+    out.int32(countOf(picture.size()));
+    out.bytes(picture);
+}
+
+void writeAttributeRecord(std::int32_t row, std::int32_t column, std::uint32_t value, ByteWriter& out) {
+    if (std::uint8_t* at = out.room(kAttributeRecordSize)) {
+        storeUint32(at, static_cast<std::uint32_t>(row));
+        storeUint32(at + 4, static_cast<std::uint32_t>(column));
+        storeUint32(at + 8, value);
+        return;
+    }
+    out.int32(row);
+    out.int32(column);
+    out.uint32(value);
 }
 
 std::uint32_t attributeValue(const Cell& cell, std::size_t list) {
@@ -210,18 +282,21 @@ bool writeGridFile(const GridModel& grid, PictureCodec& codec, ByteSink& sink) {
             out.int32(value);
         }
     }
-    writeCellRecords(grid, collected, codec, out);
-    for (const CellAddress address : collected.fonts) {
-        out.int32(address.row);
-        out.int32(address.column);
-        out.bytes(grid.cell(address.row, address.column)->font().bytes());
-    }
-    for (std::size_t list = 0; list < collected.attributes.size(); ++list) {
-        for (const CellAddress address : collected.attributes[list]) {
-            out.int32(address.row);
-            out.int32(address.column);
-            out.uint32(attributeValue(*grid.cell(address.row, address.column), list));
-        }
+    forEachListed(grid, collected, kInRecords, collected.records,
+                  [&](std::int32_t row, std::int32_t column, const Cell& cell) {
+                      writeCellRecord(row, column, cell, codec, out);
+                  });
+    forEachListed(grid, collected, kInFonts, collected.fonts,
+                  [&](std::int32_t row, std::int32_t column, const Cell& cell) {
+                      out.int32(row);
+                      out.int32(column);
+                      out.bytes(cell.font().bytes());
+                  });
+    for (std::size_t list = 0; list < kAttributeListCount; ++list) {
+        forEachListed(grid, collected, attributeBit(list), collected.attributes[list],
+                      [&](std::int32_t row, std::int32_t column, const Cell& cell) {
+                          writeAttributeRecord(row, column, attributeValue(cell, list), out);
+                      });
     }
     for (const FormulaRule& rule : grid.formulaRules()) {
         out.int32(rule.firstSource);

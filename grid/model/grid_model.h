@@ -170,7 +170,8 @@ private:
     Cell* editableCell(std::int32_t row, std::int32_t column);
     void releaseCells(std::size_t first, std::size_t last);
     void markModified(std::int32_t row, std::int32_t column, Cell& cell);
-    std::string storedText(std::int32_t row, std::int32_t column, std::string_view text) const;
+    // Into the cell's own string, whose memory a shorter text reuses.
+    void storeText(std::int32_t row, std::int32_t column, std::string_view text, std::string& stored) const;
     void trackSelection(CellAddress address, bool selected);
     // Drops merges, selections and the focus that do not fit the new size.
     void forgetOutside(std::int32_t rows, std::int32_t columns);

@@ -30,22 +30,20 @@ void GridModel::markModified(std::int32_t row, std::int32_t column, Cell& target
     modified_ = true;
 }
 
-std::string GridModel::storedText(std::int32_t row, std::int32_t column, std::string_view text) const {
+void GridModel::storeText(std::int32_t row, std::int32_t column, std::string_view text, std::string& stored) const {
     const ColumnType* type = columnType(column);
-    if (type == nullptr) {
-        return std::string(text);
-    }
-    const bool numeric = type->kind == ColumnKind::Number || type->kind == ColumnKind::UnitNumber;
-    const std::int32_t places = type->decimals;
+    const bool numeric = type != nullptr && (type->kind == ColumnKind::Number || type->kind == ColumnKind::UnitNumber);
     // An empty numeric cell stays empty: it holds no number rather than zero.
-    if (!numeric || isFixedRow(row) || !formatsDecimals(places) || text.empty()) {
-        return std::string(text);
+    if (!numeric || isFixedRow(row) || !formatsDecimals(type->decimals) || text.empty()) {
+        stored.assign(text);
+        return;
     }
     const double value = leadingNumber(text);
     if (value == 0.0 && !settings_.showZeroValues) {
-        return {};
+        stored.clear();
+        return;
     }
-    return formatFixed(value, places);
+    stored = formatFixed(value, type->decimals);
 }
 
 bool GridModel::setText(std::int32_t row, std::int32_t column, std::string_view text, bool recalculate) {
@@ -53,7 +51,7 @@ bool GridModel::setText(std::int32_t row, std::int32_t column, std::string_view 
     if (!target) {
         return false;
     }
-    target->text = storedText(row, column, text);
+    storeText(row, column, text, target->text);
     markModified(row, column, *target);
     if (recalculate) {
         evaluateFormulas(row, column);
@@ -121,7 +119,11 @@ bool GridModel::setState(std::int32_t row, std::int32_t column, std::uint32_t st
         return false;
     }
     target->state = state;
-    trackSelection(CellAddress{row, column}, (state & kStateSelected) != 0);
+    // Loading sets the state of most cells of a large table while nothing
+    // is selected: there is nothing to look up then.
+    if ((state & kStateSelected) != 0 || !selected_.empty()) {
+        trackSelection(CellAddress{row, column}, (state & kStateSelected) != 0);
+    }
     return true;
 }
 

@@ -1,9 +1,10 @@
-// Saving and loading table files, against plain buffered stdio moving the
-// same number of bytes. Options besides Google Benchmark's own:
+// Saving and loading table files, against stdio moving the same number of
+// bytes, plainly and durably. Options besides Google Benchmark's own:
 //   --rows=N --columns=N   size of the filled grid (default 20000 x 10)
 //   --application=PATH     the application's table file (79 x 3)
 //   --folder=PATH          where the files are written (default: the system's temporary folder)
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -47,6 +48,13 @@ GridModel filledGrid(std::int32_t rows, std::int32_t columns) {
     return grid;
 }
 
+// Each round writes the bytes once and reads them back once.
+void reportBytesAndRemove(benchmark::State& state, std::size_t size, const std::string& path) {
+    state.counters["bytes"] = static_cast<double>(size);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(2 * size));
+    std::filesystem::remove(path);
+}
+
 // One save and one load through the file-system seam, as the program does.
 void saveThenLoad(benchmark::State& state, const GridModel& grid, const std::string& path) {
     grid::BytePictureCodec codec;
@@ -65,9 +73,7 @@ void saveThenLoad(benchmark::State& state, const GridModel& grid, const std::str
         benchmark::DoNotOptimize(loaded);
     }
     size = static_cast<std::size_t>(std::filesystem::file_size(path));
-    state.counters["bytes"] = static_cast<double>(size);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(2 * size));
-    std::filesystem::remove(path);
+    reportBytesAndRemove(state, size, path);
 }
 
 // The same number of bytes written and read back with fwrite and fread;
@@ -92,9 +98,55 @@ void stdioSameBytes(benchmark::State& state, std::size_t size, const std::string
         }
         benchmark::DoNotOptimize(in.data());
     }
-    state.counters["bytes"] = static_cast<double>(size);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(2 * size));
-    std::filesystem::remove(path);
+    reportBytesAndRemove(state, size, path);
+}
+
+bool syncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+// What any program pays to save the same bytes as safely as a table is
+// saved, and to read them back: a temporary file written with stdio and
+// flushed to the disk, renamed over the old file, the folder flushed so the
+// new name lasts, then the whole file read into memory of its size.
+void durableStdio(benchmark::State& state, std::size_t size, const std::string& path) {
+    const std::vector<std::uint8_t> out(size, 0x5A);
+    const std::string temporary = path + ".tmp";
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    for (auto _ : state) {
+        {
+            UniqueFile file(std::fopen(temporary.c_str(), "wb"));
+            if (!file || std::fwrite(out.data(), 1, out.size(), file.get()) != out.size() ||
+                std::fflush(file.get()) != 0 || ::fsync(::fileno(file.get())) != 0 ||
+                std::fclose(file.release()) != 0) {
+                state.SkipWithError("the reference file could not be written");
+                return;
+            }
+        }
+        if (std::rename(temporary.c_str(), path.c_str()) != 0 || !syncFolder(folder)) {
+            state.SkipWithError("the reference file could not be put in place");
+            return;
+        }
+        UniqueFile file(std::fopen(path.c_str(), "rb"));
+        long length = -1;
+        if (!file || std::fseek(file.get(), 0, SEEK_END) != 0 || (length = std::ftell(file.get())) < 0 ||
+            std::fseek(file.get(), 0, SEEK_SET) != 0) {
+            state.SkipWithError("the reference file could not be measured");
+            return;
+        }
+        const auto in = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(length));
+        if (std::fread(in.get(), 1, static_cast<std::size_t>(length), file.get()) != static_cast<std::size_t>(length)) {
+            state.SkipWithError("the reference file could not be read");
+            return;
+        }
+        benchmark::DoNotOptimize(in.get());
+    }
+    reportBytesAndRemove(state, size, path);
 }
 
 // The format alone, without any file: where the time goes when the file
@@ -179,6 +231,9 @@ int run(int argc, char** argv) {
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("StdioSameBytesSynced/" + shape).c_str(), [&](benchmark::State& state) {
         stdioSameBytes(state, size, stdioPath, true);
+    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("StdioDurable/" + shape).c_str(), [&](benchmark::State& state) {
+        durableStdio(state, size, stdioPath);
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("TableFormatInMemory/" + shape).c_str(), [&](benchmark::State& state) {
         formatInMemory(state, grid);

@@ -91,6 +91,20 @@ TEST_F(GridFileDamageTest, CellOutsideTheGridIsRefused) {
     EXPECT_EQ(error.offset, firstCellRecord());
 }
 
+TEST_F(GridFileDamageTest, AttributeRecordOutsideTheGridIsRefusedAtThatRecord) {
+    // The last state record comes just before two total and two formula
+    // rules; the rich grid has 12 rows and 7 columns.
+    const std::size_t record = valid.size() - 64 - 12;
+    for (const auto& [field, value] : {std::pair<std::size_t, std::int32_t>{0, 12}, {4, 7}, {4, -1}}) {
+        SCOPED_TRACE(::testing::Message() << "field " << field << " set to " << value);
+        std::vector<std::uint8_t> bytes = valid;
+        putInt32(bytes, record + field, value);
+        const GridFileError error = expectRefused(bytes, GridFileSection::States);
+        EXPECT_EQ(error.offset, record);
+        EXPECT_NE(error.reason.find(std::to_string(value)), std::string::npos) << error.reason;
+    }
+}
+
 TEST_F(GridFileDamageTest, NegativePictureSizeIsRefused) {
     // The first cell record, (0, 1) "Amount": row, column, length, 7 text
     // bytes, check state, picture size.
