@@ -34,6 +34,10 @@ constexpr ListBits attributeBit(std::size_t list) {
 // per entry.
 struct CollectedCells {
     std::vector<std::uint16_t> lists;
+    // The states of the cells in the state list, in its order: nearly every
+    // cell of a table is there, and a second walk over the cells for them
+    // would wait on memory for each.
+    std::vector<std::uint32_t> states;
     std::int32_t records = 0;
     std::int32_t fonts = 0;
     std::array<std::int32_t, kAttributeListCount> attributes{};
@@ -112,6 +116,9 @@ CollectedCells collect(const GridModel& grid) {
             }
             if ((collected.lists[index] & kCoveredByMerge) != 0) {
                 lists |= kInStates;
+            }
+            if ((lists & kInStates) != 0) {
+                collected.states.push_back(cell.state);
             }
             collected.lists[index] = static_cast<std::uint16_t>(lists);
             ++cellsBySet[lists];
@@ -247,6 +254,7 @@ void writeAttributeRecord(std::int32_t row, std::int32_t column, std::uint32_t v
     out.uint32(value);
 }
 
+// The attribute lists before the state list.
 std::uint32_t attributeValue(const Cell& cell, std::size_t list) {
     switch (list) {
         case 0: return cell.backgroundColour;
@@ -254,8 +262,20 @@ std::uint32_t attributeValue(const Cell& cell, std::size_t list) {
         case 2: return cell.format;
         case 3: return static_cast<std::uint32_t>(cell.attributeB());
         case 4: return static_cast<std::uint32_t>(cell.margin());
-        case 5: return 1;
-        default: return cell.state;
+        default: return 1;
+    }
+}
+
+// From the marks and the states collected with them, without the cells.
+void writeStates(const GridModel& grid, const CollectedCells& collected, ByteWriter& out) {
+    std::size_t index = 0;
+    std::size_t next = 0;
+    for (std::int32_t row = 0; row < grid.rowCount() && next < collected.states.size(); ++row) {
+        for (std::int32_t column = 0; column < grid.columnCount(); ++column, ++index) {
+            if ((collected.lists[index] & kInStates) != 0) {
+                writeAttributeRecord(row, column, collected.states[next++], out);
+            }
+        }
     }
 }
 
@@ -292,12 +312,13 @@ bool writeGridFile(const GridModel& grid, PictureCodec& codec, ByteSink& sink) {
                       out.int32(column);
                       out.bytes(cell.font().bytes());
                   });
-    for (std::size_t list = 0; list < kAttributeListCount; ++list) {
+    for (std::size_t list = 0; list + 1 < kAttributeListCount; ++list) {
         forEachListed(grid, collected, attributeBit(list), collected.attributes[list],
                       [&](std::int32_t row, std::int32_t column, const Cell& cell) {
                           writeAttributeRecord(row, column, attributeValue(cell, list), out);
                       });
     }
+    writeStates(grid, collected, out);
     for (const FormulaRule& rule : grid.formulaRules()) {
         out.int32(rule.firstSource);
         out.int32(rule.secondSource);
