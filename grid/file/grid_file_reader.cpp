@@ -392,8 +392,7 @@ bool Parser::readCells(std::int32_t count) {
         if (pictureSize > 0) {
             grid_.setPicture(row, column, codec_.fromBytes(pictureBytes));
         }
-        grid_.setText(row, column, text, true);
-        grid_.setCheckState(row, column, checkState);
+        grid_.setTextAndCheckState(row, column, text, checkState);
     }
     return true;
 }
@@ -424,8 +423,8 @@ bool Parser::readCountedTextCellQuickly() {
         return false;
     }
     in_.skip(kHeadSize + textSize + 8);
-    grid_.setText(row, column, std::string_view(reinterpret_cast<const char*>(text), textSize - 1), true);
-    grid_.setCheckState(row, column, static_cast<std::int32_t>(loadUint32(tail)));
+    grid_.setTextAndCheckState(row, column, std::string_view(reinterpret_cast<const char*>(text), textSize - 1),
+                               static_cast<std::int32_t>(loadUint32(tail)));
     return true;
 }
 

@@ -109,6 +109,9 @@ public:
     // Replacing a picture releases the previous one.
     bool setPicture(std::int32_t row, std::int32_t column, std::shared_ptr<Picture> picture);
     bool setCheckState(std::int32_t row, std::int32_t column, std::int32_t checkState);
+    // setText, recalculating, then setCheckState, as a table file gives a
+    // cell both: the cell is looked up once.
+    bool setTextAndCheckState(std::int32_t row, std::int32_t column, std::string_view text, std::int32_t checkState);
     bool setFormat(std::int32_t row, std::int32_t column, std::uint32_t format);
     bool setBackgroundColour(std::int32_t row, std::int32_t column, std::uint32_t colour);
     bool setTextColour(std::int32_t row, std::int32_t column, std::uint32_t colour);

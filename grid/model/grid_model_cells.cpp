@@ -59,6 +59,20 @@ bool GridModel::setText(std::int32_t row, std::int32_t column, std::string_view 
     return true;
 }
 
+bool GridModel::setTextAndCheckState(std::int32_t row, std::int32_t column, std::string_view text,
+                                     std::int32_t checkState) {
+    Cell* target = editableCell(row, column);
+    if (!target) {
+        return false;
+    }
+    storeText(row, column, text, target->text);
+    markModified(row, column, *target);
+    evaluateFormulas(row, column);
+    // Pooled cells keep their addresses while formulas change others.
+    target->checkState = checkState;
+    return true;
+}
+
 bool GridModel::setPicture(std::int32_t row, std::int32_t column, std::shared_ptr<Picture> picture) {
     Cell* target = editableCell(row, column);
     if (!target) {
