@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grid/file/byte_sink.h"
+#include "grid/file/file_bytes.h"
 
 namespace veltrano::grid::file {
 
@@ -30,7 +31,7 @@ public:
 
     virtual ~FileSystem() = default;
 
-    virtual std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) = 0;
+    virtual std::optional<FileBytes> readFile(const std::string& path) = 0;
     // Creates a new, empty file with a name of its own in the folder of path
     // and tells its name; null when it cannot.
     virtual std::unique_ptr<FileWriter> createTemporaryBeside(const std::string& path, std::string& temporaryPath) = 0;

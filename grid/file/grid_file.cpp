@@ -76,7 +76,7 @@ bool saveGridFile(const GridModel& grid, const std::string& path, FileSystem& fi
 
 bool loadGridFile(GridModel& grid, const std::string& path, FileSystem& files, PictureCodec& codec) {
     try {
-        const std::optional<std::vector<std::uint8_t>> bytes = files.readFile(path);
+        const std::optional<FileBytes> bytes = files.readFile(path);
         return bytes && readGridFile(*bytes, grid, codec).ok();
     } catch (const std::bad_alloc&) {
         return false;

@@ -109,7 +109,7 @@ std::string folderOf(const std::string& path) {
 
 class PosixFileSystem final : public FileSystem {
 public:
-    std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override {
+    std::optional<FileBytes> readFile(const std::string& path) override {
         Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
         struct stat status {};
         if (!fd.valid() || ::fstat(fd.get(), &status) != 0) {
@@ -124,7 +124,7 @@ public:
         if (static_cast<std::uint64_t>(status.st_size) > kMaxReadSize) {
             return noteFailure(std::make_error_code(std::errc::file_too_large));
         }
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size));
+        FileBytes bytes(static_cast<std::size_t>(status.st_size));
         std::size_t filled = 0;
         while (filled < bytes.size()) {
             const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
@@ -139,7 +139,7 @@ public:
             }
             filled += static_cast<std::size_t>(got);
         }
-        bytes.resize(filled);
+        bytes.shrink(filled);
         return bytes;
     }
 

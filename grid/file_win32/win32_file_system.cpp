@@ -150,7 +150,7 @@ private:
 
 class Win32FileSystem final : public FileSystem {
 public:
-    std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override {
+    std::optional<FileBytes> readFile(const std::string& path) override {
         const std::wstring wide = widePath(path);
         if (wide.empty()) {
             return noteFailure(std::make_error_code(std::errc::no_such_file_or_directory));
@@ -164,7 +164,7 @@ public:
         if (size.QuadPart < 0 || static_cast<std::uint64_t>(size.QuadPart) > kMaxReadSize) {
             return noteFailure(std::make_error_code(std::errc::file_too_large));
         }
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+        FileBytes bytes(static_cast<std::size_t>(size.QuadPart));
         std::size_t filled = 0;
         while (filled < bytes.size()) {
             DWORD got = 0;
@@ -177,7 +177,7 @@ public:
             }
             filled += got;
         }
-        bytes.resize(filled);
+        bytes.shrink(filled);
         return bytes;
     }
 

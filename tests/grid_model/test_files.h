@@ -40,9 +40,7 @@ public:
     void failFinish() { failFinish_ = true; }
     void failReplace() { failReplace_ = true; }
 
-    std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override {
-        return inner_.readFile(path);
-    }
+    std::optional<file::FileBytes> readFile(const std::string& path) override { return inner_.readFile(path); }
     std::unique_ptr<file::FileWriter> createTemporaryBeside(const std::string& path,
                                                             std::string& temporaryPath) override;
     bool replaceFile(const std::string& temporaryPath, const std::string& path) override {

@@ -38,12 +38,12 @@ private:
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> MemoryFileSystem::readFile(const std::string& path) {
+std::optional<grid::file::FileBytes> MemoryFileSystem::readFile(const std::string& path) {
     const auto found = files_.find(path);
     if (found == files_.end()) {
         return std::nullopt;
     }
-    return found->second;
+    return grid::file::FileBytes(found->second);
 }
 
 std::unique_ptr<grid::file::FileWriter> MemoryFileSystem::createTemporaryBeside(const std::string& path,

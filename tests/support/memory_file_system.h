@@ -36,7 +36,7 @@ public:
     Files& files() { return files_; }
     const Files& files() const { return files_; }
 
-    std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override;
+    std::optional<grid::file::FileBytes> readFile(const std::string& path) override;
     std::unique_ptr<grid::file::FileWriter> createTemporaryBeside(const std::string& path,
                                                                   std::string& temporaryPath) override;
     bool replaceFile(const std::string& temporaryPath, const std::string& path) override;

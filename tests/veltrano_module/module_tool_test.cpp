@@ -54,7 +54,7 @@ public:
 // The file system is not used by these commands.
 class NoFiles final : public grid::file::FileSystem {
 public:
-    std::optional<std::vector<std::uint8_t>> readFile(const std::string&) override { return std::nullopt; }
+    std::optional<grid::file::FileBytes> readFile(const std::string&) override { return std::nullopt; }
     std::unique_ptr<grid::file::FileWriter> createTemporaryBeside(const std::string&, std::string&) override {
         return nullptr;
     }

@@ -15,7 +15,7 @@ bool startsAsTableFile(std::span<const std::uint8_t> bytes) {
            std::equal(grid::file::kMagic.begin(), grid::file::kMagic.end(), bytes.begin());
 }
 
-std::optional<std::vector<std::uint8_t>> TableFiles::read(const std::string& path) {
+std::optional<grid::file::FileBytes> TableFiles::read(const std::string& path) {
     auto bytes = files_.readFile(path);
     if (!bytes) {
         err_ << programName_ << ": cannot read " << path << reasonText(files_.lastError(), FileUse::Reading) << "\n";
@@ -24,7 +24,7 @@ std::optional<std::vector<std::uint8_t>> TableFiles::read(const std::string& pat
 }
 
 std::optional<grid::GridModel> TableFiles::load(const std::string& path, int* version, std::size_t* size) {
-    const std::optional<std::vector<std::uint8_t>> bytes = read(path);
+    const std::optional<grid::file::FileBytes> bytes = read(path);
     if (!bytes) {
         return std::nullopt;
     }

@@ -23,7 +23,7 @@ public:
     TableFiles(grid::file::FileSystem& files, std::ostream& err, std::string programName = "veltrano-table")
         : files_(files), err_(err), programName_(std::move(programName)) {}
 
-    std::optional<std::vector<std::uint8_t>> read(const std::string& path);
+    std::optional<grid::file::FileBytes> read(const std::string& path);
 
     std::optional<grid::GridModel> load(const std::string& path, int* version = nullptr, std::size_t* size = nullptr);
 
