@@ -14,8 +14,7 @@ class FileBytes {
 public:
     FileBytes() = default;
     // Room for size bytes, unset until filled through data().
-    explicit FileBytes(std::size_t size)
-        : bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(size)), size_(size) {}
+    explicit FileBytes(std::size_t size) : bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(size)), size_(size) {}
     explicit FileBytes(std::span<const std::uint8_t> bytes) : FileBytes(bytes.size()) {
         std::copy(bytes.begin(), bytes.end(), bytes_.get());
     }
