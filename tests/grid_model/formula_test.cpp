@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "column_type_builder.h"
 #include "grid/model/grid_model.h"
 
@@ -38,6 +40,40 @@ TEST_F(FormulaTest, EachOperatorComputesTheTarget) {
     grid.setText(2, 2, "4", true);
     // Rules run in list order: the product overwrites the sum.
     EXPECT_EQ(text(2, 3), "6.00");
+}
+
+// What a loaded cell record does: the text as setText takes it, rules run,
+// then the check state, on the same cell.
+TEST_F(FormulaTest, TextAndCheckStateTogetherActLikeBothSetters) {
+    grid.addFormulaRule({1, 2, FormulaOperator::Add, 3});
+    GridModel apart;
+    apart.setRowCount(4);
+    apart.setColumnCount(7);
+    apart.setFixedRowCount(1);
+    for (std::int32_t column = 1; column <= 5; ++column) {
+        apart.addColumnType(testing::TypeOf(column, ColumnKind::Number).decimals(2));
+    }
+    apart.addFormulaRule({1, 2, FormulaOperator::Add, 3});
+
+    EXPECT_TRUE(grid.setTextAndCheckState(1, 1, "7.5x", 1));
+    apart.setText(1, 1, "7.5x", true);
+    apart.setCheckState(1, 1, 1);
+    EXPECT_TRUE(grid.setTextAndCheckState(0, 6, "head", 0));
+    apart.setText(0, 6, "head", true);
+    apart.setCheckState(0, 6, 0);
+    EXPECT_FALSE(grid.setTextAndCheckState(4, 0, "outside", 1));
+
+    for (const auto& [row, column] : {std::pair{1, 1}, std::pair{1, 3}, std::pair{0, 6}}) {
+        SCOPED_TRACE(::testing::Message() << "cell " << row << ", " << column);
+        EXPECT_EQ(grid.cell(row, column)->text, apart.cell(row, column)->text);
+        EXPECT_EQ(grid.cell(row, column)->checkState, apart.cell(row, column)->checkState);
+        EXPECT_EQ(grid.cell(row, column)->state, apart.cell(row, column)->state);
+    }
+    EXPECT_EQ(text(1, 1), "7.50");
+    EXPECT_EQ(text(1, 3), "7.50");
+    EXPECT_EQ(grid.cell(1, 1)->checkState, 1);
+    EXPECT_NE(grid.cell(1, 1)->state & kStateModified, 0u);
+    EXPECT_EQ(grid.cell(0, 6)->state & kStateModified, 0u);
 }
 
 TEST_F(FormulaTest, DivisionByZeroGivesZero) {

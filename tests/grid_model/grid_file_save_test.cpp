@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "application_table.h"
 #include "grid/file/grid_file.h"
@@ -42,6 +46,43 @@ TEST_F(GridFileSaveTest, SaveReplacesAnExistingFile) {
     ASSERT_TRUE(saveGridFile(table, path, *system, codec));
     EXPECT_EQ(testing::readBytes(path), gridFileBytes(table, codec));
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"table.dat"});
+}
+
+// Several megabytes go to the disk in pieces while the writer still works,
+// and replace a large file whose pages are cached.
+TEST_F(GridFileSaveTest, LargeTablesReplaceLargeFilesWhole) {
+    GridModel large;
+    large.setRowCount(3000);
+    large.setColumnCount(40);
+    for (std::int32_t row = 0; row < large.rowCount(); ++row) {
+        for (std::int32_t column = 0; column < large.columnCount(); ++column) {
+            large.setText(row, column, "row " + std::to_string(row) + " column " + std::to_string(column), false);
+        }
+    }
+    const std::vector<std::uint8_t> expected = gridFileBytes(large, codec);
+    ASSERT_GT(expected.size(), std::size_t{3} << 20);
+    for (const std::uint8_t fill : {std::uint8_t{0x11}, std::uint8_t{0x22}}) {
+        testing::writeBytes(path, std::vector<std::uint8_t>(expected.size() + 12345, fill));
+        ASSERT_EQ(testing::readBytes(path).front(), fill) << "the old file is cached and read";
+        ASSERT_TRUE(saveGridFile(large, path, *system, codec));
+        EXPECT_EQ(testing::readBytes(path), expected);
+        EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"table.dat"});
+    }
+
+    const std::optional<FileBytes> read = system->readFile(path);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(std::equal(read->begin(), read->end(), expected.begin(), expected.end()));
+    GridModel loaded;
+    ASSERT_TRUE(loadGridFile(loaded, path, *system, codec));
+    EXPECT_EQ(loaded.cell(2999, 39)->text, "row 2999 column 39");
+}
+
+TEST_F(GridFileSaveTest, AnEmptyFileReadsAsNoBytes) {
+    testing::writeBytes(path, {});
+    const std::optional<FileBytes> read = system->readFile(path);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->empty());
+    EXPECT_EQ(read->span().size(), 0u);
 }
 
 TEST_F(GridFileSaveTest, FailedWritesKeepTheOldFileAndLeaveNoTemporaryFile) {
