@@ -107,8 +107,13 @@ private:
             ::sync_file_range(fd_.get(), static_cast<off_t>(startedUpTo_), 0, SYNC_FILE_RANGE_WRITE);
             startedUpTo_ = written_;
         }
-        const Descriptor old(::open(replaced_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-        if (old.valid()) {
+        // Only a plain file: opening a pipe or a device may wait or act.
+        struct stat status {};
+        if (::lstat(replaced_.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+            return;
+        }
+        const Descriptor old(::open(replaced_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        if (old.valid() && ::fstat(old.get(), &status) == 0 && S_ISREG(status.st_mode)) {
             ::posix_fadvise(old.get(), 0, 0, POSIX_FADV_DONTNEED);
         }
 #endif

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -76,6 +79,15 @@ TEST_F(GridFileSaveTest, LargeTablesReplaceLargeFilesWhole) {
     ASSERT_TRUE(loadGridFile(loaded, path, *system, codec));
     EXPECT_EQ(loaded.cell(2999, 39)->text, "row 2999 column 39");
 }
+
+#ifndef _WIN32
+// Replacing a named pipe neither waits for a writer to open it nor fails.
+TEST_F(GridFileSaveTest, SaveReplacesANamedPipeWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    ASSERT_TRUE(saveGridFile(table, path, *system, codec));
+    EXPECT_EQ(testing::readBytes(path), gridFileBytes(table, codec));
+}
+#endif
 
 TEST_F(GridFileSaveTest, AnEmptyFileReadsAsNoBytes) {
     testing::writeBytes(path, {});
