@@ -3,6 +3,8 @@
 #include <uxtheme.h>
 
 #include <array>
+#include <new>
+#include <unordered_map>
 
 namespace veltrano::core_library {
 namespace {
@@ -25,6 +27,14 @@ constexpr std::array<std::wstring_view, 14> kThemedClasses = {L"Button",
                                                               L"SysTabControl32",
                                                               L"SysHeader32",
                                                               L"ToolbarWindow32"};
+
+// Controls created while the hook is in place, between their creation and
+// their WM_CREATE, with the procedure they had. Per thread, like the hook;
+// plain memory, since window properties cost the window system requests.
+std::unordered_map<HWND, WNDPROC>& controlsBeingCreated() {
+    thread_local auto* controls = new std::unordered_map<HWND, WNDPROC>;
+    return *controls;
+}
 
 bool belongsToThisThread(HWND window) noexcept {
     return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
@@ -59,7 +69,10 @@ VisualStyleHook::VisualStyleHook() noexcept {
     forEachThreadWindow([](HWND window) noexcept {
         if (hasThemedClass(window)) style(window);
     });
-    hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &VisualStyleHook::callWindowProcedure, nullptr, GetCurrentThreadId());
+    // Creation is all the hook needs to see. A hook on the window procedure
+    // would be called for every message the thread sends, and under Wine
+    // every call costs the window system three requests.
+    hook_ = SetWindowsHookExW(WH_CBT, &VisualStyleHook::creationHook, nullptr, GetCurrentThreadId());
 }
 
 VisualStyleHook::~VisualStyleHook() {
@@ -101,16 +114,44 @@ void VisualStyleHook::unstyle(HWND window) noexcept {
     SetWindowTheme(window, nullptr, nullptr);
 }
 
-LRESULT CALLBACK VisualStyleHook::callWindowProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (code == HC_ACTION) {
-        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (message->message == WM_CREATE && hasThemedClass(message->hwnd)) {
-            style(message->hwnd);
-        } else if (message->message == WM_NCDESTROY && isStyled(message->hwnd)) {
-            RemovePropW(message->hwnd, kStyledMark);
+LRESULT CALLBACK VisualStyleHook::creationHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    const auto window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && hasThemedClass(window)) {
+        // The control is not built yet: it is styled when its WM_CREATE
+        // arrives, through a procedure that stands in for its own until then.
+        try {
+            WNDPROC& own = controlsBeingCreated()[window];
+            own = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+                window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&VisualStyleHook::creationProcedure)));
+            if (own == nullptr) controlsBeingCreated().erase(window);
+        } catch (const std::bad_alloc&) {
+            // Left unstyled.
         }
+    } else if (code == HCBT_DESTROYWND && isStyled(window)) {
+        RemovePropW(window, kStyledMark);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK VisualStyleHook::creationProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto& controls = controlsBeingCreated();
+    const auto found = controls.find(window);
+    if (found == controls.end()) return DefWindowProcW(window, message, wParam, lParam);
+    const WNDPROC own = found->second;
+    if (message == WM_CREATE || message == WM_NCDESTROY) {
+        if (message == WM_CREATE) style(window);
+        // Its own procedure comes back before it hears WM_CREATE, so that
+        // whatever it puts in its place stays there. Code that replaced this
+        // procedure meanwhile keeps passing messages on through it.
+        const auto ours = reinterpret_cast<LONG_PTR>(&VisualStyleHook::creationProcedure);
+        if (GetWindowLongPtrW(window, GWLP_WNDPROC) == ours) {
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+            controls.erase(found);
+        } else if (message == WM_NCDESTROY) {
+            controls.erase(found);
+        }
+    }
+    return CallWindowProcW(own, window, message, wParam, lParam);
 }
 
 }  // namespace veltrano::core_library
