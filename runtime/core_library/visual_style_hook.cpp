@@ -5,12 +5,11 @@
 #include <array>
 #include <new>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace veltrano::core_library {
 namespace {
 
-// Marks a styled control so that removal finds exactly those it styled.
-constexpr wchar_t kStyledMark[] = L"Veltrano.VisualStyle";
 constexpr wchar_t kThemeName[] = L"Explorer";
 
 constexpr std::array<std::wstring_view, 14> kThemedClasses = {L"Button",
@@ -33,6 +32,14 @@ constexpr std::array<std::wstring_view, 14> kThemedClasses = {L"Button",
 // plain memory, since window properties cost the window system requests.
 std::unordered_map<HWND, WNDPROC>& controlsBeingCreated() {
     thread_local auto* controls = new std::unordered_map<HWND, WNDPROC>;
+    return *controls;
+}
+
+// The controls this thread's hook styled, so that removal finds exactly
+// those. Plain memory again: a window property would cost a request to set
+// and one to read for every control.
+std::unordered_set<HWND>& styledControls() {
+    thread_local auto* controls = new std::unordered_set<HWND>;
     return *controls;
 }
 
@@ -99,18 +106,20 @@ bool VisualStyleHook::isThemedClass(std::wstring_view className) noexcept {
 }
 
 bool VisualStyleHook::isStyled(HWND window) noexcept {
-    return GetPropW(window, kStyledMark) != nullptr;
+    return styledControls().count(window) != 0;
 }
 
 void VisualStyleHook::style(HWND window) noexcept {
-    if (isStyled(window)) return;
-    SetPropW(window, kStyledMark, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(1)));
+    try {
+        if (!styledControls().insert(window).second) return;
+    } catch (const std::bad_alloc&) {
+        return;  // left unstyled
+    }
     SetWindowTheme(window, kThemeName, nullptr);
 }
 
 void VisualStyleHook::unstyle(HWND window) noexcept {
-    if (!isStyled(window)) return;
-    RemovePropW(window, kStyledMark);
+    if (styledControls().erase(window) == 0) return;
     SetWindowTheme(window, nullptr, nullptr);
 }
 
@@ -125,10 +134,11 @@ LRESULT CALLBACK VisualStyleHook::creationHook(int code, WPARAM wParam, LPARAM l
                 window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&VisualStyleHook::creationProcedure)));
             if (own == nullptr) controlsBeingCreated().erase(window);
         } catch (const std::bad_alloc&) {
-            // Left unstyled.
+            // left unstyled
         }
-    } else if (code == HCBT_DESTROYWND && isStyled(window)) {
-        RemovePropW(window, kStyledMark);
+    } else if (code == HCBT_DESTROYWND) {
+        // A later window may get the same handle.
+        styledControls().erase(window);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

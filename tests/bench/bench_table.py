@@ -30,8 +30,14 @@ def program_figures(path):
     with open(path) as source:
         for line in source:
             words = line.split()
-            if len(words) >= 2:
-                figures[" ".join(words[:-1])] = float(words[-1])
+            # The drivers' log lines (where the program's memory lies)
+            # pass through too; they are not figures.
+            try:
+                value = float(words[-1]) if len(words) >= 2 else None
+            except ValueError:
+                value = None
+            if value is not None:
+                figures[" ".join(words[:-1])] = value
     return figures
 
 

@@ -151,6 +151,14 @@ TEST_F(VisualStyleCommandTest, OtherStylesRemoveTheHookAndRestoreControls) {
     EXPECT_EQ(call(&SetVisualStyle, {integer(4)}).low, 0u) << "no hook left to release";
 }
 
+TEST_F(VisualStyleCommandTest, ADestroyedControlIsForgotten) {
+    call(&SetVisualStyle, {integer(2)});
+    HWND button = child(L"BUTTON");
+    ASSERT_TRUE(VisualStyleHook::isStyled(button));
+    DestroyWindow(button);
+    EXPECT_FALSE(VisualStyleHook::isStyled(button)) << "a later window may be given the same handle";
+}
+
 TEST_F(VisualStyleCommandTest, ControlTextAndSizeStayAsTheyWere) {
     call(&SetVisualStyle, {integer(2)});
     HWND edit = child(L"EDIT");
