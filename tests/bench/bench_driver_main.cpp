@@ -1,11 +1,13 @@
 // Windows console driver of the benchmarks that need the real program or
 // the window system:
-//   veltrano-bench-driver startup PROGRAM MINIMAL_PROGRAM LIBRARIES_PROGRAM RUNS
+//   veltrano-bench-driver startup PROGRAM MINIMAL_PROGRAM LIBRARIES_PROGRAM REFERENCE_PROGRAM RUNS [BASELINE_PROGRAM]
 //   veltrano-bench-driver write FOLDER
 //   veltrano-bench-driver idle FOLDER SECONDS
 //   veltrano-bench-driver idle-closed FOLDER SECONDS
 //   veltrano-bench-driver latency FOLDER LEARNED_HEX RUNS
 //   veltrano-bench-driver log-growth LINE...
+//   veltrano-bench-driver windows PROGRAM WINDOW_CLASS
+//   veltrano-bench-driver memory FOLDER REFERENCE_PROGRAM
 // FOLDER holds veltrano.exe, DLL\PCOMM.DLL and data.dat; the port comes from
 // VELTRANO_E2E_PORT.
 #include <windows.h>
@@ -40,10 +42,13 @@ double medianOf(std::vector<double> values) {
 namespace {
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: veltrano-bench-driver startup PROGRAM MINIMAL_PROGRAM LIBRARIES_PROGRAM RUNS |\n"
-                 "       write FOLDER | idle FOLDER SECONDS | idle-closed FOLDER SECONDS |\n"
-                 "       latency FOLDER LEARNED_HEX RUNS | log-growth LINE...\n");
+    std::fprintf(
+        stderr,
+        "usage: veltrano-bench-driver startup PROGRAM MINIMAL_PROGRAM LIBRARIES_PROGRAM REFERENCE_PROGRAM RUNS\n"
+        "       [BASELINE_PROGRAM] |\n"
+        "       write FOLDER | idle FOLDER SECONDS | idle-closed FOLDER SECONDS |\n"
+        "       latency FOLDER LEARNED_HEX RUNS | log-growth LINE... |\n"
+        "       windows PROGRAM WINDOW_CLASS | memory FOLDER REFERENCE_PROGRAM\n");
     return 2;
 }
 
@@ -67,8 +72,8 @@ int main() {
     if (argv == nullptr || argc < 2) return usage();
     const std::wstring command = argv[1];
     int status = 2;
-    if (command == L"startup" && argc == 6) {
-        status = runStartup(argv[2], argv[3], argv[4], number(argv[5]));
+    if (command == L"startup" && (argc == 7 || argc == 8)) {
+        status = runStartup({argv[2], argv[3], argv[4], argv[5], argc == 8 ? argv[7] : L""}, number(argv[6]));
     } else if (command == L"write" && argc == 3) {
         status = runWrite(argv[2]);
     } else if (command == L"idle" && argc == 4) {
@@ -81,6 +86,10 @@ int main() {
         std::vector<int> probes;
         for (int i = 2; i < argc; ++i) probes.push_back(number(argv[i]));
         status = runLogGrowth(probes);
+    } else if (command == L"windows" && argc == 4) {
+        status = runWindowCensus(argv[2], argv[3]);
+    } else if (command == L"memory" && argc == 4) {
+        status = runMemory(argv[2], argv[3]);
     } else {
         status = usage();
     }

@@ -5,8 +5,8 @@
 #   run_program_bench.sh HOST_BIN PROGRAM_BIN PREFIX PORT LINK FOLDER DATA_DAT \
 #                        STARTUP_RUNS IDLE_SECONDS LATENCY_RUNS LOG_LINES
 # PROGRAM_BIN holds veltrano.exe, DLL/PCOMM.DLL, veltrano-bench-window.exe,
-# veltrano-bench-window-libraries.exe and veltrano-bench-driver.exe; FOLDER
-# is emptied and used for the run.
+# veltrano-bench-window-libraries.exe, veltrano-bench-reference.exe and
+# veltrano-bench-driver.exe; FOLDER is emptied and used for the run.
 set -uo pipefail
 host_bin="$1"; program_bin="$2"; prefix="$3"; port="$4"; link="$5"; folder="$6"; data_dat="$7"
 startup_runs="$8"; idle_seconds="$9"; latency_runs="${10}"; log_lines="${11}"
@@ -23,12 +23,30 @@ cp "$program_bin/veltrano.exe" "$folder/app/" && cp "$program_bin/DLL/PCOMM.DLL"
   cp "$data_dat" "$folder/app/data.dat" && cp "$program_bin/veltrano-bench-window.exe" "$program_bin/veltrano-bench-window-libraries.exe" "$folder/minimal/" ||
   fail "cannot copy the programs into $folder"
 app="$(windows_path "$folder/app")"
+# The 43-window reference, in a folder whose name is as long as the
+# program's: both captions name the folder.
+mkdir -p "$folder/ref" && cp "$program_bin/veltrano-bench-reference.exe" "$folder/ref/" ||
+  fail "cannot copy the reference program into $folder"
+reference="$(windows_path "$folder/ref")\\veltrano-bench-reference.exe"
 
 # 2. Start-up, before the port exists in anybody's mind.
 minimal="$(windows_path "$folder/minimal")"
 driver startup "$app\\veltrano.exe" "$minimal\\veltrano-bench-window.exe" "$minimal\\veltrano-bench-window-libraries.exe" \
-  "$startup_runs" >"$folder/startup.out" 2>"$folder/startup.err" || { cat "$folder/startup.err" >&2; fail "start-up benchmark failed"; }
+  "$reference" "$startup_runs" >"$folder/startup.out" 2>"$folder/startup.err" || { cat "$folder/startup.err" >&2; fail "start-up benchmark failed"; }
 grep -E '^startup' "$folder/startup.out" | tr -d '\r'
+
+# The reference must show the program's windows: both lists, control ids
+# aside (the top-level windows' order is the system's), and how many lines
+# differ.
+census() {
+  driver windows "$1" KVWindow 2>>"$folder/census.err" | tr -d '\r' | sed 's/ id=[-0-9]*$//' | sort >"$2" ||
+    fail "cannot list the windows of $1"
+}
+census "$app\\veltrano.exe" "$folder/windows-program.txt"
+census "$reference" "$folder/windows-reference.txt"
+grep '^window-count' "$folder/windows-program.txt" | sed 's/^window-count/startup-program-windows/'
+grep '^window-count' "$folder/windows-reference.txt" | sed 's/^window-count/startup-reference-windows/'
+echo "startup-reference-window-differences $(diff "$folder/windows-program.txt" "$folder/windows-reference.txt" | grep -c '^[<>]')"
 
 # The simulator's log counts from its own start, taken right after it makes
 # the link: the link's time puts the log's times on the driver's clock.
@@ -52,6 +70,12 @@ awk '$2 == "rx" && $3 == "enter-config" && !enter { enter = $1 }
      $2 == "rx" && $3 == "exit-config" { exit_time = $1 }
      END { if (enter != "" && exit_time != "") printf "write-ms %.0f\n", (exit_time - enter) * 1000 }' "$folder/frames.log"
 echo "write-slot-frames $slots"
+
+# 5. Working sets: the program after start-up and after a read-back of the
+# rows the write left in the module, the reference after its start-up.
+driver memory "$app" "$reference" >"$folder/memory.out" 2>"$folder/memory.err" ||
+  { cat "$folder/memory.err" "$folder/memory.out" >&2; fail "memory benchmark failed"; }
+grep -E '^memory-' "$folder/memory.out" | tr -d '\r'
 
 # 4a. CPU time while idle, from the Linux processes' own counters (the
 # program and the prefix's wineserver): Wine's GetProcessTimes, which the

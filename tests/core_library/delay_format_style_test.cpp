@@ -151,6 +151,14 @@ TEST_F(VisualStyleCommandTest, OtherStylesRemoveTheHookAndRestoreControls) {
     EXPECT_EQ(call(&SetVisualStyle, {integer(4)}).low, 0u) << "no hook left to release";
 }
 
+TEST_F(VisualStyleCommandTest, ADestroyedControlIsForgotten) {
+    call(&SetVisualStyle, {integer(2)});
+    HWND button = child(L"BUTTON");
+    ASSERT_TRUE(VisualStyleHook::isStyled(button));
+    DestroyWindow(button);
+    EXPECT_FALSE(VisualStyleHook::isStyled(button)) << "a later window may be given the same handle";
+}
+
 TEST_F(VisualStyleCommandTest, ControlTextAndSizeStayAsTheyWere) {
     call(&SetVisualStyle, {integer(2)});
     HWND edit = child(L"EDIT");
@@ -161,6 +169,45 @@ TEST_F(VisualStyleCommandTest, ControlTextAndSizeStayAsTheyWere) {
     wchar_t content[8] = {};
     GetWindowTextW(edit, content, 8);
     EXPECT_STREQ(content, L"x");
+}
+
+TEST_F(VisualStyleCommandTest, LaterControlsKeepTheProcedureTheirCreationLeaves) {
+    call(&SetVisualStyle, {integer(2)});
+    HWND edit = child(L"EDIT");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), static_cast<LONG_PTR>(GetClassLongPtrW(edit, GCLP_WNDPROC)))
+        << "the control runs its own class's procedure once created";
+
+    // A control that puts another procedure in place while it handles its
+    // own WM_CREATE keeps it, and is styled before it hears WM_CREATE.
+    static bool styledAtCreate = false;
+    static WNDPROC buttonProcedure = nullptr;
+    WNDCLASSEXW button{};
+    button.cbSize = sizeof button;
+    ASSERT_TRUE(GetClassInfoExW(nullptr, L"BUTTON", &button));
+    buttonProcedure = button.lpfnWndProc;
+    const WNDPROC replacement = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        return CallWindowProcW(buttonProcedure, window, message, wParam, lParam);
+    };
+    static WNDPROC replacementProcedure = replacement;
+    button.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_CREATE) {
+            styledAtCreate = VisualStyleHook::isStyled(window);
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(replacementProcedure));
+        }
+        return CallWindowProcW(buttonProcedure, window, message, wParam, lParam);
+    };
+    button.hInstance = GetModuleHandleW(nullptr);
+    button.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+    // The program's own class of a themed name, ahead of the system's.
+    button.lpszClassName = L"Button";
+    ASSERT_NE(RegisterClassExW(&button), 0);
+    HWND own = child(L"Button");
+    ASSERT_NE(own, nullptr);
+    EXPECT_TRUE(styledAtCreate);
+    EXPECT_EQ(GetWindowLongPtrW(own, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(replacementProcedure));
+    DestroyWindow(own);
+    UnregisterClassW(L"Button", GetModuleHandleW(nullptr));
 }
 
 }  // namespace
