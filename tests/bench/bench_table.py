@@ -32,8 +32,14 @@ def program_figures(path):
     with open(path) as source:
         for line in source:
             words = line.split()
-            if len(words) >= 2:
-                figures[" ".join(words[:-1])] = float(words[-1])
+            # The drivers' other lines (where the program's memory lies, say)
+            # end in no number.
+            try:
+                value = float(words[-1]) if len(words) >= 2 else None
+            except ValueError:
+                value = None
+            if value is not None:
+                figures[" ".join(words[:-1])] = value
     return figures
 
 
