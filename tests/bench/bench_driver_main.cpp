@@ -5,6 +5,8 @@
 //   veltrano-bench-driver idle FOLDER SECONDS
 //   veltrano-bench-driver idle-closed FOLDER SECONDS
 //   veltrano-bench-driver latency FOLDER LEARNED_HEX RUNS
+//   veltrano-bench-driver read-back FOLDER RUNS
+//   veltrano-bench-driver test-send FOLDER CODE_HEX RUNS
 //   veltrano-bench-driver log-growth LINE...
 //   veltrano-bench-driver windows PROGRAM WINDOW_CLASS
 //   veltrano-bench-driver memory FOLDER REFERENCE_PROGRAM
@@ -39,6 +41,11 @@ double medianOf(std::vector<double> values) {
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
+std::chrono::microseconds tickPhase(int run, int runs) {
+    constexpr int kTickMicroseconds = 10000;
+    return std::chrono::microseconds(runs > 0 ? (run % runs) * kTickMicroseconds / runs : 0);
+}
+
 namespace {
 
 int usage() {
@@ -47,7 +54,8 @@ int usage() {
         "usage: veltrano-bench-driver startup PROGRAM MINIMAL_PROGRAM LIBRARIES_PROGRAM REFERENCE_PROGRAM RUNS\n"
         "       [BASELINE_PROGRAM] |\n"
         "       write FOLDER | idle FOLDER SECONDS | idle-closed FOLDER SECONDS |\n"
-        "       latency FOLDER LEARNED_HEX RUNS | log-growth LINE... |\n"
+        "       latency FOLDER LEARNED_HEX RUNS | read-back FOLDER RUNS |\n"
+        "       test-send FOLDER CODE_HEX RUNS | log-growth LINE... |\n"
         "       windows PROGRAM WINDOW_CLASS | memory FOLDER REFERENCE_PROGRAM\n");
     return 2;
 }
@@ -82,6 +90,10 @@ int main() {
         status = runIdle(argv[2], number(argv[3]), false);
     } else if (command == L"latency" && argc == 5) {
         status = runLatency(argv[2], narrow(argv[3]), number(argv[4]));
+    } else if (command == L"read-back" && argc == 4) {
+        status = runReadBack(argv[2], number(argv[3]));
+    } else if (command == L"test-send" && argc == 5) {
+        status = runTestSend(argv[2], narrow(argv[3]), number(argv[4]));
     } else if (command == L"log-growth" && argc >= 3) {
         std::vector<int> probes;
         for (int i = 2; i < argc; ++i) probes.push_back(number(argv[i]));
