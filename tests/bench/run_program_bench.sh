@@ -85,12 +85,6 @@ awk '$2 == "rx" && $3 == "enter-config" && !enter { enter = $1 }
      END { if (enter != "" && exit_time != "") printf "write-ms %.0f\n", (exit_time - enter) * 1000 }' "$folder/frames.log"
 echo "write-slot-frames $slots"
 
-# 5. Working sets: the program after start-up and after a read-back of the
-# rows the write left in the module, the reference after its start-up.
-driver memory "$app" "$reference" >"$folder/memory.out" 2>"$folder/memory.err" ||
-  { cat "$folder/memory.err" "$folder/memory.out" >&2; fail "memory benchmark failed"; }
-grep -E '^memory-' "$folder/memory.out" | tr -d '\r'
-
 # 3b. Read-back of the rows the write left in the module, from the press of
 # the confirmation's OK to "数据提取完成" in the log box, against the
 # simulator's own pacing of the same read-back: from its receipt of the read
@@ -125,6 +119,14 @@ readback_column 3 readback; readback_column 4 readback-pacing; readback_column 5
 readback_column 6 readback-enter-to-request; readback_column 7 readback-tail
 awk '{ ratio = $3 / $4; if (ratio > worst) worst = ratio } END { printf "readback-ratio-max %.3f\n", worst }' \
   "$folder/readback.runs"
+
+# 5. Working sets: the program after start-up and after a read-back of the
+# rows the write left in the module, the reference after its start-up. It
+# runs after the read-back figures, which pair their runs with the
+# simulator's read requests one by one.
+driver memory "$app" "$reference" >"$folder/memory.out" 2>"$folder/memory.err" ||
+  { cat "$folder/memory.err" "$folder/memory.out" >&2; fail "memory benchmark failed"; }
+grep -E '^memory-' "$folder/memory.out" | tr -d '\r'
 
 # 4a. CPU time while idle, from the Linux processes' own counters (the
 # program and the prefix's wineserver): Wine's GetProcessTimes, which the
