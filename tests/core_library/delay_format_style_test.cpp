@@ -171,6 +171,24 @@ TEST_F(VisualStyleCommandTest, ControlTextAndSizeStayAsTheyWere) {
     EXPECT_STREQ(content, L"x");
 }
 
+// A button class of the program's own that, handling its WM_CREATE,
+// notes whether it was styled yet and puts another procedure in its place.
+struct SwappingButton {
+    static inline WNDPROC systemProcedure = nullptr;
+    static inline bool styledAtCreate = false;
+
+    static LRESULT CALLBACK laterProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return CallWindowProcW(systemProcedure, window, message, wParam, lParam);
+    }
+    static LRESULT CALLBACK creationProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CREATE) {
+            styledAtCreate = VisualStyleHook::isStyled(window);
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&laterProcedure));
+        }
+        return CallWindowProcW(systemProcedure, window, message, wParam, lParam);
+    }
+};
+
 TEST_F(VisualStyleCommandTest, LaterControlsKeepTheProcedureTheirCreationLeaves) {
     call(&SetVisualStyle, {integer(2)});
     HWND edit = child(L"EDIT");
@@ -180,23 +198,12 @@ TEST_F(VisualStyleCommandTest, LaterControlsKeepTheProcedureTheirCreationLeaves)
 
     // A control that puts another procedure in place while it handles its
     // own WM_CREATE keeps it, and is styled before it hears WM_CREATE.
-    static bool styledAtCreate = false;
-    static WNDPROC buttonProcedure = nullptr;
     WNDCLASSEXW button{};
     button.cbSize = sizeof button;
     ASSERT_TRUE(GetClassInfoExW(nullptr, L"BUTTON", &button));
-    buttonProcedure = button.lpfnWndProc;
-    const WNDPROC replacement = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        return CallWindowProcW(buttonProcedure, window, message, wParam, lParam);
-    };
-    static WNDPROC replacementProcedure = replacement;
-    button.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (message == WM_CREATE) {
-            styledAtCreate = VisualStyleHook::isStyled(window);
-            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(replacementProcedure));
-        }
-        return CallWindowProcW(buttonProcedure, window, message, wParam, lParam);
-    };
+    SwappingButton::systemProcedure = button.lpfnWndProc;
+    SwappingButton::styledAtCreate = false;
+    button.lpfnWndProc = &SwappingButton::creationProcedure;
     button.hInstance = GetModuleHandleW(nullptr);
     button.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
     // The program's own class of a themed name, ahead of the system's.
@@ -204,8 +211,8 @@ TEST_F(VisualStyleCommandTest, LaterControlsKeepTheProcedureTheirCreationLeaves)
     ASSERT_NE(RegisterClassExW(&button), 0);
     HWND own = child(L"Button");
     ASSERT_NE(own, nullptr);
-    EXPECT_TRUE(styledAtCreate);
-    EXPECT_EQ(GetWindowLongPtrW(own, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(replacementProcedure));
+    EXPECT_TRUE(SwappingButton::styledAtCreate);
+    EXPECT_EQ(GetWindowLongPtrW(own, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SwappingButton::laterProcedure));
     DestroyWindow(own);
     UnregisterClassW(L"Button", GetModuleHandleW(nullptr));
 }
