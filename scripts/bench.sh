@@ -9,7 +9,7 @@
 set -uo pipefail
 source "$(dirname "$0")/lib/setup.sh"
 
-idle_seconds=60; startup_runs=10; latency_runs=10; log_lines=10000; rows=20000; columns=10; min_time=0.5
+idle_seconds=60; startup_runs=25; latency_runs=10; log_lines=10000; rows=20000; columns=10; min_time=0.5
 while [ $# -gt 0 ]; do
   case "$1" in
     --idle-seconds) idle_seconds="$2"; shift 2 ;;
@@ -20,7 +20,7 @@ done
 
 build_native || exit 1
 build_runnable_windows_targets veltrano pcomm veltrano-bench-driver veltrano-bench-window \
-  veltrano-bench-window-libraries || exit 1
+  veltrano-bench-window-libraries veltrano-bench-reference || exit 1
 
 run_folder="$VELTRANO_BUILD/bench"
 prefix="$RUNNABLE_TREE/wine/bench"

@@ -160,16 +160,14 @@ int EditBoxObject::writeProperty(int index, const RawValue& value) {
             data_.SpinMax = intOf(value);
             setSpinRange();
             return 0;
-        case p::kSelStart: {
+        case p::kSelStart:
             if (intOf(value) == -1) {
-                data_.SelStart = liveTextLength();
-                data_.SelLength = 0;
-            } else {
-                data_.SelStart = std::max(intOf(value), 0);
+                selectEnd();
+                return 0;
             }
+            data_.SelStart = std::max(intOf(value), 0);
             selectBytes(data_.SelStart, data_.SelLength);
             return 0;
-        }
         case p::kSelLength: {
             if (intOf(value) == -1) {
                 data_.SelStart = 0;
@@ -309,6 +307,18 @@ void EditBoxObject::selectBytes(std::int32_t start, std::int32_t length) {
     const int from = controls::wideOffsetFromBytes(text, start);
     const int to = controls::wideOffsetFromBytes(text, static_cast<std::int64_t>(start) + length);
     SendMessageW(handle(), EM_SETSEL, static_cast<WPARAM>(from), static_cast<LPARAM>(to));
+    SendMessageW(handle(), EM_SCROLLCARET, 0, 0);
+}
+
+// The receive step puts the caret after a long log's last line for every
+// line it logs. The end needs none of the conversions of a selection in the
+// middle: the text is fetched once and only its length in bytes counted.
+void EditBoxObject::selectEnd() {
+    const std::wstring text = controls::windowWideText(handle());
+    data_.SelStart = static_cast<std::int32_t>(codePage936Length(text));
+    data_.SelLength = 0;
+    const auto end = static_cast<WPARAM>(text.size());
+    SendMessageW(handle(), EM_SETSEL, end, static_cast<LPARAM>(end));
     SendMessageW(handle(), EM_SCROLLCARET, 0, 0);
 }
 

@@ -95,6 +95,7 @@ private:
     void rebind();
     void replaceSelection(std::string_view gbkText);
     void selectBytes(std::int32_t start, std::int32_t length);
+    void selectEnd();
     void applyFontAndHeight();
     void applyBorder();
     void createSpinButtons();

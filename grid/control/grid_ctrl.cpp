@@ -159,12 +159,19 @@ void CGridCtrl::onPaint() {
     EndPaint(handle(), &paintStruct);
 }
 
+// A grid that is not on the screen is drawn whole when it comes up; until
+// then invalidating it does nothing but cost the window system a request
+// (under Wine), once for each of the many changes a table is built with.
+bool CGridCtrl::onScreen() const {
+    return handle() != nullptr && IsWindowVisible(handle());
+}
+
 void CGridCtrl::redraw() {
-    if (handle() != nullptr) InvalidateRect(handle(), nullptr, FALSE);
+    if (onScreen()) InvalidateRect(handle(), nullptr, FALSE);
 }
 
 void CGridCtrl::redrawCell(std::int32_t row, std::int32_t column) {
-    if (handle() == nullptr || !model_.isValid(row, column)) return;
+    if (!onScreen() || !model_.isValid(row, column)) return;
     const PixelRect rect = geometry().drawRect(row, column);
     const RECT area{rect.left, rect.top, rect.right, rect.bottom};
     InvalidateRect(handle(), &area, FALSE);

@@ -175,6 +175,8 @@ protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Whether the control is on the screen, its parents shown too.
+    bool onScreen() const;
     void onPaint();
     void onScroll(int bar, int request);
     // Scrolls a page up or down; the rows the focus follows by, a page even

@@ -3,12 +3,13 @@
 #include <uxtheme.h>
 
 #include <array>
+#include <new>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace veltrano::core_library {
 namespace {
 
-// Marks a styled control so that removal finds exactly those it styled.
-constexpr wchar_t kStyledMark[] = L"Veltrano.VisualStyle";
 constexpr wchar_t kThemeName[] = L"Explorer";
 
 constexpr std::array<std::wstring_view, 14> kThemedClasses = {L"Button",
@@ -25,6 +26,22 @@ constexpr std::array<std::wstring_view, 14> kThemedClasses = {L"Button",
                                                               L"SysTabControl32",
                                                               L"SysHeader32",
                                                               L"ToolbarWindow32"};
+
+// Controls created while the hook is in place, between their creation and
+// their WM_CREATE, with the procedure they had. Per thread, like the hook;
+// plain memory, since window properties cost the window system requests.
+std::unordered_map<HWND, WNDPROC>& controlsBeingCreated() {
+    thread_local auto* controls = new std::unordered_map<HWND, WNDPROC>;
+    return *controls;
+}
+
+// The controls this thread's hook styled, so that removal finds exactly
+// those. Plain memory again: a window property would cost a request to set
+// and one to read for every control.
+std::unordered_set<HWND>& styledControls() {
+    thread_local auto* controls = new std::unordered_set<HWND>;
+    return *controls;
+}
 
 bool belongsToThisThread(HWND window) noexcept {
     return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
@@ -59,7 +76,10 @@ VisualStyleHook::VisualStyleHook() noexcept {
     forEachThreadWindow([](HWND window) noexcept {
         if (hasThemedClass(window)) style(window);
     });
-    hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &VisualStyleHook::callWindowProcedure, nullptr, GetCurrentThreadId());
+    // Creation is all the hook needs to see. A hook on the window procedure
+    // would be called for every message the thread sends, and under Wine
+    // every call costs the window system three requests.
+    hook_ = SetWindowsHookExW(WH_CBT, &VisualStyleHook::creationHook, nullptr, GetCurrentThreadId());
 }
 
 VisualStyleHook::~VisualStyleHook() {
@@ -86,31 +106,62 @@ bool VisualStyleHook::isThemedClass(std::wstring_view className) noexcept {
 }
 
 bool VisualStyleHook::isStyled(HWND window) noexcept {
-    return GetPropW(window, kStyledMark) != nullptr;
+    return styledControls().count(window) != 0;
 }
 
 void VisualStyleHook::style(HWND window) noexcept {
-    if (isStyled(window)) return;
-    SetPropW(window, kStyledMark, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(1)));
+    try {
+        if (!styledControls().insert(window).second) return;
+    } catch (const std::bad_alloc&) {
+        return;  // left unstyled
+    }
     SetWindowTheme(window, kThemeName, nullptr);
 }
 
 void VisualStyleHook::unstyle(HWND window) noexcept {
-    if (!isStyled(window)) return;
-    RemovePropW(window, kStyledMark);
+    if (styledControls().erase(window) == 0) return;
     SetWindowTheme(window, nullptr, nullptr);
 }
 
-LRESULT CALLBACK VisualStyleHook::callWindowProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (code == HC_ACTION) {
-        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (message->message == WM_CREATE && hasThemedClass(message->hwnd)) {
-            style(message->hwnd);
-        } else if (message->message == WM_NCDESTROY && isStyled(message->hwnd)) {
-            RemovePropW(message->hwnd, kStyledMark);
+LRESULT CALLBACK VisualStyleHook::creationHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    const auto window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && hasThemedClass(window)) {
+        // The control is not built yet: it is styled when its WM_CREATE
+        // arrives, through a procedure that stands in for its own until then.
+        try {
+            WNDPROC& own = controlsBeingCreated()[window];
+            own = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+                window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&VisualStyleHook::creationProcedure)));
+            if (own == nullptr) controlsBeingCreated().erase(window);
+        } catch (const std::bad_alloc&) {
+            // left unstyled
         }
+    } else if (code == HCBT_DESTROYWND) {
+        // A later window may get the same handle.
+        styledControls().erase(window);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK VisualStyleHook::creationProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto& controls = controlsBeingCreated();
+    const auto found = controls.find(window);
+    if (found == controls.end()) return DefWindowProcW(window, message, wParam, lParam);
+    const WNDPROC own = found->second;
+    if (message == WM_CREATE || message == WM_NCDESTROY) {
+        if (message == WM_CREATE) style(window);
+        // Its own procedure comes back before it hears WM_CREATE, so that
+        // whatever it puts in its place stays there. Code that replaced this
+        // procedure meanwhile keeps passing messages on through it.
+        const auto ours = reinterpret_cast<LONG_PTR>(&VisualStyleHook::creationProcedure);
+        if (GetWindowLongPtrW(window, GWLP_WNDPROC) == ours) {
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+            controls.erase(found);
+        } else if (message == WM_NCDESTROY) {
+            controls.erase(found);
+        }
+    }
+    return CallWindowProcW(own, window, message, wParam, lParam);
 }
 
 }  // namespace veltrano::core_library

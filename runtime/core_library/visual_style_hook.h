@@ -28,7 +28,8 @@ public:
     static bool isStyled(HWND window) noexcept;
 
 private:
-    static LRESULT CALLBACK callWindowProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK creationHook(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK creationProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static void style(HWND window) noexcept;
     static void unstyle(HWND window) noexcept;
 

@@ -1,11 +1,15 @@
 // Windows console driver of the benchmarks that need the real program or
 // the window system:
-//   veltrano-bench-driver startup PROGRAM MINIMAL_PROGRAM LIBRARIES_PROGRAM RUNS
+//   veltrano-bench-driver startup PROGRAM MINIMAL_PROGRAM LIBRARIES_PROGRAM REFERENCE_PROGRAM RUNS [BASELINE_PROGRAM]
 //   veltrano-bench-driver write FOLDER
 //   veltrano-bench-driver idle FOLDER SECONDS
 //   veltrano-bench-driver idle-closed FOLDER SECONDS
 //   veltrano-bench-driver latency FOLDER LEARNED_HEX RUNS
+//   veltrano-bench-driver read-back FOLDER RUNS
+//   veltrano-bench-driver test-send FOLDER CODE_HEX RUNS
 //   veltrano-bench-driver log-growth LINE...
+//   veltrano-bench-driver windows PROGRAM WINDOW_CLASS
+//   veltrano-bench-driver memory FOLDER REFERENCE_PROGRAM
 // FOLDER holds veltrano.exe, DLL\PCOMM.DLL and data.dat; the port comes from
 // VELTRANO_E2E_PORT.
 #include <windows.h>
@@ -37,13 +41,22 @@ double medianOf(std::vector<double> values) {
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
+std::chrono::microseconds tickPhase(int run, int runs) {
+    constexpr int kTickMicroseconds = 10000;
+    return std::chrono::microseconds(runs > 0 ? (run % runs) * kTickMicroseconds / runs : 0);
+}
+
 namespace {
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: veltrano-bench-driver startup PROGRAM MINIMAL_PROGRAM LIBRARIES_PROGRAM RUNS |\n"
-                 "       write FOLDER | idle FOLDER SECONDS | idle-closed FOLDER SECONDS |\n"
-                 "       latency FOLDER LEARNED_HEX RUNS | log-growth LINE...\n");
+    std::fprintf(
+        stderr,
+        "usage: veltrano-bench-driver startup PROGRAM MINIMAL_PROGRAM LIBRARIES_PROGRAM REFERENCE_PROGRAM RUNS\n"
+        "       [BASELINE_PROGRAM] |\n"
+        "       write FOLDER | idle FOLDER SECONDS | idle-closed FOLDER SECONDS |\n"
+        "       latency FOLDER LEARNED_HEX RUNS | read-back FOLDER RUNS |\n"
+        "       test-send FOLDER CODE_HEX RUNS | log-growth LINE... |\n"
+        "       windows PROGRAM WINDOW_CLASS | memory FOLDER REFERENCE_PROGRAM\n");
     return 2;
 }
 
@@ -67,8 +80,8 @@ int main() {
     if (argv == nullptr || argc < 2) return usage();
     const std::wstring command = argv[1];
     int status = 2;
-    if (command == L"startup" && argc == 6) {
-        status = runStartup(argv[2], argv[3], argv[4], number(argv[5]));
+    if (command == L"startup" && (argc == 7 || argc == 8)) {
+        status = runStartup({argv[2], argv[3], argv[4], argv[5], argc == 8 ? argv[7] : L""}, number(argv[6]));
     } else if (command == L"write" && argc == 3) {
         status = runWrite(argv[2]);
     } else if (command == L"idle" && argc == 4) {
@@ -77,10 +90,18 @@ int main() {
         status = runIdle(argv[2], number(argv[3]), false);
     } else if (command == L"latency" && argc == 5) {
         status = runLatency(argv[2], narrow(argv[3]), number(argv[4]));
+    } else if (command == L"read-back" && argc == 4) {
+        status = runReadBack(argv[2], number(argv[3]));
+    } else if (command == L"test-send" && argc == 5) {
+        status = runTestSend(argv[2], narrow(argv[3]), number(argv[4]));
     } else if (command == L"log-growth" && argc >= 3) {
         std::vector<int> probes;
         for (int i = 2; i < argc; ++i) probes.push_back(number(argv[i]));
         status = runLogGrowth(probes);
+    } else if (command == L"windows" && argc == 4) {
+        status = runWindowCensus(argv[2], argv[3]);
+    } else if (command == L"memory" && argc == 4) {
+        status = runMemory(argv[2], argv[3]);
     } else {
         status = usage();
     }

@@ -5,11 +5,11 @@
 #include "runtime/kernel/unique_handle.h"
 #include "runtime/kernel/wide_text.h"
 #include "tests/bench/bench_driver.h"
+#include "tests/bench/log_watch.h"
 #include "tests/e2e_program/main_window_texts.h"
 #include "tests/e2e_program/program_session.h"
 
 namespace veltrano::bench {
-namespace {
 
 using namespace std::chrono_literals;
 using e2e::ProgramSession;
@@ -26,6 +26,8 @@ std::unique_ptr<ProgramSession> startWithPortOpen(const std::wstring& folder) {
     }
     return session;
 }
+
+namespace {
 
 std::uint64_t hundredNanoseconds(const FILETIME& time) {
     return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
@@ -103,29 +105,19 @@ int runLatency(const std::wstring& folder, const std::string& learnedHex, int ru
         std::fprintf(stderr, "the learn button or the log box is missing\n");
         return 1;
     }
+    LogWatch watch(log);
     for (int run = 0; run < runs; ++run) {
-        const std::size_t logged = driver::windowText(log).size();
+        watch.mark();
         session->click(learn);
-        const auto deadline = driver::deadlineIn(10s);
-        bool seen = false;
-        std::size_t length = logged;
-        while (!seen && std::chrono::steady_clock::now() < deadline) {
-            const auto now = static_cast<std::size_t>(SendMessageW(log, WM_GETTEXTLENGTH, 0, 0));
-            if (now != length) {
-                length = now;
-                const std::wstring text = driver::windowText(log);
-                if (text.size() > logged && withoutSpaces(text.substr(logged)).find(learnedHex) != std::string::npos) {
-                    std::printf("latency-seen %d %lld\n", run, static_cast<long long>(systemMicroseconds()));
-                    seen = true;
-                }
-            }
-            if (!seen) Sleep(1);
-        }
+        const auto seen = watch.waitFor(
+            [&](const std::wstring& appended) { return withoutSpaces(appended).find(learnedHex) != std::string::npos; },
+            10s);
         if (!seen) {
             std::fprintf(stderr, "run %d: the learned code never reached the log box\n", run);
             return 1;
         }
-        std::this_thread::sleep_for(200ms);
+        std::printf("latency-seen %d %lld\n", run, static_cast<long long>(*seen));
+        std::this_thread::sleep_for(200ms + tickPhase(run, runs));
     }
     session->close();
     return 0;

@@ -5,13 +5,14 @@
 #   run_program_bench.sh HOST_BIN PROGRAM_BIN PREFIX PORT LINK FOLDER DATA_DAT \
 #                        STARTUP_RUNS IDLE_SECONDS LATENCY_RUNS LOG_LINES
 # PROGRAM_BIN holds veltrano.exe, DLL/PCOMM.DLL, veltrano-bench-window.exe,
-# veltrano-bench-window-libraries.exe and veltrano-bench-driver.exe; FOLDER
-# is emptied and used for the run.
+# veltrano-bench-window-libraries.exe, veltrano-bench-reference.exe and
+# veltrano-bench-driver.exe; FOLDER is emptied and used for the run.
 set -uo pipefail
 host_bin="$1"; program_bin="$2"; prefix="$3"; port="$4"; link="$5"; folder="$6"; data_dat="$7"
 startup_runs="$8"; idle_seconds="$9"; latency_runs="${10}"; log_lines="${11}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 learned_code=FA0102030405ED
+test_code=FA1122334455ED
 
 fail() { echo "run_program_bench: $*" >&2; exit 1; }
 windows_path() { local path="$1"; echo "Z:${path//\//\\}"; }
@@ -23,24 +24,55 @@ cp "$program_bin/veltrano.exe" "$folder/app/" && cp "$program_bin/DLL/PCOMM.DLL"
   cp "$data_dat" "$folder/app/data.dat" && cp "$program_bin/veltrano-bench-window.exe" "$program_bin/veltrano-bench-window-libraries.exe" "$folder/minimal/" ||
   fail "cannot copy the programs into $folder"
 app="$(windows_path "$folder/app")"
+# The 43-window reference, in a folder whose name is as long as the
+# program's: both captions name the folder.
+mkdir -p "$folder/ref" && cp "$program_bin/veltrano-bench-reference.exe" "$folder/ref/" ||
+  fail "cannot copy the reference program into $folder"
+reference="$(windows_path "$folder/ref")\\veltrano-bench-reference.exe"
 
 # 2. Start-up, before the port exists in anybody's mind.
 minimal="$(windows_path "$folder/minimal")"
 driver startup "$app\\veltrano.exe" "$minimal\\veltrano-bench-window.exe" "$minimal\\veltrano-bench-window-libraries.exe" \
-  "$startup_runs" >"$folder/startup.out" 2>"$folder/startup.err" || { cat "$folder/startup.err" >&2; fail "start-up benchmark failed"; }
+  "$reference" "$startup_runs" >"$folder/startup.out" 2>"$folder/startup.err" || { cat "$folder/startup.err" >&2; fail "start-up benchmark failed"; }
 grep -E '^startup' "$folder/startup.out" | tr -d '\r'
 
-# The simulator's log counts from its own start, taken right after it makes
-# the link: the link's time puts the log's times on the driver's clock.
+# The reference must show the program's windows: both lists, control ids
+# aside (the top-level windows' order is the system's), and how many lines
+# differ.
+census() {
+  driver windows "$1" KVWindow 2>>"$folder/census.err" | tr -d '\r' | sed 's/ id=[-0-9]*$//' | sort >"$2" ||
+    fail "cannot list the windows of $1"
+}
+census "$app\\veltrano.exe" "$folder/windows-program.txt"
+census "$reference" "$folder/windows-reference.txt"
+grep '^window-count' "$folder/windows-program.txt" | sed 's/^window-count/startup-program-windows/'
+grep '^window-count' "$folder/windows-reference.txt" | sed 's/^window-count/startup-reference-windows/'
+echo "startup-reference-window-differences $(diff "$folder/windows-program.txt" "$folder/windows-reference.txt" | grep -c '^[<>]')"
+
+# The simulator's log counts from its own start, which it announces in Unix
+# time: that puts the log's times on the driver's clock (the link's own
+# time is kept only to the kernel's coarse clock, a few milliseconds). The
+# log cuts its times to whole milliseconds, so on the driver's clock each is
+# taken as the middle of its millisecond.
 rm -f "$link"
 "$host_bin/veltrano-module-sim" --link "$link" --log "$folder/frames.log" --status "$folder/status" \
   --store "$folder/store.txt" --learned-code "$learned_code" --learn-delay-ms 100 \
   </dev/null >"$folder/simulator.out" 2>&1 &
 simulator_pid=$!
 trap 'kill "$simulator_pid" 2>/dev/null; wait "$simulator_pid" 2>/dev/null' EXIT
-for _ in $(seq 100); do [ -L "$link" ] && break; sleep 0.05; done
-[ -L "$link" ] || { cat "$folder/simulator.out" >&2; fail "the simulator did not start"; }
-simulator_epoch_us=$(stat -c '%.6Y' "$link" | tr -d '.')
+for _ in $(seq 100); do grep -q 'Unix time' "$folder/simulator.out" 2>/dev/null && break; sleep 0.05; done
+simulator_epoch_us=$(sed -n 's/.*Unix time \([0-9]*\)\.\([0-9]\{6\}\).*/\1\2/p' "$folder/simulator.out")
+[ -L "$link" ] && [ -n "$simulator_epoch_us" ] || { cat "$folder/simulator.out" >&2; fail "the simulator did not start"; }
+# Median and maximum of the numbers on standard input, as "NAME-ms" and
+# "NAME-max-ms" lines.
+summarise() {
+  sort -g | awk -v name="$1" '{ all[n++] = $1 }
+    END {
+      if (n == 0) exit 1
+      median = (n % 2) ? all[int(n / 2)] : (all[n / 2 - 1] + all[n / 2]) / 2
+      printf "%s-ms %.1f\n%s-max-ms %.1f\n", name, median, name, all[n - 1]
+    }'
+}
 export VELTRANO_E2E_PORT="COM$port" VELTRANO_E2E_FOLDER="$(windows_path "$folder")"
 
 # 3. The write sequence: the simulator's times of the enter and exit frames.
@@ -52,6 +84,49 @@ awk '$2 == "rx" && $3 == "enter-config" && !enter { enter = $1 }
      $2 == "rx" && $3 == "exit-config" { exit_time = $1 }
      END { if (enter != "" && exit_time != "") printf "write-ms %.0f\n", (exit_time - enter) * 1000 }' "$folder/frames.log"
 echo "write-slot-frames $slots"
+
+# 3b. Read-back of the rows the write left in the module, from the press of
+# the confirmation's OK to "数据提取完成" in the log box, against the
+# simulator's own pacing of the same read-back: from its receipt of the read
+# request to its read-complete frame. Each run's times in between, on the
+# driver's clock, show where the rest goes: OK to the enter frame on the
+# line, the protocol's wait to the read request, and the read-complete
+# frame's way into the log box.
+driver read-back "$app" "$latency_runs" >"$folder/readback.out" 2>"$folder/readback.err" ||
+  { cat "$folder/readback.err" >&2; fail "read-back benchmark failed"; }
+tr -d '\r' <"$folder/readback.out" | awk -v epoch="$simulator_epoch_us" -v frames="$folder/frames.log" '
+  BEGIN {
+    r = 0; c = 0
+    while ((getline line < frames) > 0) {
+      split(line, f, " ")
+      if (f[2] == "rx" && f[3] == "enter-config") enter = f[1]
+      if (f[2] == "rx" && f[3] == "read-request") { entered[r] = enter; request[r++] = f[1] }
+      if (f[2] == "tx" && f[3] == "read-complete") complete[c++] = f[1]
+    }
+  }
+  function clock(seconds) { return epoch / 1000 + seconds * 1000 + 0.5 }
+  $1 == "readback-confirmed" { confirmed[$2] = $3 / 1000 }
+  $1 == "readback-complete" && ($2 in request) && ($2 in complete) {
+    run = $2; done = $3 / 1000
+    printf "readback-run %d %.1f %.1f %.1f %.1f %.1f\n", run, done - confirmed[run],
+      (complete[run] - request[run]) * 1000, clock(entered[run]) - confirmed[run],
+      (request[run] - entered[run]) * 1000, done - clock(complete[run])
+  }' >"$folder/readback.runs"
+[ -s "$folder/readback.runs" ] || fail "no read-back matched the simulator's log"
+cat "$folder/readback.runs"
+readback_column() { awk -v at="$1" '{ print $at }' "$folder/readback.runs" | summarise "$2"; }
+readback_column 3 readback; readback_column 4 readback-pacing; readback_column 5 readback-confirm-to-enter
+readback_column 6 readback-enter-to-request; readback_column 7 readback-tail
+awk '{ ratio = $3 / $4; if (ratio > worst) worst = ratio } END { printf "readback-ratio-max %.3f\n", worst }' \
+  "$folder/readback.runs"
+
+# 5. Working sets: the program after start-up and after a read-back of the
+# rows the write left in the module, the reference after its start-up. It
+# runs after the read-back figures, which pair their runs with the
+# simulator's read requests one by one.
+driver memory "$app" "$reference" >"$folder/memory.out" 2>"$folder/memory.err" ||
+  { cat "$folder/memory.err" "$folder/memory.out" >&2; fail "memory benchmark failed"; }
+grep -E '^memory-' "$folder/memory.out" | tr -d '\r'
 
 # 4a. CPU time while idle, from the Linux processes' own counters (the
 # program and the prefix's wineserver): Wine's GetProcessTimes, which the
@@ -86,19 +161,40 @@ measure_idle() {
 measure_idle idle idle
 measure_idle idle-closed idle-closed
 
-# 4b. Receive latency: each learned code from its write by the simulator to
-# its line in the log box.
+# 4b. Learning: each learned code from its write by the simulator to its
+# line in the log box.
 driver latency "$app" "$learned_code" "$latency_runs" >"$folder/latency.out" 2>"$folder/latency.err" ||
   { cat "$folder/latency.err" >&2; fail "latency benchmark failed"; }
 tr -d '\r' <"$folder/latency.out" | awk -v epoch="$simulator_epoch_us" -v frames="$folder/frames.log" '
   BEGIN { while ((getline line < frames) > 0) { split(line, f, " "); if (f[2] == "tx" && f[3] == "learned") sent[n++] = f[1] } }
-  $1 == "latency-seen" { ms = ($3 - epoch) / 1000 - sent[$2] * 1000; printf "latency-run %d %.1f\n", $2, ms; all[m++] = ms }
+  $1 == "latency-seen" { ms = ($3 - epoch) / 1000 - (sent[$2] * 1000 + 0.5); printf "latency-run %d %.1f\n", $2, ms; all[m++] = ms }
   END {
     if (m == 0) exit 1
     for (i = 0; i < m; i++) for (j = i + 1; j < m; j++) if (all[j] < all[i]) { t = all[i]; all[i] = all[j]; all[j] = t }
     median = (m % 2) ? all[int(m / 2)] : (all[m / 2 - 1] + all[m / 2]) / 2
     printf "latency-ms %.1f\nlatency-max-ms %.1f\n", median, all[m - 1]
   }'
+
+# 4c. Test send: from the click on "测试" to the code's frame on the line,
+# the simulator's receipt of its last byte; and to the program's log line.
+driver test-send "$app" "$test_code" "$latency_runs" >"$folder/test-send.out" 2>"$folder/test-send.err" ||
+  { cat "$folder/test-send.err" >&2; fail "test send benchmark failed"; }
+tr -d '\r' <"$folder/test-send.out" | awk -v epoch="$simulator_epoch_us" -v frames="$folder/frames.log" -v code="$test_code" '
+  BEGIN {
+    while ((getline line < frames) > 0) {
+      n = split(line, f, " "); hex = ""
+      for (i = 4; i <= n; i++) hex = hex f[i]
+      if (f[2] == "rx" && f[3] == "code" && hex == code) wire[w++] = epoch / 1000 + f[1] * 1000 + 0.5
+    }
+  }
+  $1 == "test-send-clicked" { clicked[$2] = $3 / 1000 }
+  $1 == "test-send-logged" && ($2 in wire) {
+    printf "test-send-run %d %.1f %.1f\n", $2, wire[$2] - clicked[$2], $3 / 1000 - clicked[$2]
+  }' >"$folder/test-send.runs"
+[ -s "$folder/test-send.runs" ] || fail "no test send matched the simulator's log"
+cat "$folder/test-send.runs"
+awk '{ print $3 }' "$folder/test-send.runs" | summarise test-send
+awk '{ print $4 }' "$folder/test-send.runs" | summarise test-send-log
 
 # 5. Log growth, in the driver's own process.
 driver log-growth 100 "$log_lines" >"$folder/log.out" 2>"$folder/log.err" ||

@@ -14,7 +14,8 @@ output="$folder/figures.txt"
 status=$?
 cat "$output"
 [ $status -eq 0 ] || exit 1
-for figure in startup-ms startup-minimal-ms write-ms idle-proc-percent latency-ms "log-append-us 100" \
+for figure in startup-ms startup-minimal-ms startup-reference-ms memory-startup-mb memory-readback-mb write-ms \
+              readback-ms readback-pacing-ms idle-proc-percent latency-ms test-send-ms "log-append-us 100" \
               "log-append-us 300"; do
   grep -Eq "^$figure [0-9.]+$" "$output" || { echo "no figure: $figure"; exit 1; }
 done

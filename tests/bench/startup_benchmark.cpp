@@ -55,28 +55,44 @@ double timeToWindow(const std::wstring& program, const wchar_t* className, const
 
 }  // namespace
 
-int runStartup(const std::wstring& program, const std::wstring& minimalProgram, const std::wstring& librariesProgram,
-               int runs) {
+int runStartup(const StartupPrograms& programs, int runs) {
     std::vector<double> programTimes;
     std::vector<double> minimalTimes;
     std::vector<double> librariesTimes;
+    std::vector<double> referenceTimes;
+    std::vector<double> baselineTimes;
     for (int run = 0; run < runs; ++run) {
-        const double minimal = timeToWindow(minimalProgram, L"VeltranoBenchWindow", L"Bench window");
-        const double libraries = timeToWindow(librariesProgram, L"VeltranoBenchWindow", L"Bench window");
-        const double full = timeToWindow(program, L"KVWindow", L"Veltrano");
-        if (minimal < 0 || libraries < 0 || full < 0) {
-            std::fprintf(stderr, "run %d: a window did not appear (program %.1f, minimal %.1f, libraries %.1f)\n", run,
-                         full, minimal, libraries);
+        if (!programs.baseline.empty()) {
+            const double baseline = timeToWindow(programs.baseline, L"KVWindow", L"Veltrano");
+            if (baseline < 0) {
+                std::fprintf(stderr, "run %d: the baseline program's window did not appear\n", run);
+                return 1;
+            }
+            std::printf("startup-baseline-run %d %.2f\n", run, baseline);
+            baselineTimes.push_back(baseline);
+        }
+        const double minimal = timeToWindow(programs.minimal, L"VeltranoBenchWindow", L"Bench window");
+        const double libraries = timeToWindow(programs.libraries, L"VeltranoBenchWindow", L"Bench window");
+        const double reference = timeToWindow(programs.reference, L"KVWindow", L"Veltrano");
+        const double full = timeToWindow(programs.program, L"KVWindow", L"Veltrano");
+        if (minimal < 0 || libraries < 0 || reference < 0 || full < 0) {
+            std::fprintf(stderr,
+                         "run %d: a window did not appear (program %.1f, minimal %.1f, libraries %.1f, "
+                         "reference %.1f)\n",
+                         run, full, minimal, libraries, reference);
             return 1;
         }
-        std::printf("startup-run %d %.2f %.2f %.2f\n", run, full, minimal, libraries);
+        std::printf("startup-run %d %.2f %.2f %.2f %.2f\n", run, full, minimal, libraries, reference);
         programTimes.push_back(full);
         minimalTimes.push_back(minimal);
         librariesTimes.push_back(libraries);
+        referenceTimes.push_back(reference);
     }
     std::printf("startup-ms %.2f\n", medianOf(programTimes));
     std::printf("startup-minimal-ms %.2f\n", medianOf(minimalTimes));
     std::printf("startup-libraries-ms %.2f\n", medianOf(librariesTimes));
+    std::printf("startup-reference-ms %.2f\n", medianOf(referenceTimes));
+    if (!baselineTimes.empty()) std::printf("startup-baseline-ms %.2f\n", medianOf(baselineTimes));
     return 0;
 }
 

@@ -171,6 +171,11 @@ TEST_F(EditBoxTest, SelStartMinusOnePutsCaretAfterLastCharacter) {
     writeInt(box, p::kSelStart, -1);
     EXPECT_EQ(readInt(kEditBoxClass, box, p::kSelStart), 6);
     EXPECT_EQ(readInt(kEditBoxClass, box, p::kSelLength), 0);
+    // The start kept for a later length counts bytes too: a length from the
+    // end selects nothing, where a start counted in characters would take "ab".
+    writeInt(box, p::kSelLength, 2);
+    EXPECT_EQ(readInt(kEditBoxClass, box, p::kSelStart), 6);
+    EXPECT_EQ(readInt(kEditBoxClass, box, p::kSelLength), 0);
 }
 
 TEST_F(EditBoxTest, AppendAfterSelStartMinusOneLandsAtTheEndAndScrollsToIt) {

@@ -151,6 +151,14 @@ TEST_F(VisualStyleCommandTest, OtherStylesRemoveTheHookAndRestoreControls) {
     EXPECT_EQ(call(&SetVisualStyle, {integer(4)}).low, 0u) << "no hook left to release";
 }
 
+TEST_F(VisualStyleCommandTest, ADestroyedControlIsForgotten) {
+    call(&SetVisualStyle, {integer(2)});
+    HWND button = child(L"BUTTON");
+    ASSERT_TRUE(VisualStyleHook::isStyled(button));
+    DestroyWindow(button);
+    EXPECT_FALSE(VisualStyleHook::isStyled(button)) << "a later window may be given the same handle";
+}
+
 TEST_F(VisualStyleCommandTest, ControlTextAndSizeStayAsTheyWere) {
     call(&SetVisualStyle, {integer(2)});
     HWND edit = child(L"EDIT");
@@ -161,6 +169,52 @@ TEST_F(VisualStyleCommandTest, ControlTextAndSizeStayAsTheyWere) {
     wchar_t content[8] = {};
     GetWindowTextW(edit, content, 8);
     EXPECT_STREQ(content, L"x");
+}
+
+// A button class of the program's own that, handling its WM_CREATE,
+// notes whether it was styled yet and puts another procedure in its place.
+struct SwappingButton {
+    static inline WNDPROC systemProcedure = nullptr;
+    static inline bool styledAtCreate = false;
+
+    static LRESULT CALLBACK laterProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return CallWindowProcW(systemProcedure, window, message, wParam, lParam);
+    }
+    static LRESULT CALLBACK creationProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CREATE) {
+            styledAtCreate = VisualStyleHook::isStyled(window);
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&laterProcedure));
+        }
+        return CallWindowProcW(systemProcedure, window, message, wParam, lParam);
+    }
+};
+
+TEST_F(VisualStyleCommandTest, LaterControlsKeepTheProcedureTheirCreationLeaves) {
+    call(&SetVisualStyle, {integer(2)});
+    HWND edit = child(L"EDIT");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), static_cast<LONG_PTR>(GetClassLongPtrW(edit, GCLP_WNDPROC)))
+        << "the control runs its own class's procedure once created";
+
+    // A control that puts another procedure in place while it handles its
+    // own WM_CREATE keeps it, and is styled before it hears WM_CREATE.
+    WNDCLASSEXW button{};
+    button.cbSize = sizeof button;
+    ASSERT_TRUE(GetClassInfoExW(nullptr, L"BUTTON", &button));
+    SwappingButton::systemProcedure = button.lpfnWndProc;
+    SwappingButton::styledAtCreate = false;
+    button.lpfnWndProc = &SwappingButton::creationProcedure;
+    button.hInstance = GetModuleHandleW(nullptr);
+    button.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+    // The program's own class of a themed name, ahead of the system's.
+    button.lpszClassName = L"Button";
+    ASSERT_NE(RegisterClassExW(&button), 0);
+    HWND own = child(L"Button");
+    ASSERT_NE(own, nullptr);
+    EXPECT_TRUE(SwappingButton::styledAtCreate);
+    EXPECT_EQ(GetWindowLongPtrW(own, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SwappingButton::laterProcedure));
+    DestroyWindow(own);
+    UnregisterClassW(L"Button", GetModuleHandleW(nullptr));
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "tests/driver/program_driver.h"
 
+// The process status declarations need the window system's types first.
+#include <psapi.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <thread>
@@ -145,6 +148,13 @@ std::optional<MessageBoxView> RunningProgram::waitForMessageBox(Deadline deadlin
 
 bool RunningProgram::waitForInputIdle(Deadline deadline) const {
     return WaitForInputIdle(process_.get(), millisecondsUntil(deadline)) == 0;
+}
+
+std::optional<std::uint64_t> RunningProgram::workingSetBytes() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process_.get(), &counters, sizeof counters)) return std::nullopt;
+    return counters.WorkingSetSize;
 }
 
 std::optional<DWORD> RunningProgram::waitForExit(Deadline deadline) const {

@@ -58,6 +58,9 @@ public:
     bool waitForInputIdle(Deadline deadline) const;
     // The exit code, or nothing when the program still runs at the deadline.
     std::optional<DWORD> waitForExit(Deadline deadline) const;
+    // The program's working set in bytes as the system reports it, or
+    // nothing when it cannot be read.
+    std::optional<std::uint64_t> workingSetBytes() const;
 
     // On x86-64 the program is started with everything below 4 GB already
     // taken, so that an address it cuts to 32 bits points at nothing. What

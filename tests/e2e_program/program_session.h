@@ -27,6 +27,7 @@ public:
     std::optional<DWORD> closeAndWaitForExit(std::chrono::milliseconds wait);
 
     HWND window() const noexcept { return window_; }
+    const driver::RunningProgram& program() const noexcept { return program_; }
     // Where the memory the program was given since it started begins; a
     // line for the log.
     std::string memoryLine() const { return driver::describeLowestNewAddress(program_, "veltrano.exe"); }

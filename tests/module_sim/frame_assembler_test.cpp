@@ -62,6 +62,8 @@ TEST_F(FrameAssemblerTest, SlotFrameEndsOnlyAtAQuietGap) {
     ASSERT_TRUE(frame);
     EXPECT_EQ(*frame, kSlot);
     EXPECT_FALSE(assembler.quietDeadline());
+    // The frame was on the line when its last piece came, not at the close.
+    EXPECT_EQ(assembler.lastByteAt(), at(5));
 }
 
 // A loaded machine can leave two slot frames waiting in the line together.

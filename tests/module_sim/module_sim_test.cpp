@@ -222,6 +222,16 @@ TEST_F(ModuleSimulatorTest, LearnAnswersWithACodeFromFaToEd) {
     EXPECT_EQ(outcome.kind, protocol::ReceiveKind::Other);
     EXPECT_EQ(outcome.logLine, hex::BytesToHex(received) + "\r\n");
     EXPECT_EQ(status()->typed.size(), 0u);
+
+    // The learn frame is logged when it came: the module answers only after
+    // the quiet gap (10 ms) that ends it and then its learn delay.
+    const auto lines = waitForLog(hasSent("learned"), Millis{3000});
+    const auto learned = sentOfKind(lines, "learned");
+    const auto request = std::find_if(
+        lines.begin(), lines.end(), [](const LogLine& line) { return line.direction == "rx" && line.kind == "learn"; });
+    ASSERT_NE(request, lines.end());
+    ASSERT_EQ(learned.size(), 1u);
+    EXPECT_GE(learned[0].millis - request->millis, 10 + 50);
 }
 
 TEST_F(ModuleSimulatorTest, PortSettingIsRecorded) {

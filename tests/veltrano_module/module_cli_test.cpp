@@ -107,10 +107,9 @@ TEST_F(ModuleCli, WriteSendsTheProgramsFramesWithItsWaits) {
     for (std::size_t index = 0; index < planned.size(); ++index) {
         EXPECT_EQ(frames[index].bytes, planned[index]) << "frame " << index;
     }
-    // Measured from the first frame: the simulator stamps a frame when it
-    // has seen its end (a slot frame after a quiet gap of 20 ms), and a busy
-    // machine can stamp any frame late, which shortens the gap after it but
-    // never the time since the start. A frame sent early shows either way.
+    // Measured from the first frame: a busy machine can stamp any frame
+    // late, which shortens the gap after it but never the time since the
+    // start. A frame sent early shows either way.
     constexpr long long kLogSlack = 25;
     long long plannedSinceFirst = 0;
     for (std::size_t index = 1; index < frames.size(); ++index) {

@@ -45,6 +45,10 @@ public:
     // When the pending frame will be closed by silence; nothing if none.
     std::optional<TimePoint> quietDeadline() const;
 
+    // When the latest byte came: for a frame closeIfQuiet has just closed,
+    // when the frame was on the line, not when the silence after it ended.
+    TimePoint lastByteAt() const { return lastByte_; }
+
 private:
     enum class Shape { Undecided, Command, PortSetting, UntilQuiet };
 

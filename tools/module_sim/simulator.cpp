@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -56,9 +57,7 @@ public:
             const TimePoint now = Clock::now();
             pollOnce(timeoutFrom(now));
             const TimePoint after = Clock::now();
-            if (auto frame = assembler_.closeIfQuiet(after)) {
-                handleFrame(*frame, after);
-            }
+            closeQuietFrame(after);
             sendDue(after);
         }
         publishStatus();
@@ -105,17 +104,27 @@ private:
             return;
         }
         const TimePoint now = Clock::now();
+        closeQuietFrame(now);
         for (auto& frame : assembler_.feed(std::span(buffer.data(), static_cast<std::size_t>(got)), now)) {
             if (!line_.open()) {
                 break;
             }
-            handleFrame(frame, now);
+            handleFrame(frame, now, now);
         }
     }
 
-    void handleFrame(const Bytes& frame, TimePoint now) {
+    // A frame that only silence ends is logged at the time its last byte
+    // came, like every other frame, so the log says when it was on the line;
+    // the module answers it from `now`, once it knows the frame is whole.
+    void closeQuietFrame(TimePoint now) {
+        if (auto frame = assembler_.closeIfQuiet(now)) {
+            handleFrame(*frame, now, assembler_.lastByteAt());
+        }
+    }
+
+    void handleFrame(const Bytes& frame, TimePoint now, TimePoint arrived) {
         Handled handled = module_.handle(frame);
-        log_.write(now, "rx", kindName(handled.frame.kind), handled.note, frame);
+        log_.write(arrived, "rx", kindName(handled.frame.kind), handled.note, frame);
         for (auto& reply : handled.replies) {
             output_.enqueue(std::move(reply.bytes), reply.delay, std::move(reply.kind), now);
         }
@@ -188,13 +197,18 @@ private:
 
 // Whoever started the simulator learns where the module is and where its
 // frames go; the line is flushed at once, as the output is often a file.
-void announce(const Options& options, const PtyLine& line) {
+// The log's times count from `logStart`, given in Unix time so that another
+// process can put them on its own clock.
+void announce(const Options& options, const PtyLine& line, std::chrono::system_clock::time_point logStart) {
     std::printf("veltrano-module-sim: the module listens on %s, linked as %s\n", line.slavePath().c_str(),
                 options.linkPath.c_str());
     if (options.logPath.empty()) {
         std::printf("veltrano-module-sim: no frame log is kept (--log FILE keeps one)\n");
     } else {
-        std::printf("veltrano-module-sim: frames are logged to %s\n", options.logPath.c_str());
+        const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(logStart.time_since_epoch()).count();
+        std::printf("veltrano-module-sim: frames are logged to %s, times counted from Unix time %lld.%06lld\n",
+                    options.logPath.c_str(), static_cast<long long>(micros / 1000000),
+                    static_cast<long long>(micros % 1000000));
     }
     std::fflush(stdout);
 }
@@ -236,11 +250,13 @@ int runSimulator(const Options& options) {
     }
     try {
         PtyLine line(options.linkPath);
-        Simulator simulator(options, line, signals.get(), Clock::now());
+        const TimePoint start = Clock::now();
+        const auto wallStart = std::chrono::system_clock::now();
+        Simulator simulator(options, line, signals.get(), start);
         if (!simulator.prepare()) {
             return 1;
         }
-        announce(options, line);
+        announce(options, line, wallStart);
         simulator.run();
         return 0;
     } catch (const std::exception& error) {

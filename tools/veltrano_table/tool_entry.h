@@ -9,8 +9,8 @@
 namespace veltrano::tools {
 
 struct ToolExitCodes {
-    int usage = 2;          // an argument the tool cannot take
-    int outputFailed = 1;   // the tool worked but its standard output could not be written
+    int usage = 2;         // an argument the tool cannot take
+    int outputFailed = 1;  // the tool worked but its standard output could not be written
 };
 
 using ToolBody = std::function<int(std::span<const std::string> arguments, std::ostream& out)>;
