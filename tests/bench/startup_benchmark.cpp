@@ -30,13 +30,17 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
     return FALSE;
 }
 
+constexpr double kWindowNeverCame = -1.0;
+constexpr double kNotLaunched = -2.0;
+
 // Milliseconds from the launch to the visible window, or a negative value
-// when the window never came. The program is closed as a user closes it.
-double timeToWindow(const std::wstring& program, const wchar_t* className, const wchar_t* captionStart) {
+// when the window never came or the program could not be launched. The
+// program is closed as a user closes it.
+double launchAndTime(const std::wstring& program, const wchar_t* className, const wchar_t* captionStart) {
     const std::wstring folder = program.substr(0, program.rfind(L'\\'));
     const Clock::time_point launched = Clock::now();
     auto running = driver::RunningProgram::start(program, folder);
-    if (!running) return -1.0;
+    if (!running) return kNotLaunched;
     WindowWanted wanted{running->processId(), className, captionStart, nullptr};
     const Clock::time_point deadline = launched + 60s;
     // Looking for the window costs the window system requests, which would
@@ -47,10 +51,24 @@ double timeToWindow(const std::wstring& program, const wchar_t* className, const
         if (wanted.found == nullptr) std::this_thread::sleep_for(1ms);
     }
     const double elapsed = std::chrono::duration<double, std::milli>(Clock::now() - launched).count();
-    if (wanted.found == nullptr) return -1.0;
+    if (wanted.found == nullptr) return kWindowNeverCame;
     PostMessageW(wanted.found, WM_CLOSE, 0, 0);
     running->waitForExit(driver::deadlineIn(20s));
     return elapsed;
+}
+
+// A launch the system refuses now and then on a busy machine (creating the
+// process, or reserving its low address space before it runs) is no figure
+// of the program's: it is tried again, twice at most, and said so. A window
+// that never comes stays a failure.
+double timeToWindow(const std::wstring& program, const wchar_t* className, const wchar_t* captionStart) {
+    for (int attempt = 1;; ++attempt) {
+        const double elapsed = launchAndTime(program, className, captionStart);
+        if (elapsed != kNotLaunched) return elapsed;
+        std::fprintf(stderr, "%ls could not be launched (attempt %d, system error %lu)\n", program.c_str(), attempt,
+                     GetLastError());
+        if (attempt == 3) return kNotLaunched;
+    }
 }
 
 }  // namespace
