@@ -3,7 +3,8 @@
 # the given number of seconds (default 60), all at once, over a copy of its seeds in
 # tests/fuzz/corpus. New inputs stay in the build tree; crash, timeout and
 # out-of-memory inputs are collected in $VELTRANO_BUILD/fuzz/artifacts/<target>/
-# and make the script fail. Usage: scripts/fuzz.sh [seconds]
+# and make the script fail (exit 1); a tree that cannot be configured or built
+# is exit 3. Usage: scripts/fuzz.sh [seconds]
 set -euo pipefail
 
 # shellcheck source=lib/setup.sh
@@ -25,13 +26,13 @@ targets=(grid_file:16384 grid_keys:4096 template:200000 hex:4096 receive:512)
 
 log "configuring the fuzz tree in $FUZZ_BUILD"
 CC=clang CXX=clang++ cmake -S "$VELTRANO_ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVELTRANO_FUZZ=ON >/dev/null
+  -DVELTRANO_FUZZ=ON >/dev/null || exit 3
 build_targets=()
 for entry in "${targets[@]}"; do
   build_targets+=("fuzz_${entry%%:*}")
 done
 log "building ${build_targets[*]}"
-cmake --build "$FUZZ_BUILD" --target "${build_targets[@]}"
+cmake --build "$FUZZ_BUILD" --target "${build_targets[@]}" || exit 3
 
 # All targets run at the same time: the wall time is the given seconds
 # whatever the number of targets, and the cores are shared between them.

@@ -14,13 +14,62 @@ wine="${VELTRANO_WINE:-wine}"   # the loader: wine, or wine64 for 64-bit program
 [ "$wine" = wine ] || export WINELOADER="$wine"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
+root="$(cd "$(dirname "$0")/.." && pwd)"
+
+# A new prefix is 1.3 GB, nearly all of it Wine's system folders, which are
+# the same in every prefix of one Wine and which no test writes to. So each
+# loader's prefix is made once, as a template, and every prefix is a copy of
+# it whose system folders are hard links: a few megabytes instead of a
+# gigabyte, and a second instead of fifteen.
+shared_folders=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs)
+
+make_template() {
+  local template="$1"
+  [ -f "$template/.veltrano-template" ] && return 0
+  rm -rf "$template"
+  mkdir -p "$template"
+  WINEPREFIX="$template" "$wine" wineboot -i </dev/null >/dev/null 2>&1
+  WINEPREFIX="$template" wineserver -w </dev/null >/dev/null 2>&1
+  touch "$template/.veltrano-template"
+}
+
+# Copies the template beside TARGET first and renames the copy, so that an
+# interrupted copy is never taken for a prefix.
+clone_template() {
+  local template="$1" target="$2" folder
+  local partial="$2.partial"
+  local excludes=(--exclude=./.veltrano-template)
+  for folder in "${shared_folders[@]}"; do excludes+=("--exclude=./$folder"); done
+  rm -rf "$partial"
+  mkdir -p "$partial"
+  tar -C "$template" "${excludes[@]}" -cf - . | tar -C "$partial" -xf -
+  for folder in "${shared_folders[@]}"; do
+    [ -d "$template/$folder" ] || continue
+    # Another file system cannot take hard links: copy the folder whole.
+    if ! cp -al "$template/$folder" "$partial/$folder" 2>/dev/null; then
+      rm -rf "${partial:?}/$folder"
+      cp -a "$template/$folder" "$partial/$folder"
+    fi
+  done
+  rmdir "$target" 2>/dev/null || true
+  mv -T "$partial" "$target"
+}
+
 case "$cmd" in
   init)
     if [ -f "$prefix/.veltrano-ready" ] && [ "$(cat "$prefix/.veltrano-ready")" = "$mode" ]; then
       exit 0
     fi
-    mkdir -p "$prefix"
-    "$wine" wineboot -i </dev/null >/dev/null 2>&1
+    if [ ! -f "$prefix/system.reg" ]; then
+      template="${VELTRANO_BUILD:-$root/build}/wine-templates/$(basename "$wine")"
+      mkdir -p "$(dirname "$template")"
+      # Prefixes of both test suites can be made at once: one makes the template.
+      {
+        flock 9
+        make_template "$template"
+      } 9>"$template.lock"
+      clone_template "$template" "$prefix"
+    fi
     if [ "$mode" = headless ]; then
       "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
     else

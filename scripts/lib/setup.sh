@@ -12,6 +12,22 @@ X11_PREFIX="$WINDOWS_BUILD/wine/x11"
 # The clock time on every step shows where a run's time goes.
 log() { printf '== %s %s\n' "$(date +%H:%M:%S)" "$*"; }
 
+# What a full scripts/test.sh from a fresh clone leaves on the disk: the five
+# build trees, two Wine prefix templates and the prefixes cloned from them.
+FULL_RUN_SPACE_GB=10
+
+# Names a disk with less than the given gigabytes free where the trees go.
+warn_if_short_of_space() {
+  local needed_gb="$1" folder="$VELTRANO_BUILD" free_kb
+  while [ ! -d "$folder" ]; do folder="$(dirname "$folder")"; done
+  free_kb="$(df -Pk "$folder" | awk 'NR == 2 { print $4 }')"
+  [ -n "$free_kb" ] || return 0
+  if [ "$free_kb" -lt $((needed_gb * 1024 * 1024)) ]; then
+    log "WARNING: $((free_kb / 1024)) MB free under $folder; a full run takes about $needed_gb GB" \
+      "and the steps that find the disk full will fail"
+  fi
+}
+
 need_packages() {
   local missing=()
   for p in "$@"; do

@@ -39,6 +39,9 @@ cleanup() {
   local entry
   for entry in "${started_prefixes[@]}"; do
     VELTRANO_WINE="${entry%%=*}" "$root/scripts/wine-prefix.sh" stop "${entry#*=}"
+    WINEPREFIX="${entry#*=}" wineserver -w </dev/null >/dev/null 2>&1
+    # Each run installs into a prefix of its own; kept, they would fill the disk.
+    rm -rf "${entry#*=}"
   done
 }
 trap cleanup EXIT

@@ -28,6 +28,10 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 cleanup() {
   [ -n "$holder_pid" ] && kill "$holder_pid" 2>/dev/null
   WINEPREFIX="$prefix" wineserver -k </dev/null >/dev/null 2>&1
+  WINEPREFIX="$prefix" wineserver -w </dev/null >/dev/null 2>&1
+  # The launcher makes a whole prefix of its own (1.3 GB); kept from run to
+  # run, the build trees' prefixes together would fill the disk.
+  rm -rf "$prefix"
 }
 trap cleanup EXIT
 

@@ -16,6 +16,10 @@ case "$cmd" in
     port="$3"; link="$4"
     mkdir -p "$(dirname "$link")"
     "$root/scripts/wine-prefix.sh" init "$prefix" headless
+    # Each program session leaves its folder in the prefix's temporary
+    # folder, large test tables included, to be looked at after a failure;
+    # the next run starts without the last one's.
+    rm -rf "$prefix"/drive_c/users/*/Temp/veltrano-e2e-*
     # Mapping stops a wineserver left over from an interrupted run, which
     # would keep the old port list; this prefix belongs to these tests alone.
     "$root/scripts/wine-prefix.sh" map-port "$prefix" "$port" "$link"
