@@ -8,12 +8,12 @@ const CellExtras& Cell::defaultExtras() {
 }
 
 CellExtras& Cell::editableExtras() {
-    if (!extras_) {
-        extras_ = std::make_shared<CellExtras>();
-    } else if (extras_.use_count() > 1) {
-        extras_ = std::make_shared<CellExtras>(*extras_);
+    if (extras_.get() == nullptr) {
+        extras_ = SharedCellExtras::holding(CellExtras{});
+    } else if (extras_.sharedWithAnother()) {
+        extras_ = SharedCellExtras::holding(*extras_.get());
     }
-    return *extras_;
+    return extras_.editable();
 }
 
 }  // namespace veltrano::grid

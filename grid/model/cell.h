@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "grid/model/cell_extras.h"
 #include "grid/model/log_font.h"
 #include "grid/model/picture.h"
 
@@ -31,23 +32,6 @@ inline constexpr std::uint32_t kDefaultFormat = kFormatNoPrefix | kFormatSingleL
 // A colour that means "the grid's default".
 inline constexpr std::uint32_t kDefaultColour = 0xFF000000;
 inline constexpr std::uint32_t kLargestExplicitColour = 0x00FFFFFF;
-inline constexpr std::int32_t kDefaultMargin = 9;
-
-// What few cells change. Kept apart from the cell and shared between copies
-// until one of them changes it: a cell whose values here are still those of
-// its grid's default cell pays one pointer for them. A large table is mostly
-// such cells, and its size in memory is most of what loading it costs.
-struct CellExtras {
-    std::int32_t imageIndex = -1;
-    std::shared_ptr<Picture> picture;
-    std::int32_t masked = 0;
-    std::int32_t mergeAnchor = 0;
-    std::int32_t attributeB = 0;
-    std::uint32_t userValue = 0;
-    std::int32_t margin = kDefaultMargin;
-    LogFont font;
-};
-
 struct Cell {
     std::uint32_t state = 0;
     std::uint32_t format = kDefaultFormat;
@@ -81,7 +65,10 @@ struct Cell {
     void shareExtrasOf(const Cell& other) { extras_ = other.extras_; }
 
 private:
-    const CellExtras& extras() const { return extras_ ? *extras_ : defaultExtras(); }
+    const CellExtras& extras() const {
+        const CellExtras* held = extras_.get();
+        return held ? *held : defaultExtras();
+    }
     static const CellExtras& defaultExtras();
     // The record this cell alone holds, copied first when it is shared.
     CellExtras& editableExtras();
@@ -93,7 +80,11 @@ private:
     }
 
     // Null while every value in it is the default.
-    std::shared_ptr<CellExtras> extras_;
+    SharedCellExtras extras_;
 };
+
+// A large table is memory traffic over its cells: one cache line each in
+// the 64-bit builds.
+static_assert(sizeof(void*) != 8 || sizeof(std::string) != 32 || sizeof(Cell) == 64);
 
 }  // namespace veltrano::grid
