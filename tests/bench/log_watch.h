@@ -8,6 +8,10 @@
 #include <optional>
 #include <string>
 
+namespace veltrano::e2e {
+class ProgramSession;
+}
+
 namespace veltrano::bench {
 
 // Follows the program's log box from the driver's process. The box's length
@@ -31,5 +35,23 @@ private:
     HWND log_;
     std::size_t marked_ = 0;
 };
+
+// A button clicked again and again, each click timed to the first text it
+// appends to the log box that `found` accepts.
+struct ClicksToLog {
+    HWND button = nullptr;
+    std::function<bool(const std::wstring& appended)> found;
+    // Printed as "NAME RUN MICROSECONDS"; no click line when null.
+    const char* clickedName = nullptr;
+    const char* seenName = nullptr;
+    // What never reached the log box when a run fails.
+    const char* what = nullptr;
+    // Between runs, before the tick phase is added.
+    std::chrono::milliseconds pause{};
+    int runs = 0;
+};
+
+// 0 when every run saw its text, 1 after saying which did not.
+int timeClicksToLog(const e2e::ProgramSession& session, const ClicksToLog& clicks);
 
 }  // namespace veltrano::bench

@@ -105,20 +105,16 @@ int runLatency(const std::wstring& folder, const std::string& learnedHex, int ru
         std::fprintf(stderr, "the learn button or the log box is missing\n");
         return 1;
     }
-    LogWatch watch(log);
-    for (int run = 0; run < runs; ++run) {
-        watch.mark();
-        session->click(learn);
-        const auto seen = watch.waitFor(
-            [&](const std::wstring& appended) { return withoutSpaces(appended).find(learnedHex) != std::string::npos; },
-            10s);
-        if (!seen) {
-            std::fprintf(stderr, "run %d: the learned code never reached the log box\n", run);
-            return 1;
-        }
-        std::printf("latency-seen %d %lld\n", run, static_cast<long long>(*seen));
-        std::this_thread::sleep_for(200ms + tickPhase(run, runs));
-    }
+    ClicksToLog clicks;
+    clicks.button = learn;
+    clicks.found = [&](const std::wstring& appended) {
+        return withoutSpaces(appended).find(learnedHex) != std::string::npos;
+    };
+    clicks.seenName = "latency-seen";
+    clicks.what = "the learned code";
+    clicks.pause = 200ms;
+    clicks.runs = runs;
+    if (timeClicksToLog(*session, clicks) != 0) return 1;
     session->close();
     return 0;
 }

@@ -83,22 +83,16 @@ int runTestSend(const std::wstring& folder, const std::string& codeHex, int runs
     const std::wstring code(codeHex.begin(), codeHex.end());
     SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(code.c_str()));
     const std::wstring sent = lineText(protocol::kTestSentLine);
-    LogWatch watch(log);
-    for (int run = 0; run < runs; ++run) {
-        watch.mark();
-        const std::int64_t clicked = systemMicroseconds();
-        session->click(send);
-        const auto logged =
-            watch.waitFor([&](const std::wstring& appended) { return appended.find(sent) != std::wstring::npos; }, 10s);
-        if (!logged) {
-            std::fprintf(stderr, "run %d: the test send never reached the log box\n", run);
-            return 1;
-        }
-        printTime("test-send-clicked", run, clicked);
-        printTime("test-send-logged", run, *logged);
-        // Well past the quiet gap that ends a code on the module's side.
-        std::this_thread::sleep_for(200ms + tickPhase(run, runs));
-    }
+    ClicksToLog clicks;
+    clicks.button = send;
+    clicks.found = [&](const std::wstring& appended) { return appended.find(sent) != std::wstring::npos; };
+    clicks.clickedName = "test-send-clicked";
+    clicks.seenName = "test-send-logged";
+    clicks.what = "the test send";
+    // Well past the quiet gap that ends a code on the module's side.
+    clicks.pause = 200ms;
+    clicks.runs = runs;
+    if (timeClicksToLog(*session, clicks) != 0) return 1;
     session->close();
     return 0;
 }

@@ -74,6 +74,20 @@ summarise() {
     }'
 }
 export VELTRANO_E2E_PORT="COM$port" VELTRANO_E2E_FOLDER="$(windows_path "$folder")"
+# Times of the simulator's frames of DIRECTION and KIND (and carrying CODE,
+# when given), on the driver's clock in milliseconds, one a line in the
+# order they went; from frames_log when that is set.
+frame_times() {
+  awk -v epoch="$simulator_epoch_us" -v direction="$1" -v kind="$2" -v code="${3:-}" '
+    $2 == direction && $3 == kind {
+      hex = ""
+      for (i = 4; i <= NF; i++) hex = hex $i
+      if (code == "" || hex == code) printf "%.3f\n", epoch / 1000 + $1 * 1000 + 0.5
+    }' "${frames_log:-$folder/frames.log}"
+}
+# The driver's "NAME RUN MICROSECONDS" lines of FILE as milliseconds, one a
+# line in the order of the runs.
+driver_times() { tr -d '\r' <"$2" | awk -v name="$1" '$1 == name { printf "%.3f\n", $3 / 1000 }'; }
 
 # 3. The write sequence: the simulator's times of the enter and exit frames.
 driver write "$app" >"$folder/write.out" 2>"$folder/write.err" ||
@@ -94,24 +108,15 @@ echo "write-slot-frames $slots"
 # frame's way into the log box.
 driver read-back "$app" "$latency_runs" >"$folder/readback.out" 2>"$folder/readback.err" ||
   { cat "$folder/readback.err" >&2; fail "read-back benchmark failed"; }
-tr -d '\r' <"$folder/readback.out" | awk -v epoch="$simulator_epoch_us" -v frames="$folder/frames.log" '
-  BEGIN {
-    r = 0; c = 0
-    while ((getline line < frames) > 0) {
-      split(line, f, " ")
-      if (f[2] == "rx" && f[3] == "enter-config") enter = f[1]
-      if (f[2] == "rx" && f[3] == "read-request") { entered[r] = enter; request[r++] = f[1] }
-      if (f[2] == "tx" && f[3] == "read-complete") complete[c++] = f[1]
-    }
-  }
-  function clock(seconds) { return epoch / 1000 + seconds * 1000 + 0.5 }
-  $1 == "readback-confirmed" { confirmed[$2] = $3 / 1000 }
-  $1 == "readback-complete" && ($2 in request) && ($2 in complete) {
-    run = $2; done = $3 / 1000
-    printf "readback-run %d %.1f %.1f %.1f %.1f %.1f\n", run, done - confirmed[run],
-      (complete[run] - request[run]) * 1000, clock(entered[run]) - confirmed[run],
-      (request[run] - entered[run]) * 1000, done - clock(complete[run])
-  }' >"$folder/readback.runs"
+# The enter frame of each read-back is the last one before its read request:
+# the write sequence before the runs has its own.
+awk '$2 == "rx" && $3 == "enter-config" { enter = $1 }
+     $2 == "rx" && $3 == "read-request" { print enter, "rx enter-of-read" }' "$folder/frames.log" >"$folder/enters.log"
+paste <(driver_times readback-confirmed "$folder/readback.out") <(driver_times readback-complete "$folder/readback.out") \
+  <(frames_log="$folder/enters.log" frame_times rx enter-of-read) <(frame_times rx read-request) \
+  <(frame_times tx read-complete) |
+  awk 'NF == 5 { printf "readback-run %d %.1f %.1f %.1f %.1f %.1f\n", NR - 1, $2 - $1, $5 - $4, $3 - $1, $4 - $3, $2 - $5 }' \
+    >"$folder/readback.runs"
 [ -s "$folder/readback.runs" ] || fail "no read-back matched the simulator's log"
 cat "$folder/readback.runs"
 readback_column() { awk -v at="$1" '{ print $at }' "$folder/readback.runs" | summarise "$2"; }
@@ -165,32 +170,19 @@ measure_idle idle-closed idle-closed
 # line in the log box.
 driver latency "$app" "$learned_code" "$latency_runs" >"$folder/latency.out" 2>"$folder/latency.err" ||
   { cat "$folder/latency.err" >&2; fail "latency benchmark failed"; }
-tr -d '\r' <"$folder/latency.out" | awk -v epoch="$simulator_epoch_us" -v frames="$folder/frames.log" '
-  BEGIN { while ((getline line < frames) > 0) { split(line, f, " "); if (f[2] == "tx" && f[3] == "learned") sent[n++] = f[1] } }
-  $1 == "latency-seen" { ms = ($3 - epoch) / 1000 - (sent[$2] * 1000 + 0.5); printf "latency-run %d %.1f\n", $2, ms; all[m++] = ms }
-  END {
-    if (m == 0) exit 1
-    for (i = 0; i < m; i++) for (j = i + 1; j < m; j++) if (all[j] < all[i]) { t = all[i]; all[i] = all[j]; all[j] = t }
-    median = (m % 2) ? all[int(m / 2)] : (all[m / 2 - 1] + all[m / 2]) / 2
-    printf "latency-ms %.1f\nlatency-max-ms %.1f\n", median, all[m - 1]
-  }'
+paste <(driver_times latency-seen "$folder/latency.out") <(frame_times tx learned) |
+  awk 'NF == 2 { printf "latency-run %d %.1f\n", NR - 1, $1 - $2 }' >"$folder/latency.runs"
+[ -s "$folder/latency.runs" ] || fail "no learned code matched the simulator's log"
+cat "$folder/latency.runs"
+awk '{ print $3 }' "$folder/latency.runs" | summarise latency
 
 # 4c. Test send: from the click on "测试" to the code's frame on the line,
 # the simulator's receipt of its last byte; and to the program's log line.
 driver test-send "$app" "$test_code" "$latency_runs" >"$folder/test-send.out" 2>"$folder/test-send.err" ||
   { cat "$folder/test-send.err" >&2; fail "test send benchmark failed"; }
-tr -d '\r' <"$folder/test-send.out" | awk -v epoch="$simulator_epoch_us" -v frames="$folder/frames.log" -v code="$test_code" '
-  BEGIN {
-    while ((getline line < frames) > 0) {
-      n = split(line, f, " "); hex = ""
-      for (i = 4; i <= n; i++) hex = hex f[i]
-      if (f[2] == "rx" && f[3] == "code" && hex == code) wire[w++] = epoch / 1000 + f[1] * 1000 + 0.5
-    }
-  }
-  $1 == "test-send-clicked" { clicked[$2] = $3 / 1000 }
-  $1 == "test-send-logged" && ($2 in wire) {
-    printf "test-send-run %d %.1f %.1f\n", $2, wire[$2] - clicked[$2], $3 / 1000 - clicked[$2]
-  }' >"$folder/test-send.runs"
+paste <(driver_times test-send-clicked "$folder/test-send.out") <(driver_times test-send-logged "$folder/test-send.out") \
+  <(frame_times rx code "$test_code") |
+  awk 'NF == 3 { printf "test-send-run %d %.1f %.1f\n", NR - 1, $3 - $1, $2 - $1 }' >"$folder/test-send.runs"
 [ -s "$folder/test-send.runs" ] || fail "no test send matched the simulator's log"
 cat "$folder/test-send.runs"
 awk '{ print $3 }' "$folder/test-send.runs" | summarise test-send

@@ -65,8 +65,9 @@ double timeToWindow(const std::wstring& program, const wchar_t* className, const
     for (int attempt = 1;; ++attempt) {
         const double elapsed = launchAndTime(program, className, captionStart);
         if (elapsed != kNotLaunched) return elapsed;
-        std::fprintf(stderr, "%ls could not be launched (attempt %d, system error %lu)\n", program.c_str(), attempt,
-                     GetLastError());
+        // The driver has said why, where it knew: the last error here may
+        // belong to a later call.
+        std::fprintf(stderr, "%ls could not be launched (attempt %d)\n", program.c_str(), attempt);
         if (attempt == 3) return kNotLaunched;
     }
 }

@@ -59,6 +59,7 @@ std::optional<RunningProgram> RunningProgram::start(const std::wstring& path, co
 #endif
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
                         workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info)) {
+        std::fprintf(stderr, "%ls could not be started (system error %lu)\n", path.c_str(), GetLastError());
         return std::nullopt;
     }
     win::UniqueKernelHandle thread(info.hThread);
