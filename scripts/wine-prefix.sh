@@ -1,7 +1,8 @@
 #!/bin/bash
 # Prepares and controls a private Wine prefix (never ~/.wine).
 #   wine-prefix.sh init  PREFIX [headless|x11|framed]
-#                                                create once; headless uses the null graphics driver;
+#                                                create once, as a copy of the loader's template;
+#                                                headless uses the null graphics driver;
 #                                                framed draws window frames itself, for screens
 #                                                without a window manager
 #   wine-prefix.sh start PREFIX                  persistent wineserver, detached from the caller's pipes
@@ -61,7 +62,10 @@ case "$cmd" in
       exit 0
     fi
     if [ ! -f "$prefix/system.reg" ]; then
-      template="${VELTRANO_BUILD:-$root/build}/wine-templates/$(basename "$wine")"
+      # A Wine of another version updates a prefix's system folders on its
+      # first start, which would rewrite the files every copy shares.
+      version="$("$wine" --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' '_' || true)"
+      template="${VELTRANO_BUILD:-$root/build}/wine-templates/$(basename "$wine")-${version:-unknown}"
       mkdir -p "$(dirname "$template")"
       # Prefixes of both test suites can be made at once: one makes the template.
       {
